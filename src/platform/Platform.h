@@ -1,0 +1,158 @@
+// The seam between the windows and the services of the operating system that
+// are irreversible (ending the session, starting programs), interactive
+// (message boxes, the open-file dialog), time-dependent (tick count, clock) or
+// shared with the rest of the system (layered-window attributes, the media
+// control interface, the registry).
+//
+// Windows receive a `Platform&` when they are constructed. wWinMain owns the
+// real one (Win32Platform); tests hand in a FakePlatform that records every
+// call and replays scripted results. The interface is portable: handles are
+// opaque integers or pointers and the numeric constants are spelled out here,
+// so no caller needs <windows.h>.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavilo {
+
+// A window handle (HWND).
+using WindowHandle = void*;
+// An open access token (HANDLE); 0 means none.
+using TokenHandle = std::uintptr_t;
+// An open registry key (HKEY); 0 means none.
+using RegistryKey = std::uintptr_t;
+
+// Extended window style and layered-window attributes.
+inline constexpr std::intptr_t kWsExLayered = 0x80000;
+inline constexpr std::uint32_t kLwaColorKey = 1;
+inline constexpr std::uint32_t kLwaAlpha = 2;
+
+// Media control interface: the error a command naming a device that is not
+// open gets (MCIERR_INVALID_DEVICE_NAME).
+inline constexpr std::uint32_t kMciErrorInvalidDeviceName = 263;
+
+// Session end.
+inline constexpr std::uint32_t kVerPlatformWin32Nt = 2;
+inline constexpr std::uint32_t kTokenQuery = 0x08;
+inline constexpr std::uint32_t kTokenAdjustPrivileges = 0x20;
+inline constexpr std::uint32_t kSePrivilegeEnabled = 2;
+inline constexpr wchar_t kShutdownPrivilegeName[] = L"SeShutdownPrivilege";
+inline constexpr std::uint32_t kEwxLogoff = 0;
+inline constexpr std::uint32_t kEwxShutdown = 1;
+inline constexpr std::uint32_t kEwxForce = 4;
+
+// Registry.
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorMoreData = 234;
+
+// Show-window styles for starting programs.
+inline constexpr int kSwHide = 0;
+inline constexpr int kSwShowNormal = 1;
+inline constexpr int kSwShowMinimized = 2;
+
+// Message box styles and results.
+inline constexpr std::uint32_t kMbOk = 0;
+inline constexpr std::uint32_t kMbIconError = 16;
+inline constexpr std::uint32_t kMbRtlReading = 0x100000;
+inline constexpr std::uint32_t kMbRight = 0x80000;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+enum class RegistryRoot { LocalMachine };
+
+struct LayeredAttributes {
+  std::uint32_t colorKey = 0;  // COLORREF, 0x00BBGGRR
+  std::uint8_t alpha = 0;
+  std::uint32_t flags = 0;  // kLwaColorKey | kLwaAlpha
+  bool operator==(const LayeredAttributes&) const = default;
+};
+
+// One entry of the open-file dialog's filter list: "MP3 Files" / "*.mp3".
+struct FileFilter {
+  std::wstring description;
+  std::wstring pattern;
+  bool operator==(const FileFilter&) const = default;
+};
+
+// A raw registry value as returned by the query.
+struct RegistryData {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> bytes;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- Time ---
+  // Milliseconds since the system started (GetTickCount64).
+  virtual std::uint64_t TickCount() = 0;
+  // The local clock as a date value (days since 30 December 1899).
+  virtual double Now() = 0;
+
+  // --- Screen and windows ---
+  virtual int ScreenWidthPixels() = 0;
+  virtual int ScreenHeightPixels() = 0;
+  virtual unsigned WindowDpi(WindowHandle window) = 0;
+  virtual std::intptr_t WindowExStyle(WindowHandle window) = 0;
+  virtual void SetWindowExStyle(WindowHandle window, std::intptr_t style) = 0;
+  virtual bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) = 0;
+  // Nothing when the window is not layered or has no attributes yet.
+  virtual std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) = 0;
+
+  // --- Media control interface ---
+  // Sends a command string unchanged; returns the MCI error code (0 = done).
+  virtual std::uint32_t SendMediaCommand(const std::wstring& command) = 0;
+  // Sends a command that answers with text (e.g. "status <name> mode").
+  virtual std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) = 0;
+
+  // --- Session end ---
+  // dwPlatformId of the version information; 0 when it cannot be read.
+  virtual std::uint32_t PlatformId() = 0;
+  // Opens this process's own access token.
+  virtual std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) = 0;
+  // The locally unique identifier of a privilege on the local system.
+  virtual std::optional<std::uint64_t> LookupPrivilegeValue(const std::wstring& name) = 0;
+  // Sets the attributes of one privilege in the token (previous state not kept).
+  virtual bool AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
+                                    std::uint32_t attributes) = 0;
+  virtual void CloseToken(TokenHandle token) = 0;
+  // Ends the session (ExitWindowsEx). Never reaches the real system in tests.
+  virtual bool ExitWindows(std::uint32_t flags, std::uint32_t reason) = 0;
+
+  // --- Registry (read only) ---
+  // Returns a Win32 error code; `key` is set on success.
+  virtual long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                               RegistryKey& key) = 0;
+  // Reads at most `capacity` bytes of a value. On kErrorMoreData `data.bytes`
+  // is empty and `data.type` may be set.
+  virtual long QueryRegistryValue(RegistryKey key, const std::wstring& name,
+                                  std::size_t capacity, RegistryData& data) = 0;
+  virtual void CloseRegistryKey(RegistryKey key) = 0;
+  // Replaces %NAME% references with the environment's values.
+  virtual std::wstring ExpandEnvironmentStrings(const std::wstring& text) = 0;
+
+  // --- Files and programs ---
+  // True when `path` names an existing file that is not a directory.
+  virtual bool FileExists(const std::wstring& path) = 0;
+  // Starts a command line with a show-window style and does not wait for it.
+  virtual bool StartProgram(const std::wstring& commandLine, int showCommand) = 0;
+
+  // --- Modal user interaction ---
+  // A modal message box; returns the button pressed (kIdOk ...).
+  virtual int ShowMessageBox(WindowHandle owner, const std::wstring& text,
+                             const std::wstring& caption, std::uint32_t style) = 0;
+  // The open-file dialog; the chosen path, or nothing when cancelled.
+  virtual std::optional<std::wstring> ShowOpenFileDialog(
+      WindowHandle owner, const std::vector<FileFilter>& filters) = 0;
+};
+
+}  // namespace tavilo
