@@ -8,7 +8,9 @@
 // real one (Win32Platform); tests hand in a FakePlatform that records every
 // call and replays scripted results. The interface is portable: handles are
 // opaque integers or pointers and the numeric constants are spelled out here,
-// so no caller needs <windows.h>.
+// so no caller needs <windows.h>. Member names steer clear of the macros
+// <windows.h> defines (LookupPrivilegeValue, ExpandEnvironmentStrings, ...), so
+// the interface reads the same whether or not a file includes it.
 #pragma once
 
 #include <cstdint>
@@ -120,13 +122,13 @@ class Platform {
   // Opens this process's own access token.
   virtual std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) = 0;
   // The locally unique identifier of a privilege on the local system.
-  virtual std::optional<std::uint64_t> LookupPrivilegeValue(const std::wstring& name) = 0;
+  virtual std::optional<std::uint64_t> LookupPrivilegeId(const std::wstring& name) = 0;
   // Sets the attributes of one privilege in the token (previous state not kept).
   virtual bool AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
                                     std::uint32_t attributes) = 0;
   virtual void CloseToken(TokenHandle token) = 0;
   // Ends the session (ExitWindowsEx). Never reaches the real system in tests.
-  virtual bool ExitWindows(std::uint32_t flags, std::uint32_t reason) = 0;
+  virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
 
   // --- Registry (read only) ---
   // Returns a Win32 error code; `key` is set on success.
@@ -138,7 +140,7 @@ class Platform {
                                   std::size_t capacity, RegistryData& data) = 0;
   virtual void CloseRegistryKey(RegistryKey key) = 0;
   // Replaces %NAME% references with the environment's values.
-  virtual std::wstring ExpandEnvironmentStrings(const std::wstring& text) = 0;
+  virtual std::wstring ExpandEnvironment(const std::wstring& text) = 0;
 
   // --- Files and programs ---
   // True when `path` names an existing file that is not a directory.
