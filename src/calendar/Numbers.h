@@ -44,10 +44,9 @@ constexpr int32_t DivFloor(int32_t a, int32_t b) {
 }
 constexpr int32_t ModFloor(int32_t a, int32_t b) { return a - b * DivFloor(a, b); }
 
-// A number written as the platform writes it in text: whole numbers without
-// a decimal point, otherwise up to 15 significant digits, and the exponent
-// form (1E+20) for magnitudes of 1E15 and above or below 1E-4... as a VB-era
-// conversion of a double to text does.
+// A number as text: whole numbers without a decimal point, others with up to
+// 15 significant digits, very large or small magnitudes in exponent form
+// ("1E+20").
 std::wstring NumberText(double value);
 
 // A whole number in decimal, with a leading "0" when it has one character.

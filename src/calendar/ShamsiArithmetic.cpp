@@ -1,0 +1,63 @@
+#include "calendar/ShamsiArithmetic.h"
+
+namespace tavilo {
+namespace {
+
+constexpr int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+// Long years of the 33-year rule: (25y + 11) mod 33 < 8, which is the same
+// test as (8y - 4) mod 33 < 8. Written that way, the number of long years up
+// to and including y telescopes to floor((8y - 4) / 33).
+constexpr int64_t ArithmeticLongYearsThrough(int64_t year) { return FloorDiv(8 * year - 4, 33); }
+
+// Where the equinox falls so close to Tehran noon that the astronomical
+// calendar puts the long year one year after the 33-year rule does.
+constexpr int32_t kShiftedLongYears[] = {1502, 1601};
+
+constexpr int32_t kAnchorYear = 1300;
+constexpr int64_t kAnchorDay = 7751;  // 1 Farvardin 1300 = 21 March 1921
+constexpr int64_t kDaysPer33Years = 33 * 365 + 8;
+
+}  // namespace
+
+bool IsLongYear(int32_t year) {
+  for (int32_t shifted : kShiftedLongYears) {
+    if (year == shifted) return false;
+    if (year == shifted + 1) return true;
+  }
+  return ArithmeticLongYearsThrough(year) - ArithmeticLongYearsThrough(int64_t{year} - 1) == 1;
+}
+
+int32_t MonthLength(int32_t year, int32_t month) {
+  if (month <= 6) return 31;
+  if (month <= 11) return 30;
+  return IsLongYear(year) ? 30 : 29;
+}
+
+int32_t FarvardinFirst(int32_t year) {
+  int64_t day = kAnchorDay + 365 * (int64_t{year} - kAnchorYear) +
+                ArithmeticLongYearsThrough(int64_t{year} - 1) -
+                ArithmeticLongYearsThrough(kAnchorYear - 1);
+  // The year after a shifted short year starts a day earlier than the rule
+  // says; the long year that follows brings the count back in step.
+  for (int32_t shifted : kShiftedLongYears)
+    if (year == shifted + 1) --day;
+  return static_cast<int32_t>(day);
+}
+
+int32_t DayFromShamsi(const ShamsiDate& date) {
+  const int32_t month_start =
+      date.month <= 7 ? 31 * (date.month - 1) : 186 + 30 * (date.month - 7);
+  return FarvardinFirst(date.year) + month_start + date.day - 1;
+}
+
+ShamsiDate ShamsiFromDay(int32_t day) {
+  int32_t year = static_cast<int32_t>(kAnchorYear + FloorDiv((int64_t{day} - kAnchorDay) * 33, kDaysPer33Years));
+  while (FarvardinFirst(year + 1) <= day) ++year;
+  while (FarvardinFirst(year) > day) --year;
+  const int32_t day_of_year = day - FarvardinFirst(year);
+  if (day_of_year < 186) return {year, day_of_year / 31 + 1, day_of_year % 31 + 1};
+  return {year, (day_of_year - 186) / 30 + 7, (day_of_year - 186) % 30 + 1};
+}
+
+}  // namespace tavilo
