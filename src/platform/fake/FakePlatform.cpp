@@ -1,0 +1,213 @@
+#include "platform/fake/FakePlatform.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/RegistryText.h"
+
+namespace tavilo {
+namespace {
+
+// Registry names, environment names and file paths compare without regard to
+// ASCII case, as they do on Windows.
+std::wstring Lower(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t ch) {
+    return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch - L'A' + L'a') : ch;
+  });
+  return text;
+}
+
+}  // namespace
+
+std::intptr_t FakePlatform::WindowExStyle(WindowHandle window) {
+  calls.push_back(PlatformCall::WindowExStyleRead);
+  if (windowServices) return windowServices->WindowExStyle(window);
+  return windows_[window].exStyle;
+}
+
+void FakePlatform::SetWindowExStyle(WindowHandle window, std::intptr_t style) {
+  calls.push_back(PlatformCall::WindowExStyleWrite);
+  exStyleWrites.push_back({window, style});
+  if (windowServices) return windowServices->SetWindowExStyle(window, style);
+  WindowState& state = windows_[window];
+  state.exStyle = style;
+  // Taking the layered style away forgets the attributes, as Windows does.
+  if (!(style & kWsExLayered)) state.layered.reset();
+}
+
+bool FakePlatform::SetLayeredAttributes(WindowHandle window,
+                                        const LayeredAttributes& attributes) {
+  calls.push_back(PlatformCall::LayeredAttributesWrite);
+  layeredWrites.push_back({window, attributes});
+  if (windowServices) return windowServices->SetLayeredAttributes(window, attributes);
+  WindowState& state = windows_[window];
+  if (!(state.exStyle & kWsExLayered)) return false;
+  state.layered = attributes;
+  return true;
+}
+
+std::optional<LayeredAttributes> FakePlatform::GetLayeredAttributes(WindowHandle window) {
+  calls.push_back(PlatformCall::LayeredAttributesRead);
+  if (windowServices) return windowServices->GetLayeredAttributes(window);
+  return windows_[window].layered;
+}
+
+std::uint32_t FakePlatform::SendMediaCommand(const std::wstring& command) {
+  calls.push_back(PlatformCall::MediaCommand);
+  mediaCommands.push_back(command);
+  return mediaResponder ? mediaResponder(command).code : 0;
+}
+
+std::uint32_t FakePlatform::QueryMedia(const std::wstring& command, std::wstring& reply) {
+  calls.push_back(PlatformCall::MediaQuery);
+  mediaQueries.push_back(command);
+  MediaReply answer = mediaResponder ? mediaResponder(command) : MediaReply{};
+  reply = answer.text;
+  return answer.code;
+}
+
+std::uint32_t FakePlatform::PlatformId() {
+  calls.push_back(PlatformCall::PlatformIdRead);
+  return platformId;
+}
+
+std::optional<TokenHandle> FakePlatform::OpenProcessToken(std::uint32_t access) {
+  calls.push_back(PlatformCall::ProcessTokenOpen);
+  tokenOpens.push_back(access);
+  if (!tokenOpenSucceeds) return std::nullopt;
+  return kToken;
+}
+
+std::optional<std::uint64_t> FakePlatform::LookupPrivilegeId(const std::wstring& name) {
+  calls.push_back(PlatformCall::PrivilegeLookup);
+  privilegeLookups.push_back(name);
+  auto found = privileges.find(name);
+  if (found == privileges.end()) return std::nullopt;
+  return found->second;
+}
+
+bool FakePlatform::AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
+                                        std::uint32_t attributes) {
+  calls.push_back(PlatformCall::PrivilegeAdjust);
+  privilegeAdjustments.push_back({token, luid, attributes});
+  return privilegeAdjustSucceeds;
+}
+
+void FakePlatform::CloseToken(TokenHandle token) {
+  calls.push_back(PlatformCall::TokenClose);
+  closedTokens.push_back(token);
+}
+
+bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
+  calls.push_back(PlatformCall::ExitWindowsEx);
+  exitWindowsRequests.push_back({flags, reason});
+  return exitWindowsSucceeds;
+}
+
+void FakePlatform::AddRegistryKey(RegistryRoot root, const std::wstring& path) {
+  registry_[{root, Lower(path)}];
+}
+
+void FakePlatform::SetRegistryValue(RegistryRoot root, const std::wstring& path,
+                                    const std::wstring& name, RegistryData data) {
+  registry_[{root, Lower(path)}][Lower(name)] = std::move(data);
+}
+
+void FakePlatform::SetRegistryString(RegistryRoot root, const std::wstring& path,
+                                     const std::wstring& name, const std::wstring& text,
+                                     std::uint32_t type) {
+  SetRegistryValue(root, path, name, RegistryData{type, ToRegistryBytes(text)});
+}
+
+long FakePlatform::OpenRegistryKey(RegistryRoot root, const std::wstring& path,
+                                   std::uint32_t access, RegistryKey& key) {
+  calls.push_back(PlatformCall::RegistryOpen);
+  registryOpens.push_back({root, path, access});
+  RegistryPath where{root, Lower(path)};
+  if (!registry_.contains(where)) return kErrorFileNotFound;
+  key = nextKey_++;
+  openKeys_[key] = std::move(where);
+  return kErrorSuccess;
+}
+
+long FakePlatform::QueryRegistryValue(RegistryKey key, const std::wstring& name,
+                                      std::size_t capacity, RegistryData& data) {
+  calls.push_back(PlatformCall::RegistryQuery);
+  registryQueries.push_back(name);
+  data = RegistryData{};
+  auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return kErrorFileNotFound;
+  const RegistryValues& values = registry_[open->second];
+  auto found = values.find(Lower(name));
+  if (found == values.end()) return kErrorFileNotFound;
+  data.type = found->second.type;
+  if (found->second.bytes.size() > capacity) return kErrorMoreData;
+  data.bytes = found->second.bytes;
+  return kErrorSuccess;
+}
+
+void FakePlatform::CloseRegistryKey(RegistryKey key) {
+  calls.push_back(PlatformCall::RegistryClose);
+  openKeys_.erase(key);
+}
+
+// %NAME% is replaced by the variable's value; a reference to an unknown
+// variable, and a lone %, stay as written.
+std::wstring FakePlatform::ExpandEnvironment(const std::wstring& text) {
+  calls.push_back(PlatformCall::EnvironmentExpand);
+  std::wstring expanded;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t open = text.find(L'%', pos);
+    std::size_t close = open == std::wstring::npos ? open : text.find(L'%', open + 1);
+    if (close == std::wstring::npos) break;
+    expanded.append(text, pos, open - pos);
+    std::wstring name = Lower(text.substr(open + 1, close - open - 1));
+    auto found = std::find_if(environment.begin(), environment.end(),
+                              [&](const auto& variable) { return Lower(variable.first) == name; });
+    if (found != environment.end() && !name.empty()) {
+      expanded += found->second;
+    } else {
+      expanded.append(text, open, close - open + 1);
+    }
+    pos = close + 1;
+  }
+  expanded.append(text, pos);
+  return expanded;
+}
+
+bool FakePlatform::FileExists(const std::wstring& path) {
+  calls.push_back(PlatformCall::FileCheck);
+  fileChecks.push_back(path);
+  std::wstring wanted = Lower(path);
+  return std::any_of(files.begin(), files.end(),
+                     [&](const std::wstring& file) { return Lower(file) == wanted; });
+}
+
+bool FakePlatform::StartProgram(const std::wstring& commandLine, int showCommand) {
+  calls.push_back(PlatformCall::ProgramStart);
+  programStarts.push_back({commandLine, showCommand});
+  return programStartSucceeds;
+}
+
+int FakePlatform::ShowMessageBox(WindowHandle owner, const std::wstring& text,
+                                 const std::wstring& caption, std::uint32_t style) {
+  calls.push_back(PlatformCall::MessageBoxShown);
+  messageBoxes.push_back({owner, text, caption, style});
+  if (messageBoxResults.empty()) return kIdOk;
+  int result = messageBoxResults.front();
+  messageBoxResults.pop_front();
+  return result;
+}
+
+std::optional<std::wstring> FakePlatform::ShowOpenFileDialog(
+    WindowHandle owner, const std::vector<FileFilter>& filters) {
+  calls.push_back(PlatformCall::OpenFileDialog);
+  openFileDialogs.push_back({owner, filters});
+  if (openFileDialogResults.empty()) return std::nullopt;
+  std::optional<std::wstring> result = openFileDialogResults.front();
+  openFileDialogResults.pop_front();
+  return result;
+}
+
+}  // namespace tavilo

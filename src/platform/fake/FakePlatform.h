@@ -1,0 +1,214 @@
+// A Platform for tests: time, screen and version are plain settable values;
+// every act on the system is recorded, in order, and answered from a script.
+// Nothing here reaches the real system.
+//
+// Layered windows: by default the fake keeps each window's extended style and
+// layered attributes in memory, with the real rules (attributes are refused
+// until the window has WS_EX_LAYERED). A test that runs real windows under
+// Wine can set `windowServices` to a Win32Platform: the calls are then still
+// recorded but also applied to the real window, and read back from it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace tavilo {
+
+// The calls the fake records, in the order they were made. Pure reads of
+// time and screen are not recorded.
+enum class PlatformCall {
+  WindowExStyleRead,
+  WindowExStyleWrite,
+  LayeredAttributesWrite,
+  LayeredAttributesRead,
+  MediaCommand,
+  MediaQuery,
+  PlatformIdRead,
+  ProcessTokenOpen,
+  PrivilegeLookup,
+  PrivilegeAdjust,
+  TokenClose,
+  ExitWindowsEx,
+  RegistryOpen,
+  RegistryQuery,
+  RegistryClose,
+  EnvironmentExpand,
+  FileCheck,
+  ProgramStart,
+  MessageBoxShown,
+  OpenFileDialog,
+};
+
+struct MediaReply {
+  std::uint32_t code = 0;
+  std::wstring text;
+};
+
+struct ExStyleWrite {
+  WindowHandle window;
+  std::intptr_t style;
+  bool operator==(const ExStyleWrite&) const = default;
+};
+
+struct LayeredWrite {
+  WindowHandle window;
+  LayeredAttributes attributes;
+  bool operator==(const LayeredWrite&) const = default;
+};
+
+struct PrivilegeAdjustment {
+  TokenHandle token;
+  std::uint64_t luid;
+  std::uint32_t attributes;
+  bool operator==(const PrivilegeAdjustment&) const = default;
+};
+
+struct ExitWindowsRequest {
+  std::uint32_t flags;
+  std::uint32_t reason;
+  bool operator==(const ExitWindowsRequest&) const = default;
+};
+
+struct RegistryOpenRequest {
+  RegistryRoot root;
+  std::wstring path;
+  std::uint32_t access;
+  bool operator==(const RegistryOpenRequest&) const = default;
+};
+
+struct ProgramStartRequest {
+  std::wstring commandLine;
+  int showCommand;
+  bool operator==(const ProgramStartRequest&) const = default;
+};
+
+struct MessageBoxRequest {
+  WindowHandle owner;
+  std::wstring text;
+  std::wstring caption;
+  std::uint32_t style;
+  bool operator==(const MessageBoxRequest&) const = default;
+};
+
+struct OpenFileDialogRequest {
+  WindowHandle owner;
+  std::vector<FileFilter> filters;
+  bool operator==(const OpenFileDialogRequest&) const = default;
+};
+
+class FakePlatform final : public Platform {
+ public:
+  static constexpr TokenHandle kToken = 0x70C;
+  static constexpr std::uint64_t kShutdownPrivilegeLuid = 19;
+
+  // --- Settable state ---
+  std::uint64_t tickCount = 0;
+  double now = 0;
+  int screenWidth = 1024;
+  int screenHeight = 768;
+  unsigned dpi = 96;
+  std::uint32_t platformId = kVerPlatformWin32Nt;
+  Platform* windowServices = nullptr;
+
+  // --- Scripted answers ---
+  // Answers media commands and queries; without it every command succeeds.
+  std::function<MediaReply(const std::wstring& command)> mediaResponder;
+  bool tokenOpenSucceeds = true;
+  // Privileges LookupPrivilegeId knows.
+  std::map<std::wstring, std::uint64_t> privileges{
+      {kShutdownPrivilegeName, kShutdownPrivilegeLuid}};
+  bool privilegeAdjustSucceeds = true;
+  bool exitWindowsSucceeds = true;
+  // Variables for ExpandEnvironment (names match case-insensitively).
+  std::map<std::wstring, std::wstring> environment;
+  // Paths FileExists reports (case-insensitively).
+  std::set<std::wstring> files;
+  bool programStartSucceeds = true;
+  // Results of the next message boxes; kIdOk once they run out.
+  std::deque<int> messageBoxResults;
+  // Results of the next dialogs; cancel once they run out.
+  std::deque<std::optional<std::wstring>> openFileDialogResults;
+
+  // Scripted registry: keys and values match case-insensitively.
+  void AddRegistryKey(RegistryRoot root, const std::wstring& path);
+  void SetRegistryValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                        RegistryData data);
+  void SetRegistryString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                         const std::wstring& text, std::uint32_t type = kRegSz);
+  // Keys opened and not closed yet.
+  std::size_t OpenRegistryKeyCount() const { return openKeys_.size(); }
+
+  // --- Records ---
+  std::vector<PlatformCall> calls;
+  std::vector<ExStyleWrite> exStyleWrites;
+  std::vector<LayeredWrite> layeredWrites;
+  std::vector<std::wstring> mediaCommands;
+  std::vector<std::wstring> mediaQueries;
+  std::vector<std::uint32_t> tokenOpens;
+  std::vector<std::wstring> privilegeLookups;
+  std::vector<PrivilegeAdjustment> privilegeAdjustments;
+  std::vector<TokenHandle> closedTokens;
+  std::vector<ExitWindowsRequest> exitWindowsRequests;
+  std::vector<RegistryOpenRequest> registryOpens;
+  std::vector<std::wstring> registryQueries;
+  std::vector<std::wstring> fileChecks;
+  std::vector<ProgramStartRequest> programStarts;
+  std::vector<MessageBoxRequest> messageBoxes;
+  std::vector<OpenFileDialogRequest> openFileDialogs;
+
+  // --- Platform ---
+  std::uint64_t TickCount() override { return tickCount; }
+  double Now() override { return now; }
+  int ScreenWidthPixels() override { return screenWidth; }
+  int ScreenHeightPixels() override { return screenHeight; }
+  unsigned WindowDpi(WindowHandle) override { return dpi; }
+  std::intptr_t WindowExStyle(WindowHandle window) override;
+  void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
+  bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;
+  std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override;
+  std::uint32_t SendMediaCommand(const std::wstring& command) override;
+  std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) override;
+  std::uint32_t PlatformId() override;
+  std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) override;
+  std::optional<std::uint64_t> LookupPrivilegeId(const std::wstring& name) override;
+  bool AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
+                            std::uint32_t attributes) override;
+  void CloseToken(TokenHandle token) override;
+  bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+  long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                       RegistryKey& key) override;
+  long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
+                          RegistryData& data) override;
+  void CloseRegistryKey(RegistryKey key) override;
+  std::wstring ExpandEnvironment(const std::wstring& text) override;
+  bool FileExists(const std::wstring& path) override;
+  bool StartProgram(const std::wstring& commandLine, int showCommand) override;
+  int ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                     std::uint32_t style) override;
+  std::optional<std::wstring> ShowOpenFileDialog(WindowHandle owner,
+                                                 const std::vector<FileFilter>& filters) override;
+
+ private:
+  struct WindowState {
+    std::intptr_t exStyle = 0;
+    std::optional<LayeredAttributes> layered;
+  };
+  using RegistryPath = std::pair<RegistryRoot, std::wstring>;  // path in lower case
+  using RegistryValues = std::map<std::wstring, RegistryData>;   // names in lower case
+
+  std::map<WindowHandle, WindowState> windows_;
+  std::map<RegistryPath, RegistryValues> registry_;
+  std::map<RegistryKey, RegistryPath> openKeys_;
+  RegistryKey nextKey_ = 1;
+};
+
+}  // namespace tavilo

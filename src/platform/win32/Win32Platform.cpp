@@ -1,0 +1,221 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+
+#include "calendar/Class1.h"
+
+namespace tavilo {
+namespace {
+
+HWND Hwnd(WindowHandle window) { return static_cast<HWND>(window); }
+HANDLE Handle(TokenHandle token) { return reinterpret_cast<HANDLE>(token); }
+HKEY Hkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
+
+HKEY RootKey(RegistryRoot root) {
+  switch (root) {
+    case RegistryRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+  }
+  return HKEY_LOCAL_MACHINE;
+}
+
+LUID ToLuid(std::uint64_t id) {
+  LUID luid;
+  luid.LowPart = static_cast<DWORD>(id & 0xFFFFFFFFu);
+  luid.HighPart = static_cast<LONG>(id >> 32);
+  return luid;
+}
+
+std::uint64_t FromLuid(const LUID& luid) {
+  return (static_cast<std::uint64_t>(static_cast<DWORD>(luid.HighPart)) << 32) | luid.LowPart;
+}
+
+// GetDpiForWindow exists from Windows 10 1607 on; older systems report the
+// DPI of the screen the window's device context belongs to.
+unsigned DpiOf(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow) return getDpiForWindow(window);
+  HDC dc = GetDC(window);
+  int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(window, dc);
+  return static_cast<unsigned>(dpi);
+}
+
+// "MP3 Files\0*.mp3\0\0": description and pattern pairs, each ended by a zero,
+// the list ended by one more.
+std::wstring FilterList(const std::vector<FileFilter>& filters) {
+  std::wstring list;
+  for (const FileFilter& filter : filters) {
+    list += filter.description;
+    list += L'\0';
+    list += filter.pattern;
+    list += L'\0';
+  }
+  list += L'\0';
+  return list;
+}
+
+}  // namespace
+
+std::uint64_t Win32Platform::TickCount() { return GetTickCount64(); }
+
+double Win32Platform::Now() { return SystemNow(); }
+
+int Win32Platform::ScreenWidthPixels() { return GetSystemMetrics(SM_CXSCREEN); }
+
+int Win32Platform::ScreenHeightPixels() { return GetSystemMetrics(SM_CYSCREEN); }
+
+unsigned Win32Platform::WindowDpi(WindowHandle window) { return DpiOf(Hwnd(window)); }
+
+std::intptr_t Win32Platform::WindowExStyle(WindowHandle window) {
+  return GetWindowLongPtrW(Hwnd(window), GWL_EXSTYLE);
+}
+
+void Win32Platform::SetWindowExStyle(WindowHandle window, std::intptr_t style) {
+  SetWindowLongPtrW(Hwnd(window), GWL_EXSTYLE, style);
+}
+
+bool Win32Platform::SetLayeredAttributes(WindowHandle window,
+                                         const LayeredAttributes& attributes) {
+  return SetLayeredWindowAttributes(Hwnd(window), attributes.colorKey, attributes.alpha,
+                                    attributes.flags) != FALSE;
+}
+
+std::optional<LayeredAttributes> Win32Platform::GetLayeredAttributes(WindowHandle window) {
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(Hwnd(window), &key, &alpha, &flags)) return std::nullopt;
+  return LayeredAttributes{key, alpha, flags};
+}
+
+std::uint32_t Win32Platform::SendMediaCommand(const std::wstring& command) {
+  return mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+}
+
+std::uint32_t Win32Platform::QueryMedia(const std::wstring& command, std::wstring& reply) {
+  wchar_t buffer[512] = {};
+  MCIERROR error = mciSendStringW(command.c_str(), buffer, ARRAYSIZE(buffer), nullptr);
+  reply = buffer;
+  return error;
+}
+
+std::uint32_t Win32Platform::PlatformId() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExW(&info)) return 0;
+  return info.dwPlatformId;
+}
+
+std::optional<TokenHandle> Win32Platform::OpenProcessToken(std::uint32_t access) {
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(GetCurrentProcess(), access, &token)) return std::nullopt;
+  return reinterpret_cast<TokenHandle>(token);
+}
+
+std::optional<std::uint64_t> Win32Platform::LookupPrivilegeId(const std::wstring& name) {
+  LUID luid{};
+  if (!LookupPrivilegeValueW(nullptr, name.c_str(), &luid)) return std::nullopt;
+  return FromLuid(luid);
+}
+
+bool Win32Platform::AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
+                                         std::uint32_t attributes) {
+  TOKEN_PRIVILEGES state{};
+  state.PrivilegeCount = 1;
+  state.Privileges[0].Luid = ToLuid(luid);
+  state.Privileges[0].Attributes = attributes;
+  if (!AdjustTokenPrivileges(Handle(token), FALSE, &state, 0, nullptr, nullptr)) return false;
+  // Success can still mean the privilege is not held (ERROR_NOT_ALL_ASSIGNED).
+  return GetLastError() == ERROR_SUCCESS;
+}
+
+void Win32Platform::CloseToken(TokenHandle token) { CloseHandle(Handle(token)); }
+
+bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
+  return ::ExitWindowsEx(flags, reason) != FALSE;
+}
+
+long Win32Platform::OpenRegistryKey(RegistryRoot root, const std::wstring& path,
+                                    std::uint32_t access, RegistryKey& key) {
+  HKEY opened = nullptr;
+  LSTATUS status = RegOpenKeyExW(RootKey(root), path.c_str(), 0, access, &opened);
+  if (status == ERROR_SUCCESS) key = reinterpret_cast<RegistryKey>(opened);
+  return status;
+}
+
+long Win32Platform::QueryRegistryValue(RegistryKey key, const std::wstring& name,
+                                       std::size_t capacity, RegistryData& data) {
+  data = RegistryData{};
+  data.bytes.resize(capacity);
+  DWORD type = 0;
+  auto size = static_cast<DWORD>(capacity);
+  LSTATUS status =
+      RegQueryValueExW(Hkey(key), name.c_str(), nullptr, &type, data.bytes.data(), &size);
+  data.type = type;
+  data.bytes.resize(status == ERROR_SUCCESS ? size : 0);
+  return status;
+}
+
+void Win32Platform::CloseRegistryKey(RegistryKey key) { RegCloseKey(Hkey(key)); }
+
+std::wstring Win32Platform::ExpandEnvironment(const std::wstring& text) {
+  DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  if (needed == 0) return text;
+  std::wstring expanded(needed, L'\0');
+  DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
+  if (written == 0 || written > needed) return text;
+  expanded.resize(written - 1);  // drop the terminating zero
+  return expanded;
+}
+
+bool Win32Platform::FileExists(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Platform::StartProgram(const std::wstring& commandLine, int showCommand) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showCommand);
+  PROCESS_INFORMATION process{};
+  // CreateProcessW may write into the command line, so it gets a copy.
+  std::wstring mutableLine = commandLine;
+  if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+int Win32Platform::ShowMessageBox(WindowHandle owner, const std::wstring& text,
+                                  const std::wstring& caption, std::uint32_t style) {
+  return MessageBoxW(Hwnd(owner), text.c_str(), caption.c_str(), style);
+}
+
+std::optional<std::wstring> Win32Platform::ShowOpenFileDialog(
+    WindowHandle owner, const std::vector<FileFilter>& filters) {
+  std::wstring filterList = FilterList(filters);
+  std::wstring path(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Hwnd(owner);
+  dialog.lpstrFilter = filterList.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  // OFN_NOCHANGEDIR: browsing must not move the program's current folder.
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  path.resize(path.find(L'\0'));
+  return path;
+}
+
+}  // namespace tavilo

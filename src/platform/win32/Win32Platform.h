@@ -1,0 +1,43 @@
+// The real platform: every call goes straight to the Win32 API (the W
+// functions throughout). Command texts, paths and messages pass unchanged.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace tavilo {
+
+class Win32Platform final : public Platform {
+ public:
+  std::uint64_t TickCount() override;
+  double Now() override;
+  int ScreenWidthPixels() override;
+  int ScreenHeightPixels() override;
+  unsigned WindowDpi(WindowHandle window) override;
+  std::intptr_t WindowExStyle(WindowHandle window) override;
+  void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
+  bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;
+  std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override;
+  std::uint32_t SendMediaCommand(const std::wstring& command) override;
+  std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) override;
+  std::uint32_t PlatformId() override;
+  std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) override;
+  std::optional<std::uint64_t> LookupPrivilegeId(const std::wstring& name) override;
+  bool AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
+                            std::uint32_t attributes) override;
+  void CloseToken(TokenHandle token) override;
+  bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+  long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                       RegistryKey& key) override;
+  long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
+                          RegistryData& data) override;
+  void CloseRegistryKey(RegistryKey key) override;
+  std::wstring ExpandEnvironment(const std::wstring& text) override;
+  bool FileExists(const std::wstring& path) override;
+  bool StartProgram(const std::wstring& commandLine, int showCommand) override;
+  int ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                     std::uint32_t style) override;
+  std::optional<std::wstring> ShowOpenFileDialog(WindowHandle owner,
+                                                 const std::vector<FileFilter>& filters) override;
+};
+
+}  // namespace tavilo
