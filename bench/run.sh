@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the calendar benchmark as a native Release build (no sanitizers)
+# and runs it, then prints the engine's speed against ICU and against the
+# closed form, by CPU time.
+#
+# Usage: bench/run.sh [extra Google Benchmark flags...]
+# Build tree: build/bench (the bench preset's), or $TAVILO_BENCH_BUILD_DIR.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TAVILO_BENCH_BUILD_DIR:-$root/build/bench}
+
+if [[ ! -f $build/CMakeCache.txt ]]; then
+  (cd "$root" && cmake --preset bench -B "$build")
+fi
+cmake --build "$build" --target calendar_bench -j2
+
+bench=$(find "$build" -type f -name calendar_bench -perm -u+x | head -n 1)
+results=$build/calendar_bench.csv
+"$bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$results" --benchmark_out_format=csv "$@"
+
+# Ratios of the median CPU times; the targets are the engine's budget.
+awk -F, '
+  { gsub(/"/, "", $1) }
+  $1 ~ /_median$/ { sub(/^BM_/, "", $1); sub(/_median$/, "", $1); cpu[$1] = $4 }
+  function report(op, other, label, target, faster,   ratio, ok) {
+    if (!((op "_Engine") in cpu) || !((op "_" other) in cpu)) return
+    ratio = faster ? cpu[op "_" other] / cpu[op "_Engine"] : cpu[op "_Engine"] / cpu[op "_" other]
+    if (target == 0) { printf "%-18s %-32s %6.2fx\n", op, label, ratio; return }
+    ok = faster ? ratio >= target : ratio <= target
+    printf "%-18s %-32s %6.2fx  (target %s%d: %s)\n", op, label, ratio,
+           faster ? ">= " : "<= ", target, ok ? "met" : "MISSED"
+  }
+  END {
+    report("MiladiToShamsi", "Icu", "engine speed-up over ICU", 20, 1)
+    report("MiladiToShamsi", "ClosedForm", "engine time / closed form time", 3, 0)
+    report("ShamsiToMiladi", "Icu", "engine speed-up over ICU", 0, 1)
+    report("ShamsiToMiladi", "ClosedForm", "engine time / closed form time", 3, 0)
+  }' "$results"
