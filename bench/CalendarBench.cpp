@@ -15,6 +15,7 @@
 
 #include "ClosedFormCalendar.h"
 #include "calendar/Class1.h"
+#include "calendar/ShamsiArithmetic.h"
 
 namespace tavilo::bench {
 namespace {
@@ -136,7 +137,17 @@ void BM_ShamsiToMiladi_ClosedForm(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ShamsiToMiladi(ring.texts[cursor.Next()]));
 }
 
+// The engine's day arithmetic alone, without building the returned text:
+// the like-for-like counterpart of ICU's day-to-fields.
+void BM_DayToFields_Engine(benchmark::State& state) {
+  const Ring& ring = TheRing();
+  Cursor cursor(ring.days.size());
+  for (auto _ : state)
+    benchmark::DoNotOptimize(tavilo::ShamsiFromDay(static_cast<int32_t>(ring.days[cursor.Next()])));
+}
+
 BENCHMARK(BM_MiladiToShamsi_Engine);
+BENCHMARK(BM_DayToFields_Engine);
 BENCHMARK(BM_MiladiToShamsi_Icu);
 BENCHMARK(BM_MiladiToShamsi_ClosedForm);
 BENCHMARK(BM_ShamsiToMiladi_Engine);

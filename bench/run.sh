@@ -35,6 +35,9 @@ awk -F, '
   END {
     report("MiladiToShamsi", "Icu", "engine speed-up over ICU", 20, 1)
     report("MiladiToShamsi", "ClosedForm", "engine time / closed form time", 3, 0)
+    if (("DayToFields_Engine" in cpu) && ("MiladiToShamsi_Icu" in cpu))
+      printf "%-18s %-32s %6.2fx\n", "DayToFields", "engine arithmetic over ICU",
+             cpu["MiladiToShamsi_Icu"] / cpu["DayToFields_Engine"]
     report("ShamsiToMiladi", "Icu", "engine speed-up over ICU", 0, 1)
     report("ShamsiToMiladi", "ClosedForm", "engine time / closed form time", 3, 0)
   }' "$results"

@@ -135,19 +135,26 @@ bool Class1::checkDate(const std::wstring& text) const {
 
 double Class1::ShamsiToMiladi(const std::wstring& text) const {
   try {
+    if (IsCanonicalDigits(text)) {
+      // Eight digits read as themselves, so validating the fields directly
+      // gives what checkDate would.
+      const ShamsiDate date{DigitsValue(YearField(text)), DigitsValue(MonthField(text)),
+                            DigitsValue(DayField(text))};
+      if (date.year < 1305 || date.year > 1600 || date.month < 1 || date.month > 12 ||
+          date.day < 1 || date.day > MonthLength(date.year, date.month)) {
+        messages_(kInvalidDateMessage);
+        return 0.0;
+      }
+      return DayFromShamsi(date);
+    }
     if (!checkDate(text)) {
       messages_(kInvalidDateMessage);
       return 0.0;
     }
     // A text accepted through the leading numbers of its fields but not
     // written as 8 digits is the date text of no day.
-    if (!IsCanonicalDigits(text)) {
-      messages_(kCalculationErrorMessage);
-      return clock_();
-    }
-    const ShamsiDate date{DigitsValue(YearField(text)), DigitsValue(MonthField(text)),
-                          DigitsValue(DayField(text))};
-    return DayFromShamsi(date);
+    messages_(kCalculationErrorMessage);
+    return clock_();
   } catch (...) {
     messages_(kConversionErrorMessage);
     return 0.0;
@@ -244,6 +251,7 @@ int32_t Class1::StrShamsiDateToLong(const std::wstring& text) const {
 
 std::wstring Class1::LongShamsiDateToStr(double value) const {
   if (!(value >= 10000000)) return L"";
+  if (std::isinf(value)) throw OverflowError();
   const std::wstring t = NumberText(value);
   const std::wstring_view v = t;
   return std::wstring(YearField(v)) + std::wstring(v.substr(4, 2)) + std::wstring(DayField(v));

@@ -24,10 +24,13 @@ class OverflowError : public std::overflow_error {
 // anywhere are ignored; then an optional sign, digits, a decimal point and
 // fraction, an exponent (E or D), or &H / &O followed by hexadecimal / octal
 // digits. A field that does not start with a number reads as 0.
+// OverflowError for a number beyond a double (1E999) or a hexadecimal /
+// octal literal beyond 32 bits.
 double LeadingNumber(std::wstring_view text);
 
 // The value of a text that holds one number as a whole (leading and trailing
-// blanks allowed), or nothing when the text is not a number.
+// blanks allowed), or nothing when the text is not a number. Overflows as
+// LeadingNumber does.
 std::optional<double> WholeTextNumber(std::wstring_view text);
 
 // Round to nearest, ties to even; OverflowError outside the type.

@@ -116,6 +116,14 @@ TEST(CheckDate, AcceptsOnlyDaysOfTheCalendarInYears1305To1600) {
     EXPECT_FALSE(c.checkDate(text)) << "accepted " << testing::PrintToString(std::wstring(text));
 }
 
+// The extremes must not overflow on the way (the sanitizers watch this).
+TEST(ShamsiArithmetic, LongYearRuleHoldsForAnyYear) {
+  EXPECT_TRUE(IsLongYear(1403));
+  EXPECT_FALSE(IsLongYear(1404));
+  EXPECT_FALSE(IsLongYear(-2147483647 - 1));  // (25y + 11) mod 33 = 27
+  EXPECT_TRUE(IsLongYear(2147483647));        // (25y + 11) mod 33 = 3
+}
+
 TEST(CheckDate, NeverRaisesForHugeFields) {
   const Class1 c{[] { return 0.0; }, [](const std::wstring&) {}};
   EXPECT_FALSE(c.checkDate(L"9e991230"));

@@ -1,6 +1,8 @@
 // Month arithmetic, text forms, today, relative dates and names.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "CalendarTestSupport.h"
 
 namespace tavilo {
@@ -72,6 +74,7 @@ TEST(PackedDates, LongShamsiDateToStr) {
   EXPECT_EQ(kCalendar.LongShamsiDateToStr(0), L"");
   EXPECT_EQ(kCalendar.LongShamsiDateToStr(-13870719), L"");
   EXPECT_EQ(kCalendar.LongShamsiDateToStr(123456789), L"12345689");
+  EXPECT_THROW(kCalendar.LongShamsiDateToStr(std::numeric_limits<double>::infinity()), OverflowError);
 }
 
 TEST(Today, FollowsTheClockAndChangesAtMidnight) {
