@@ -1,0 +1,25 @@
+# Compile settings shared by every target of the project (not by GoogleTest,
+# which is added before this file is included).
+
+option(TAVILO_WERROR "Treat compiler warnings as errors" OFF)
+
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+# C/C++ only: the resource compiler shares these directory options.
+set(tavilo_c_cxx $<COMPILE_LANGUAGE:C,CXX>)
+add_compile_options($<${tavilo_c_cxx}:-Wall> $<${tavilo_c_cxx}:-Wextra>)
+if(TAVILO_WERROR)
+  add_compile_options($<${tavilo_c_cxx}:-Werror>)
+endif()
+
+# Sources are UTF-8 and carry Persian text in wide string literals.
+add_compile_options($<${tavilo_c_cxx}:-finput-charset=UTF-8>)
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX)
+endif()
+
+# "calendar/Class1.h", "platform/...", "app/...": src/ is the include root.
+include_directories(${PROJECT_SOURCE_DIR}/src)

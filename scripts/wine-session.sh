@@ -1,0 +1,240 @@
+#!/usr/bin/env bash
+# The Wine session shared by one test run (or one scripts/run.sh):
+#   scripts/wine-session.sh start [<mingw build dir> [<desktop keeper exe>]]
+#   scripts/wine-session.sh stop|status [<mingw build dir>]
+#
+# start: boots the private prefix <build>/wineprefix on first use (with real
+#        Tahoma from fonts-wine), starts Xvfb when there is no DISPLAY (or
+#        when TAVILO_FORCE_XVFB=1; with TAVILO_WINE_COMPOSITOR=1 also
+#        xcompmgr, so that window opacity shows in screenshots), one
+#        persistent wineserver and, when
+#        given, the desktop keeper (a program that keeps Wine's desktop
+#        process alive between tests). Every process it starts is recorded
+#        by PID in <build>/wine-session/pids.
+# stop:  ends the prefix's Wine processes and every recorded PID.
+# A session left over by an interrupted run is stopped before a new start.
+set -euo pipefail
+
+command=${1:-}
+desktop_keeper=${3:-}
+host_display=${DISPLAY:-}
+if [[ -n ${2:-} ]]; then
+  TAVILO_WINE_BUILD_DIR=$(cd "$2" && pwd)
+  export TAVILO_WINE_BUILD_DIR
+fi
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/wine-env.sh"
+
+session=$TAVILO_WINE_SESSION_DIR
+pid_file=$session/pids
+log=$session/session.log
+screen=${TAVILO_XVFB_SCREEN:-1280x800x24}
+boot_locale=en_US.UTF-8
+
+fail() {
+  echo "wine-session: $*" >&2
+  [[ -f $log ]] && tail -n 20 "$log" >&2
+  [[ $command == start ]] && stop_session
+  exit 1
+}
+
+# A recorded PID counts only while it still runs the program recorded with
+# it, so a PID reused by an unrelated process is never signalled.
+recorded_pid_alive() {
+  local name=$1 pid=$2
+  kill -0 "$pid" 2>/dev/null &&
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -q -- "$name"
+}
+
+record_pid() {
+  echo "$1 $2" >>"$pid_file"
+}
+
+end_recorded_processes() {
+  local name pid tries
+  [[ -f $pid_file ]] || return 0
+  while read -r name pid; do
+    recorded_pid_alive "$name" "$pid" || continue
+    kill -TERM "$pid" 2>/dev/null || true
+    for ((tries = 0; tries < 50; tries++)); do
+      recorded_pid_alive "$name" "$pid" || break
+      sleep 0.1
+    done
+    if recorded_pid_alive "$name" "$pid"; then
+      kill -KILL "$pid" 2>/dev/null || true
+    fi
+  done <"$pid_file"
+  rm -f "$pid_file"
+}
+
+stop_session() {
+  if [[ -f $pid_file ]]; then
+    # Ends every Wine process of this prefix, then the server itself.
+    timeout 30 "$WINESERVER" -k >>"$log" 2>&1 || true
+  fi
+  end_recorded_processes
+  rm -f "$session/session.env" "$session/xvfb.display"
+}
+
+# Replaces the calling (sub)shell with a command that holds no descriptor of
+# ours beyond stdio (a test runner waits until its pipes close), its output
+# going to the log. With --display-fd FILE the command's descriptor 3 writes
+# to FILE. Call it in the background or inside ( ).
+exec_without_inherited_fds() {
+  local display_fd_file= fd
+  if [[ $1 == --display-fd ]]; then
+    display_fd_file=$2
+    shift 2
+  fi
+  for fd in /proc/self/fd/*; do
+    fd=${fd##*/}
+    ((fd > 2)) && eval "exec $fd>&-"
+  done 2>/dev/null
+  [[ -n $display_fd_file ]] && exec 3>"$display_fd_file"
+  exec "$@" </dev/null >>"$log" 2>&1
+}
+
+start_xvfb() {
+  local display_file=$session/xvfb.display pid tries
+  rm -f "$display_file"
+  # -displayfd picks a free display number and reports it once ready.
+  exec_without_inherited_fds --display-fd "$display_file" \
+    setsid Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset -s 0 &
+  pid=$!
+  record_pid Xvfb "$pid"
+  for ((tries = 0; tries < 150; tries++)); do
+    if grep -qx '[0-9][0-9]*' "$display_file" 2>/dev/null; then
+      echo ":$(head -n1 "$display_file")"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || fail "Xvfb exited"
+    sleep 0.1
+  done
+  fail "Xvfb did not report a display"
+}
+
+start_compositor() {
+  DISPLAY=$1 exec_without_inherited_fds setsid xcompmgr &
+  record_pid xcompmgr "$!"
+}
+
+# Silent sound device for a headless machine: MCI playback needs one.
+write_null_alsa_config() {
+  cat >"$session/alsa.conf" <<'ALSA'
+</usr/share/alsa/alsa.conf>
+pcm.!default { type null }
+ctl.!default { type hw card 0 }
+ALSA
+}
+
+start_wineserver() {
+  local pid tries
+  exec_without_inherited_fds setsid "$WINESERVER" -f -p &
+  pid=$!
+  record_pid wineserver "$pid"
+  # The server works in its own socket directory once it listens.
+  for ((tries = 0; tries < 100; tries++)); do
+    [[ -S /proc/$pid/cwd/socket ]] && return 0
+    kill -0 "$pid" 2>/dev/null ||
+      fail "wineserver exited (another one running for $WINEPREFIX?)"
+    sleep 0.1
+  done
+  fail "wineserver did not come up"
+}
+
+# Ends the prefix's Wine processes and the recorded server, keeping Xvfb.
+stop_wineserver() {
+  local pid tries
+  pid=$(awk '$1 == "wineserver" { print $2 }' "$pid_file")
+  timeout 30 "$WINESERVER" -k >>"$log" 2>&1 || true
+  for ((tries = 0; tries < 100; tries++)); do
+    recorded_pid_alive wineserver "$pid" || break
+    sleep 0.1
+  done
+  if recorded_pid_alive wineserver "$pid"; then
+    kill -KILL "$pid"
+  fi
+  sed -i '/^wineserver /d' "$pid_file"
+}
+
+start_desktop_keeper() {
+  [[ -f $desktop_keeper ]] || fail "desktop keeper $desktop_keeper not built"
+  exec_without_inherited_fds setsid env LC_ALL=$boot_locale "$WINELOADER" "$desktop_keeper" &
+  record_pid "$(basename "$desktop_keeper")" "$!"
+}
+
+install_tahoma() {
+  local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts font
+  mkdir -p "$fonts_dir"
+  while read -r font; do
+    cp -u "$font" "$fonts_dir/"
+  done < <(dpkg -L fonts-wine 2>/dev/null | grep -i '/tahoma[^/]*\.ttf$')
+  [[ -f $fonts_dir/tahoma.ttf ]] || echo "wine-session: fonts-wine's Tahoma not found" >&2
+}
+
+start_session() {
+  [[ -x $WINELOADER && -x $WINESERVER ]] || fail "Wine not found (Debian package wine64)"
+  stop_session
+  mkdir -p "$session" "$WINEPREFIX"
+  : >"$log"
+
+  local display=$host_display headless=0
+  if [[ -z $display || ${TAVILO_FORCE_XVFB:-0} == 1 ]]; then
+    display=$(start_xvfb)
+    headless=1
+    if [[ ${TAVILO_WINE_COMPOSITOR:-0} == 1 ]]; then
+      start_compositor "$display"
+    fi
+  fi
+  {
+    echo "export DISPLAY=$display"
+    if ((headless)); then
+      write_null_alsa_config
+      echo "export ALSA_CONFIG_PATH=$session/alsa.conf"
+    fi
+  } >"$session/session.env.new"
+  . "$session/session.env.new"
+
+  start_wineserver
+
+  if [[ ! -f $WINEPREFIX/.tavilo-booted ]]; then
+    echo "wine-session: booting a new prefix in $WINEPREFIX"
+    (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" wineboot -i) ||
+      fail "wineboot -i failed"
+    # The first boot leaves a second service manager behind that races the
+    # first one, so every later service start times out: begin afresh.
+    stop_wineserver
+    start_wineserver
+    touch "$WINEPREFIX/.tavilo-booted"
+  fi
+  # Brings the prefix's services up now, outside any test.
+  (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" wineboot) ||
+    fail "wineboot failed"
+  install_tahoma
+  if [[ -n $desktop_keeper ]]; then
+    start_desktop_keeper
+  fi
+
+  # Published last: wine-run.sh treats session.env as "session is up".
+  mv "$session/session.env.new" "$session/session.env"
+  echo "wine-session: prefix $WINEPREFIX, display $DISPLAY"
+}
+
+show_status() {
+  local name pid
+  [[ -f $pid_file ]] || { echo "no session"; return 0; }
+  while read -r name pid; do
+    if recorded_pid_alive "$name" "$pid"; then
+      echo "$name $pid running"
+    else
+      echo "$name $pid gone"
+    fi
+  done <"$pid_file"
+}
+
+case $command in
+  start) start_session ;;
+  stop) mkdir -p "$session"; stop_session ;;
+  status) show_status ;;
+  *) echo "usage: $0 start|stop|status [<mingw build dir> [<desktop keeper exe>]]" >&2; exit 2 ;;
+esac
