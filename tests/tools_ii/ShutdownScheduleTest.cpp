@@ -2,52 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
-#include "PlainNumericText.h"
+#include "calendar/Numbers.h"
 #include "tools/logic/NumericInput.h"
 
 namespace tavilo {
 namespace {
 
-using testing::PlainNumericText;
-
-// --- Rounding into the 16-bit target fields ---
-
-TEST(RoundToInt16, TiesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundToInt16(0.5), 0);
-  EXPECT_EQ(RoundToInt16(1.5), 2);
-  EXPECT_EQ(RoundToInt16(2.5), 2);
-  EXPECT_EQ(RoundToInt16(3.5), 4);
-  EXPECT_EQ(RoundToInt16(-0.5), 0);
-  EXPECT_EQ(RoundToInt16(-1.5), -2);
-  EXPECT_EQ(RoundToInt16(-2.5), -2);
-}
-
-TEST(RoundToInt16, OtherFractionsGoToTheNearest) {
-  EXPECT_EQ(RoundToInt16(2.4999999), 2);
-  EXPECT_EQ(RoundToInt16(2.5000001), 3);
-  EXPECT_EQ(RoundToInt16(-2.6), -3);
-  EXPECT_EQ(RoundToInt16(59.0), 59);
-}
-
-TEST(RoundToInt16, RoundedValueMustFitSixteenBits) {
-  EXPECT_EQ(RoundToInt16(32767.0), 32767);
-  EXPECT_EQ(RoundToInt16(32767.4), 32767);
-  EXPECT_EQ(RoundToInt16(32767.5), std::nullopt);  // rounds to 32768
-  EXPECT_EQ(RoundToInt16(-32768.0), -32768);
-  EXPECT_EQ(RoundToInt16(-32768.5), -32768);  // the even neighbour is in range
-  EXPECT_EQ(RoundToInt16(-32769.0), std::nullopt);
-  EXPECT_EQ(RoundToInt16(99999.0), std::nullopt);
-  EXPECT_EQ(RoundToInt16(1e300), std::nullopt);
-}
-
-TEST(RoundToInt16, NonFiniteValuesAreRefused) {
-  EXPECT_EQ(RoundToInt16(std::numeric_limits<double>::infinity()), std::nullopt);
-  EXPECT_EQ(RoundToInt16(-std::numeric_limits<double>::infinity()), std::nullopt);
-  EXPECT_EQ(RoundToInt16(std::nan("")), std::nullopt);
-}
+// Stands in for the locale's numeric test: plain notation with a point.
+class PlainNumericText final : public NumericText {
+ public:
+  std::optional<double> ToNumber(const std::wstring& text) override {
+    return WholeTextNumber(text);
+  }
+};
 
 // --- Reading the three boxes ---
 
@@ -59,7 +26,8 @@ TEST(ReadScheduleTarget, EachBoxGoesToItsOwnField) {
 TEST(ReadScheduleTarget, FractionsRoundWithTiesToEven) {
   PlainNumericText numbers;
   EXPECT_EQ(ReadScheduleTarget(numbers, L"1.5", L"2.5", L"3.5"), (ScheduleTarget{2, 2, 4}));
-  EXPECT_EQ(ReadScheduleTarget(numbers, L" 0.5 ", L"-0.4", L"1e1"), (ScheduleTarget{0, 0, 10}));
+  EXPECT_EQ(ReadScheduleTarget(numbers, L" 0.5 ", L"-0.5", L"1e1"), (ScheduleTarget{0, 0, 10}));
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"-1.5", L"2.4999", L"2.5001"), (ScheduleTarget{-2, 2, 3}));
 }
 
 TEST(ReadScheduleTarget, TextThatIsNotANumberInAnyBoxRefusesTheWholeTarget) {
@@ -72,6 +40,10 @@ TEST(ReadScheduleTarget, TextThatIsNotANumberInAnyBoxRefusesTheWholeTarget) {
 
 TEST(ReadScheduleTarget, NumbersOutsideSixteenBitsInAnyBoxRefuseTheWholeTarget) {
   PlainNumericText numbers;
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"32767.5", L"0", L"0"), std::nullopt);  // 32768
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"-32768.5", L"0", L"0"),
+            (ScheduleTarget{-32768, 0, 0}));  // the even neighbour fits
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"1e300", L"0", L"0"), std::nullopt);
   EXPECT_EQ(ReadScheduleTarget(numbers, L"99999", L"0", L"0"), std::nullopt);
   EXPECT_EQ(ReadScheduleTarget(numbers, L"0", L"99999", L"0"), std::nullopt);
   EXPECT_EQ(ReadScheduleTarget(numbers, L"0", L"0", L"-40000"), std::nullopt);

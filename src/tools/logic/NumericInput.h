@@ -4,7 +4,6 @@
 // the system's own conversion, tests hand in a plain parser.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -17,10 +16,5 @@ class NumericText {
   // when the text is not a number.
   virtual std::optional<double> ToNumber(const std::wstring& text) = 0;
 };
-
-// The nearest whole number, a tie going to the even neighbour (1.5 -> 2,
-// 2.5 -> 2, -0.5 -> 0); nothing when that number does not fit a 16-bit
-// signed integer or the value is not finite.
-std::optional<std::int16_t> RoundToInt16(double value);
 
 }  // namespace tavilo

@@ -1,5 +1,7 @@
 #include "tools/logic/ShutdownSchedule.h"
 
+#include "calendar/Numbers.h"
+
 namespace tavilo {
 
 namespace {
@@ -7,7 +9,11 @@ namespace {
 std::optional<std::int16_t> ReadField(NumericText& numbers, const std::wstring& text) {
   const std::optional<double> value = numbers.ToNumber(text);
   if (!value) return std::nullopt;
-  return RoundToInt16(*value);
+  try {
+    return RoundToInt16(*value);
+  } catch (const OverflowError&) {
+    return std::nullopt;  // refused like text that is not a number
+  }
 }
 
 }  // namespace

@@ -1,0 +1,181 @@
+#include "tools/FrmPlay.h"
+
+#include <vector>
+
+#include "../../assets/resource.h"
+#include "app/logic/Globals.h"
+#include "app/logic/Twips.h"
+#include "tools/logic/PlayerCommands.h"
+#include "tools/shared/SlideOut.h"
+
+namespace tavilo {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TaviloFrmPlay";
+constexpr wchar_t kCaption[] = L"پخش آهنگ";
+// 350 x 140 picture drawn unscaled at the top-left corner; without it the
+// window shows the plain button-face colour.
+constexpr wchar_t kBackgroundResource[] = L"FRMPLAY_BACKGROUND";
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kWindowExStyle = WS_EX_RTLREADING | WS_EX_RIGHT;
+constexpr float kLeftTwips = 10080;
+constexpr float kTopTwips = 2655;
+constexpr float kClientWidthTwips = 5235;
+constexpr float kClientHeightTwips = 2085;
+constexpr float kButtonFontPoints = 9;
+
+struct ButtonLayout {
+  FrmPlay::Command1Index index;
+  const wchar_t* caption;
+  float left, top, width, height;  // twips, client coordinates
+};
+
+// In tab order.
+constexpr ButtonLayout kButtons[] = {
+    {FrmPlay::kPlay, L"پخش", 2400, 480, 1215, 495},
+    {FrmPlay::kStop, L"توقف", 2400, 1200, 1215, 495},
+};
+
+const std::vector<FileFilter> kSongFilter = {{L"MP3 Files", L"*.mp3"}};
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC wndProc) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(instance, kClassName, &windowClass)) return;
+  windowClass.lpfnWndProc = wndProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVILO));
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVILO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), 0));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+FrmPlay::FrmPlay(Platform& platform) : platform_(platform) {}
+
+FrmPlay::~FrmPlay() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void FrmPlay::Open() {
+  if (hwnd_) return;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, &FrmPlay::WndProc);
+  // Placed and sized once the window knows its DPI (CreateControls).
+  CreateWindowExW(kWindowExStyle, kClassName, kCaption, kWindowStyle, 0, 0, 0, 0, nullptr,
+                  nullptr, instance, this);
+  if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
+}
+
+void FrmPlay::BringToFront() {
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+}
+
+LRESULT CALLBACK FrmPlay::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<FrmPlay*>(created->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<FrmPlay*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT FrmPlay::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND hwnd = hwnd_;
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED) Command1_Click(LOWORD(wparam) - kCommand1);
+      return 0;
+    case WM_PAINT:
+      Form_Paint();
+      return 0;
+    case WM_CLOSE:
+      // A close request during the slide belongs to the close under way.
+      if (!IsSlidingOut(hwnd)) Form_Unload();
+      return 0;
+    case WM_NCDESTROY:
+      Form_Destroyed();
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void FrmPlay::CreateControls() {
+  const unsigned dpi = platform_.WindowDpi(hwnd_);
+  RECT frame{0, 0, PixelsFromTwips(kClientWidthTwips, dpi),
+             PixelsFromTwips(kClientHeightTwips, dpi)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  SetWindowPos(hwnd_, nullptr, PixelsFromTwips(kLeftTwips, dpi), PixelsFromTwips(kTopTwips, dpi),
+               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  background_ = static_cast<HBITMAP>(
+      LoadImageW(instance, kBackgroundResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  buttonFont_ = CreateFontW(-PixelsFromPoints(kButtonFontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE,
+                            FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+  for (const ButtonLayout& button : kButtons) {
+    HWND child = CreateWindowExW(
+        WS_EX_RTLREADING, L"BUTTON", button.caption,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, PixelsFromTwips(button.left, dpi),
+        PixelsFromTwips(button.top, dpi), PixelsFromTwips(button.width, dpi),
+        PixelsFromTwips(button.height, dpi), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1 + button.index)), instance,
+        nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+  }
+}
+
+void FrmPlay::Command1_Click(int index) {
+  const SongState song{IsPlaying, SongFile};
+  if (index == kPlay) {
+    // A cancelled dialog leaves the song and its state as they are.
+    const auto chosen = platform_.ShowOpenFileDialog(hwnd_, kSongFilter);
+    if (chosen) PlayChosenSong(platform_, song, *chosen);
+  } else if (index == kStop) {
+    StopSong(platform_, song);
+  }
+}
+
+void FrmPlay::Form_Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  if (background_) {
+    BITMAP size{};
+    GetObjectW(background_, sizeof size, &size);
+    HDC pictureDc = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(pictureDc, background_);
+    BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, pictureDc, 0, 0, SRCCOPY);
+    SelectObject(pictureDc, previous);
+    DeleteDC(pictureDc);
+  }
+  EndPaint(hwnd_, &paint);
+}
+
+void FrmPlay::Form_Unload() { SlideOutAndUnload(hwnd_, kSlideStepTwips, platform_); }
+
+void FrmPlay::Form_Destroyed() {
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  DeleteObject(buttonFont_);
+  buttonFont_ = nullptr;
+  DeleteObject(background_);
+  background_ = nullptr;
+}
+
+}  // namespace tavilo

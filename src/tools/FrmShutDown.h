@@ -1,0 +1,75 @@
+// The shutdown scheduler: the user types a running time (hours since the
+// system started, minutes, seconds) and picks a forced shutdown or a forced
+// log-off; confirming hides the window and arms its 1 ms timer, which ends
+// the session during the one second whose running-time fields equal the
+// target. The window stays loaded while hidden; closing it (with the
+// slide-out) is the only way to cancel a schedule.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/logic/ToolWindows.h"
+#include "platform/Platform.h"
+#include "tools/FrmShutDownNumericText.h"
+
+namespace tavilo {
+
+class FrmShutDown final : public ToolWindow {
+ public:
+  // Control identifiers, also used by tests to find the controls.
+  enum Control : int {
+    kLabel1 = 101,
+    kLabel2,
+    kLabel3,
+    kLabel4,
+    kTxtSec,
+    kTxtMin,
+    kTxtHour,
+    kOptShut,
+    kOptLog,
+    kCmdOk,
+  };
+  enum Timer : UINT_PTR { kTimer1 = 1 };
+  static constexpr UINT kTimer1IntervalMs = 1;
+
+  explicit FrmShutDown(Platform& platform);
+  ~FrmShutDown() override;
+  FrmShutDown(const FrmShutDown&) = delete;
+  FrmShutDown& operator=(const FrmShutDown&) = delete;
+
+  bool IsOpen() const override { return hwnd_ != nullptr; }
+  void Open() override;
+  void BringToFront() override;
+  HWND Handle() const { return hwnd_; }
+
+  // Slides `frmSlide` off the screen and unloads it (see SlideOut.h).
+  void SlideWindow(HWND frmSlide, std::int16_t iSpeed);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void CreateControls();
+  void OnCommand(int control, int notification);
+  void cmdOk_Click();
+  void TxtHour_Change();
+  void TxtMin_Change();
+  void TxtSec_Change();
+  void EnableWhenComplete();
+  void Timer1_Timer();
+  void Form_Unload();
+  void Form_Destroyed();
+
+  std::wstring Text(Control control) const;
+  void SetText(Control control, const wchar_t* text);
+  bool IsSelected(Control option) const;
+
+  Platform& platform_;
+  UserLocaleNumericText numbers_;
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace tavilo

@@ -1,0 +1,414 @@
+// The shutdown scheduler as a real window under Wine. Ending the session,
+// message boxes and the clock are recorded or injected: the running-time
+// fields are set by hand and timer ticks are delivered directly.
+#include "tools/FrmShutDown.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "RoutedPlatform.h"
+#include "WindowTestSupport.h"
+#include "app/logic/Globals.h"
+
+namespace tavilo {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ChildRect;
+using testing::ClientSize;
+using testing::PumpUntil;
+using testing::RoutedPlatform;
+using testing::WindowText;
+using Call = PlatformCall;
+using Calls = std::vector<PlatformCall>;
+using Requests = std::vector<ExitWindowsRequest>;
+
+constexpr wchar_t kOnlyNumbers[] = L"فقط بايد عدد وارد کنيد";
+const ExitWindowsRequest kForcedLogOff{4, 0xFFFFFFFF};
+const ExitWindowsRequest kForcedShutdown{5, 0};
+
+class FrmShutDownTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ShutHour = ShutMin = ShutSec = 0;
+    RunHour = 0;
+    RunMin = RunSec = RunMSec = 0;
+    form.Open();
+    ASSERT_TRUE(form.IsOpen());
+  }
+
+  HWND Window() const { return form.Handle(); }
+  HWND Control(int id) const { return GetDlgItem(form.Handle(), id); }
+  std::wstring Text(int id) const { return WindowText(Control(id)); }
+  void Type(int id, const wchar_t* text) { SetDlgItemTextW(Window(), id, text); }
+  void Click(int id) { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+  bool Checked(int id) const { return IsDlgButtonChecked(Window(), id) == BST_CHECKED; }
+  bool ConfirmEnabled() const { return IsWindowEnabled(Control(FrmShutDown::kCmdOk)); }
+
+  void Fill(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds) {
+    Type(FrmShutDown::kTxtHour, hours);
+    Type(FrmShutDown::kTxtMin, minutes);
+    Type(FrmShutDown::kTxtSec, seconds);
+  }
+  void Confirm(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds) {
+    Fill(hours, minutes, seconds);
+    ASSERT_TRUE(ConfirmEnabled());
+    Click(FrmShutDown::kCmdOk);
+  }
+  void Tick() { SendMessageW(Window(), WM_TIMER, FrmShutDown::kTimer1, 0); }
+  void RunningTime(std::int32_t hours, std::int16_t minutes, std::int16_t seconds) {
+    RunHour = hours;
+    RunMin = minutes;
+    RunSec = seconds;
+  }
+  const Requests& SessionEnds() const { return platform.fake.exitWindowsRequests; }
+
+  RoutedPlatform platform;
+  FrmShutDown form{platform};
+};
+
+// --- The window as it opens ---
+
+TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
+  EXPECT_EQ(WindowText(Window()), L"مديريت زمان روشن بودن رايانه");
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  const SIZE client = ClientSize(Window());
+  EXPECT_EQ(client.cx, 354);
+  EXPECT_EQ(client.cy, 223);
+  const LONG style = GetWindowLongW(Window(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+
+  struct Expected {
+    int id;
+    const wchar_t* text;
+    RECT pixels;
+  };
+  const Expected controls[] = {
+      {FrmShutDown::kLabel1, L"در زير مشخص کنيد رايانه بعد از چه مدت روشن بودن خاموش يا قفل شود.",
+       {8, 8, 345, 33}},
+      {FrmShutDown::kLabel2, L"ساعت", {64, 48, 97, 65}},
+      {FrmShutDown::kLabel3, L"دقيقه", {152, 48, 193, 65}},
+      {FrmShutDown::kLabel4, L"ثانيه", {256, 48, 281, 65}},
+      {FrmShutDown::kTxtHour, L"", {56, 72, 113, 97}},
+      {FrmShutDown::kTxtMin, L"", {144, 72, 209, 97}},
+      {FrmShutDown::kTxtSec, L"", {240, 72, 297, 97}},
+      {FrmShutDown::kOptShut, L"خاموش", {224, 104, 305, 137}},
+      {FrmShutDown::kOptLog, L"قفل", {256, 152, 305, 185}},
+      {FrmShutDown::kCmdOk, L"تاييد", {88, 160, 169, 193}},
+  };
+  for (const Expected& expected : controls) {
+    SCOPED_TRACE(expected.id);
+    HWND control = Control(expected.id);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(WindowText(control), expected.text);
+    const RECT actual = ChildRect(control);
+    EXPECT_EQ(actual.left, expected.pixels.left);
+    EXPECT_EQ(actual.top, expected.pixels.top);
+    EXPECT_EQ(actual.right, expected.pixels.right);
+    EXPECT_EQ(actual.bottom, expected.pixels.bottom);
+    // Right to left and right-aligned, in Tahoma 8.25 pt with the Arabic set.
+    EXPECT_TRUE(GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_RTLREADING);
+    EXPECT_TRUE(GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_RIGHT);
+    const LOGFONTW font = testing::FontOf(control);
+    EXPECT_STREQ(font.lfFaceName, L"Tahoma");
+    EXPECT_EQ(font.lfHeight, -11);
+    EXPECT_EQ(font.lfCharSet, ARABIC_CHARSET);
+  }
+}
+
+TEST_F(FrmShutDownTest, OpensWithLogOffSelectedConfirmDisabledAndNothingArmed) {
+  EXPECT_TRUE(Checked(FrmShutDown::kOptLog));
+  EXPECT_FALSE(Checked(FrmShutDown::kOptShut));
+  EXPECT_FALSE(ConfirmEnabled());
+  // The option buttons draw their round button on the right.
+  EXPECT_TRUE(GetWindowLongW(Control(FrmShutDown::kOptShut), GWL_STYLE) & BS_LEFTTEXT);
+  EXPECT_TRUE(GetWindowLongW(Control(FrmShutDown::kOptLog), GWL_STYLE) & BS_LEFTTEXT);
+  EXPECT_FALSE(KillTimer(Window(), FrmShutDown::kTimer1));
+}
+
+TEST_F(FrmShutDownTest, TabOrderIsSecondsMinutesHoursOptionsConfirm) {
+  std::vector<int> focusable;
+  for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) >= FrmShutDown::kTxtSec) focusable.push_back(GetDlgCtrlID(child));
+  }
+  EXPECT_EQ(focusable, (std::vector<int>{FrmShutDown::kTxtSec, FrmShutDown::kTxtMin,
+                                         FrmShutDown::kTxtHour, FrmShutDown::kOptShut,
+                                         FrmShutDown::kOptLog, FrmShutDown::kCmdOk}));
+  // Tab enters the option group at its selected button.
+  EXPECT_EQ(GetNextDlgTabItem(Window(), Control(FrmShutDown::kTxtHour), FALSE),
+            Control(FrmShutDown::kOptLog));
+  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(FrmShutDown::kOptShut), FALSE),
+            Control(FrmShutDown::kOptLog));
+}
+
+TEST_F(FrmShutDownTest, BoxesTakeTextBeyondTheUsualLimit) {
+  const std::wstring longText(40000, L'1');
+  Type(FrmShutDown::kTxtHour, longText.c_str());
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour).size(), longText.size());
+}
+
+// --- Enable when complete ---
+
+TEST_F(FrmShutDownTest, ConfirmIsEnabledExactlyWhileAllThreeBoxesHoldText) {
+  Type(FrmShutDown::kTxtHour, L"1");
+  EXPECT_FALSE(ConfirmEnabled());
+  Type(FrmShutDown::kTxtSec, L"3");
+  EXPECT_FALSE(ConfirmEnabled());
+  Type(FrmShutDown::kTxtMin, L"2");
+  EXPECT_TRUE(ConfirmEnabled());
+  Type(FrmShutDown::kTxtMin, L"");
+  EXPECT_FALSE(ConfirmEnabled());
+  Type(FrmShutDown::kTxtMin, L"x");  // anything non-empty counts while typing
+  EXPECT_TRUE(ConfirmEnabled());
+  Type(FrmShutDown::kTxtHour, L"");
+  EXPECT_FALSE(ConfirmEnabled());
+}
+
+// --- Confirming ---
+
+class FrmShutDownRejectTest : public FrmShutDownTest,
+                              public ::testing::WithParamInterface<int> {};
+
+TEST_P(FrmShutDownRejectTest, LettersInAnyBoxShowTheMessageAndEmptyAllBoxes) {
+  Fill(L"1", L"2", L"3");
+  Type(GetParam(), L"12a");
+  Click(FrmShutDown::kCmdOk);
+
+  ASSERT_EQ(platform.fake.messageBoxes.size(), 1u);
+  const MessageBoxRequest& message = platform.fake.messageBoxes[0];
+  EXPECT_EQ(message.text, kOnlyNumbers);
+  EXPECT_EQ(message.caption, L"Tavilo");
+  EXPECT_EQ(message.style, 16u);
+  EXPECT_EQ(message.owner, Window());
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"");
+  EXPECT_EQ(Text(FrmShutDown::kTxtMin), L"");
+  EXPECT_EQ(Text(FrmShutDown::kTxtSec), L"");
+  EXPECT_FALSE(ConfirmEnabled());
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  EXPECT_FALSE(KillTimer(Window(), FrmShutDown::kTimer1));
+  EXPECT_EQ(ShutHour, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachBox, FrmShutDownRejectTest,
+                         ::testing::Values(FrmShutDown::kTxtHour, FrmShutDown::kTxtMin,
+                                           FrmShutDown::kTxtSec));
+
+// The decimal separator of the user's locale ("." in en-US, "," in de-DE).
+std::wstring DecimalSeparator() {
+  wchar_t separator[8] = {};
+  GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+  return separator;
+}
+
+TEST_F(FrmShutDownTest, NumbersRoundToTheNearestWithTiesToEven) {
+  if (DecimalSeparator() != L".") GTEST_SKIP() << "the locale's decimal separator is not a point";
+  Confirm(L"1.5", L"2.5", L"3.5");
+
+  EXPECT_EQ(ShutHour, 2);
+  EXPECT_EQ(ShutMin, 2);
+  EXPECT_EQ(ShutSec, 4);
+  EXPECT_TRUE(platform.fake.messageBoxes.empty());
+}
+
+TEST_F(FrmShutDownTest, FractionsUseTheDecimalSeparatorOfTheUsersLocale) {
+  const std::wstring separator = DecimalSeparator();
+  ASSERT_FALSE(separator.empty());
+  Confirm((L"0" + separator + L"5").c_str(), (L"1" + separator + L"5").c_str(),
+          (L"58" + separator + L"5").c_str());
+
+  EXPECT_TRUE(platform.fake.messageBoxes.empty());
+  EXPECT_EQ(ShutHour, 0);
+  EXPECT_EQ(ShutMin, 2);
+  EXPECT_EQ(ShutSec, 58);
+}
+
+TEST_F(FrmShutDownTest, TheNumericTestIsTheSystemsOwn) {
+  // Blanks, a sign, an exponent and hexadecimal are numbers to the system.
+  Confirm(L" 1e1 ", L"&H10", L"+7");
+
+  EXPECT_EQ(ShutHour, 10);
+  EXPECT_EQ(ShutMin, 16);
+  EXPECT_EQ(ShutSec, 7);
+  EXPECT_TRUE(platform.fake.messageBoxes.empty());
+}
+
+TEST_F(FrmShutDownTest, ValidTargetArmsTheTimerAndHidesTheWindow) {
+  Confirm(L"25", L"0", L"0");
+
+  EXPECT_EQ(ShutHour, 25);
+  EXPECT_FALSE(IsWindowVisible(Window()));
+  EXPECT_TRUE(form.IsOpen());
+  // The real timer delivers the ticks: at the target second the session ends.
+  RunningTime(25, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !SessionEnds().empty(); }, 2s));
+  EXPECT_EQ(SessionEnds().front(), kForcedLogOff);
+}
+
+TEST_F(FrmShutDownTest, NumberTooLargeForTheTargetIsRefusedLikeAWord) {
+  Confirm(L"99999", L"0", L"0");
+
+  ASSERT_EQ(platform.fake.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.fake.messageBoxes[0].text, kOnlyNumbers);
+  EXPECT_EQ(platform.fake.messageBoxes[0].style, 16u);
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"");
+  EXPECT_EQ(Text(FrmShutDown::kTxtMin), L"");
+  EXPECT_EQ(Text(FrmShutDown::kTxtSec), L"");
+  EXPECT_FALSE(ConfirmEnabled());
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  EXPECT_FALSE(KillTimer(Window(), FrmShutDown::kTimer1));
+}
+
+TEST_F(FrmShutDownTest, RefusedInputKeepsAnArmedSchedule) {
+  Confirm(L"1", L"2", L"3");
+  form.BringToFront();
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  // Opening again shows the boxes as they were.
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"1");
+
+  Confirm(L"99999", L"2", L"3");
+  Confirm(L"1", L"two", L"3");
+
+  EXPECT_EQ(platform.fake.messageBoxes.size(), 2u);
+  EXPECT_EQ(ShutHour, 1);
+  EXPECT_EQ(ShutMin, 2);
+  EXPECT_EQ(ShutSec, 3);
+  RunningTime(1, 2, 3);
+  Tick();
+  EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
+}
+
+TEST_F(FrmShutDownTest, ANewValidTargetReplacesTheArmedOne) {
+  Confirm(L"1", L"2", L"3");
+  form.BringToFront();
+  Confirm(L"4", L"5", L"6");
+
+  RunningTime(1, 2, 3);
+  Tick();
+  EXPECT_TRUE(SessionEnds().empty());
+  RunningTime(4, 5, 6);
+  Tick();
+  EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
+}
+
+// --- Firing ---
+
+TEST_F(FrmShutDownTest, LogOffFiresOnEveryTickOfTheTargetSecondOnly) {
+  Confirm(L"600", L"0", L"5");  // hours beyond the old 596-hour wrap
+
+  RunningTime(600, 0, 4);
+  Tick();
+  Tick();
+  EXPECT_TRUE(SessionEnds().empty());
+
+  RunningTime(600, 0, 5);
+  Tick();
+  Tick();
+  Tick();
+  EXPECT_EQ(SessionEnds(), (Requests{kForcedLogOff, kForcedLogOff, kForcedLogOff}));
+  // No privilege step for the log-off.
+  EXPECT_TRUE(platform.fake.tokenOpens.empty());
+
+  RunningTime(600, 0, 6);
+  Tick();
+  RunningTime(24, 0, 5);  // same clock time a day later is another running time
+  Tick();
+  EXPECT_EQ(SessionEnds().size(), 3u);
+}
+
+TEST_F(FrmShutDownTest, ShutdownEnablesThePrivilegeThenAsksForFlagsFive) {
+  Click(FrmShutDown::kOptShut);
+  ASSERT_TRUE(Checked(FrmShutDown::kOptShut));
+  ASSERT_FALSE(Checked(FrmShutDown::kOptLog));
+  Confirm(L"0", L"1", L"0");
+
+  RunningTime(0, 0, 59);
+  Tick();
+  EXPECT_TRUE(platform.fake.calls.empty());
+
+  RunningTime(0, 1, 0);
+  Tick();
+  EXPECT_EQ(platform.fake.calls,
+            (Calls{Call::PlatformIdRead, Call::ProcessTokenOpen, Call::PrivilegeLookup,
+                   Call::PrivilegeAdjust, Call::TokenClose, Call::ExitWindowsEx}));
+  EXPECT_EQ(SessionEnds(), Requests{kForcedShutdown});
+
+  RunningTime(0, 1, 1);
+  Tick();
+  EXPECT_EQ(SessionEnds().size(), 1u);
+}
+
+TEST_F(FrmShutDownTest, ChangingTheOptionWhileArmedChangesTheAction) {
+  Confirm(L"2", L"0", L"0");
+  RunningTime(2, 0, 0);
+  Tick();
+  EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
+
+  form.BringToFront();
+  Click(FrmShutDown::kOptShut);  // without confirming again
+  Tick();
+  EXPECT_EQ(SessionEnds(), (Requests{kForcedLogOff, kForcedShutdown}));
+}
+
+TEST_F(FrmShutDownTest, PrivilegeStepsRunForRealAndOnlyTheSessionEndIsRecorded) {
+  platform.realPrivileges = true;
+  Click(FrmShutDown::kOptShut);
+  Confirm(L"3", L"4", L"5");
+  RunningTime(3, 4, 5);
+  Tick();
+
+  EXPECT_TRUE(platform.lastRealAdjustSucceeded);
+  EXPECT_EQ(platform.fake.privilegeLookups, std::vector<std::wstring>{L"SeShutdownPrivilege"});
+  EXPECT_EQ(platform.fake.tokenOpens, std::vector<std::uint32_t>{0x28});
+  EXPECT_EQ(SessionEnds(), Requests{kForcedShutdown});
+}
+
+// --- Closing ---
+
+TEST_F(FrmShutDownTest, ClosingCancelsTheSchedule) {
+  Confirm(L"1", L"0", L"0");
+  form.BringToFront();
+  SendMessageW(Window(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form.IsOpen());
+
+  RunningTime(1, 0, 0);
+  PumpUntil([] { return false; }, 200ms);
+  EXPECT_TRUE(SessionEnds().empty());
+}
+
+TEST_F(FrmShutDownTest, AnArmedScheduleFiresDuringTheSlideOut) {
+  // A wide screen makes the slide long enough for several timer periods.
+  platform.fake.screenWidth = 6000;
+  platform.fake.screenHeight = 4000;
+  Confirm(L"7", L"8", L"9");
+  form.BringToFront();
+  RunningTime(7, 8, 9);
+
+  const auto start = std::chrono::steady_clock::now();
+  SendMessageW(Window(), WM_CLOSE, 0, 0);
+  const auto slide = std::chrono::steady_clock::now() - start;
+
+  EXPECT_FALSE(form.IsOpen());
+  ASSERT_GT(slide, 100ms) << "the slide was too short to see a timer tick";
+  EXPECT_FALSE(SessionEnds().empty());
+  for (const ExitWindowsRequest& request : SessionEnds()) EXPECT_EQ(request, kForcedLogOff);
+}
+
+TEST_F(FrmShutDownTest, OpeningAgainAfterClosingStartsFromTheDesign) {
+  Click(FrmShutDown::kOptShut);
+  Fill(L"1", L"2", L"3");
+  SendMessageW(Window(), WM_CLOSE, 0, 0);
+
+  form.Open();
+  ASSERT_TRUE(form.IsOpen());
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"");
+  EXPECT_TRUE(Checked(FrmShutDown::kOptLog));
+  EXPECT_FALSE(Checked(FrmShutDown::kOptShut));
+  EXPECT_FALSE(ConfirmEnabled());
+}
+
+}  // namespace
+}  // namespace tavilo

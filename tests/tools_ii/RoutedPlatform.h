@@ -1,0 +1,100 @@
+// A Platform for the window tests under Wine: every call is recorded by a
+// FakePlatform, and the groups a test chooses also reach the real system.
+// Ending the session never does.
+#pragma once
+
+#include "platform/fake/FakePlatform.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace tavilo::testing {
+
+class RoutedPlatform final : public Platform {
+ public:
+  FakePlatform fake;
+  Win32Platform real;
+  // Media commands go to the real media control interface.
+  bool realMedia = false;
+  // Version, token and privilege steps run for real (they are harmless).
+  bool realPrivileges = false;
+
+  std::uint64_t TickCount() override { return fake.TickCount(); }
+  double Now() override { return fake.Now(); }
+  int ScreenWidthPixels() override { return fake.ScreenWidthPixels(); }
+  int ScreenHeightPixels() override { return fake.ScreenHeightPixels(); }
+  unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
+  std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
+  void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
+    fake.SetWindowExStyle(window, style);
+  }
+  bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override {
+    return fake.SetLayeredAttributes(window, attributes);
+  }
+  std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override {
+    return fake.GetLayeredAttributes(window);
+  }
+
+  std::uint32_t SendMediaCommand(const std::wstring& command) override {
+    const std::uint32_t recorded = fake.SendMediaCommand(command);
+    return realMedia ? real.SendMediaCommand(command) : recorded;
+  }
+  std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) override {
+    const std::uint32_t recorded = fake.QueryMedia(command, reply);
+    return realMedia ? real.QueryMedia(command, reply) : recorded;
+  }
+
+  std::uint32_t PlatformId() override {
+    const std::uint32_t recorded = fake.PlatformId();
+    return realPrivileges ? real.PlatformId() : recorded;
+  }
+  std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) override {
+    const auto recorded = fake.OpenProcessToken(access);
+    return realPrivileges ? real.OpenProcessToken(access) : recorded;
+  }
+  std::optional<std::uint64_t> LookupPrivilegeId(const std::wstring& name) override {
+    const auto recorded = fake.LookupPrivilegeId(name);
+    return realPrivileges ? real.LookupPrivilegeId(name) : recorded;
+  }
+  bool AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
+                            std::uint32_t attributes) override {
+    const bool recorded = fake.AdjustTokenPrivilege(token, luid, attributes);
+    if (!realPrivileges) return recorded;
+    lastRealAdjustSucceeded = real.AdjustTokenPrivilege(token, luid, attributes);
+    return lastRealAdjustSucceeded;
+  }
+  void CloseToken(TokenHandle token) override {
+    fake.CloseToken(token);
+    if (realPrivileges) real.CloseToken(token);
+  }
+  bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override {
+    return fake.ExitWindowsEx(flags, reason);
+  }
+
+  long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                       RegistryKey& key) override {
+    return fake.OpenRegistryKey(root, path, access, key);
+  }
+  long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
+                          RegistryData& data) override {
+    return fake.QueryRegistryValue(key, name, capacity, data);
+  }
+  void CloseRegistryKey(RegistryKey key) override { fake.CloseRegistryKey(key); }
+  std::wstring ExpandEnvironment(const std::wstring& text) override {
+    return fake.ExpandEnvironment(text);
+  }
+  bool FileExists(const std::wstring& path) override { return fake.FileExists(path); }
+  bool StartProgram(const std::wstring& commandLine, int showCommand) override {
+    return fake.StartProgram(commandLine, showCommand);
+  }
+  int ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                     std::uint32_t style) override {
+    return fake.ShowMessageBox(owner, text, caption, style);
+  }
+  std::optional<std::wstring> ShowOpenFileDialog(WindowHandle owner,
+                                                 const std::vector<FileFilter>& filters) override {
+    return fake.ShowOpenFileDialog(owner, filters);
+  }
+
+  bool lastRealAdjustSucceeded = false;
+};
+
+}  // namespace tavilo::testing
