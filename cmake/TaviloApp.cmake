@@ -40,8 +40,11 @@ foreach(part IN ITEMS src/calendar src/platform src/app src/tools)
   endforeach()
 endforeach()
 
-if(NOT TAVILO_APP_SOURCES)
-  message(STATUS "No window sources yet: tavilo.exe is not built")
+# The entry point lives in src/app: without it there is no program yet.
+set(program_sources ${TAVILO_APP_SOURCES})
+list(FILTER program_sources INCLUDE REGEX "/src/app/[^/]*$")
+if(NOT program_sources)
+  message(STATUS "No program sources in src/app yet: tavilo.exe is not built")
   return()
 endif()
 
