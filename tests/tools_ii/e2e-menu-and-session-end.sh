@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# End to end, with the real program in a Wine prefix and wineserver of its
+# own (a session end ends every process of its prefix, so nothing else may
+# share it; this script drives it from the host):
+#   1. open the song player from the real popup menu with the real pointer,
+#      screenshot it, play an MP3 through the real open-file dialog and see
+#      the program open the file, then stop it and see the file closed;
+#   2. open the shutdown scheduler the same way, screenshot it, type a
+#      running time a few seconds ahead into its boxes with the log-off
+#      option, confirm, and see tavilo.exe end in that second.
+#   e2e-menu-and-session-end.sh <tick-count.exe>
+# Needs TAVILO_EXE and the shared test session (its display and sound setup).
+set -euo pipefail
+
+tick_probe=${1:?usage: $0 <tick-count.exe>}
+exe=${TAVILO_EXE:?TAVILO_EXE names tavilo.exe}
+. "${TAVILO_SOURCE_DIR:?}/scripts/wine-env.sh"
+[[ -n ${DISPLAY:-} ]] || { echo "no display: run it under ctest" >&2; exit 1; }
+export DISPLAY ALSA_CONFIG_PATH
+
+shared_build=$TAVILO_WINE_BUILD_DIR
+private=$shared_build/e2e-session-end
+shots=$shared_build/screenshots
+music=$(mktemp -d "$shared_build/e2e music.XXXXXX")
+mkdir -p "$private" "$shots"
+
+fail() {
+  echo "e2e: $*" >&2
+  import -window root "$shots/e2e-failure.png" 2>/dev/null || true
+  exit 1
+}
+cleanup() {
+  TAVILO_WINE_BUILD_DIR=$private "$TAVILO_SOURCE_DIR/scripts/wine-session.sh" stop "$private" \
+    >/dev/null 2>&1 || true
+  rm -rf "$music"
+}
+trap cleanup EXIT
+
+uptime_now() { cut -d' ' -f1 /proc/uptime; }
+# Runs `command` every 0.1 s until it succeeds; fails after `seconds`.
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local tries=$((seconds * 10))
+  until "$@"; do
+    ((--tries > 0)) || fail "timed out waiting for $what"
+    sleep 0.1
+  done
+}
+
+# --- Windows on the X display ---
+
+# A visible window titled exactly $1. Names are compared as xdotool reads
+# them back (UTF-8): its --name pattern sees the raw, possibly compound-text,
+# property and misses Persian captions.
+window_named() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+    if [[ $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+# Popup menus are visible windows without a name; largest id = newest.
+newest_menu() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null | sort -n -r); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    ((WIDTH < 1000)) && { echo "$id"; return 0; }
+  done
+  return 1
+}
+# Moves the pointer, lets Wine see it arrive, then presses and releases.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousedown "${3:-1}"
+  sleep 0.05
+  xdotool mouseup "${3:-1}"
+}
+# Sets X Y WIDTH HEIGHT of a window.
+geometry_of() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+
+# Clicks the centre of item $2 (from 0) of the menu window $1 of $3 items;
+# the items of a menu without separators are equally tall.
+click_menu_item() {
+  geometry_of "$1"
+  click_at $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * $2 + 1) / (2 * $3)))
+}
+
+# Clicks a point given in client pixels of window $1. The client area is
+# centred horizontally in the window and ends at its bottom border.
+click_client() {
+  local window=$1 client_width=$2 client_height=$3 x=$4 y=$5
+  geometry_of "$window"
+  local border=$(((WIDTH - client_width) / 2))
+  local top=$((HEIGHT - client_height - border))
+  click_at $((X + border + x)) $((Y + top + y))
+}
+
+strip_is_down() {
+  local strip
+  strip=$(window_named Form1) && [[ -n $strip ]] || return 1
+  geometry_of "$strip"
+  ((Y > -10))
+}
+
+# Settings submenu: 0 Play song, 1 Turn off, 2 Date converter, 3 Transparency.
+open_from_menu() {
+  local item=$1 root_menu settings_menu
+  xdotool mousemove $((SCREEN_WIDTH - 60)) 0
+  wait_for 10 "the strip to slide down" strip_is_down
+  geometry_of "$(window_named Form1)"
+  # A bare spot of the strip's surface: a press on a label stays there.
+  click_at $((X + 230)) $((Y + 50)) 3
+  wait_for 5 "the popup menu" newest_menu >/dev/null
+  root_menu=$(newest_menu)
+  click_menu_item "$root_menu" 0 3  # Settings
+  settings_menu_open() { [[ $(newest_menu) != "$root_menu" ]]; }
+  wait_for 5 "the settings submenu" settings_menu_open
+  settings_menu=$(newest_menu)
+  click_menu_item "$settings_menu" "$item" 4
+}
+
+screenshot_window() {
+  geometry_of "$1"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+  echo "e2e: screenshot $2"
+}
+
+# --- The program in its own prefix ---
+
+eval "$(xdotool getdisplaygeometry --shell)"
+SCREEN_WIDTH=$WIDTH
+TAVILO_WINE_BUILD_DIR=$private "$TAVILO_SOURCE_DIR/scripts/wine-session.sh" start "$private" \
+  >/dev/null
+TAVILO_WINE_BUILD_DIR=$private "$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
+program=$!
+program_alive() { kill -0 "$program" 2>/dev/null; }
+wait_for 30 "tavilo.exe to show its strip" window_named Form1 >/dev/null
+
+# --- Song player ---
+
+song="$music/e2e song.mp3"
+rate=44100 seconds=20
+# 16-bit mono silence, raw, read by lame as such.
+head -c $((rate * 2 * seconds)) /dev/zero |
+  lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m m - "$song" 2>/dev/null
+
+player_caption='پخش آهنگ'
+open_from_menu 0
+wait_for 10 "the song player" window_named "$player_caption" >/dev/null
+player=$(window_named "$player_caption")
+screenshot_window "$player" "$shots/e2e-frmplay.png"
+
+song_is_open() { ls -l "/proc/$program/fd" 2>/dev/null | grep -qF "$song"; }
+click_client "$player" 349 139 200 48  # Play
+wait_for 10 "the open-file dialog" window_named Open >/dev/null
+xdotool type --delay 20 "Z:${song//\//\\}"
+xdotool key Return
+wait_for 10 "the song to be opened" song_is_open
+echo "e2e: tavilo.exe opened $song"
+click_client "$player" 349 139 200 96  # Stop
+song_is_closed() { ! song_is_open; }
+wait_for 10 "the song to be closed" song_is_closed
+echo "e2e: Stop closed it"
+
+# --- Shutdown scheduler ---
+
+scheduler_caption='مديريت زمان روشن بودن رايانه'
+open_from_menu 1
+wait_for 10 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/null
+scheduler=$(window_named "$scheduler_caption")
+screenshot_window "$scheduler" "$shots/e2e-frmshutdown.png"
+
+# The target in Windows' own tick count, and the host uptime it falls at.
+ticks=$(TAVILO_WINE_BUILD_DIR=$private "$TAVILO_WINE_RUN" "$tick_probe" | tr -d '\r')
+host=$(uptime_now)
+lead=12
+target=$((ticks / 1000 + lead))
+hours=$((target / 3600)) minutes=$((target / 60 % 60)) secs=$((target % 60))
+# Windows' clock may lag the host's uptime (it stops while the host sleeps).
+offset=$(awk -v h="$host" -v t="$ticks" 'BEGIN { printf "%.3f", h - t / 1000 }')
+echo "e2e: target running time $hours:$minutes:$secs (tick $ticks, uptime $host)"
+
+click_client "$scheduler" 354 223 84 84 && xdotool type "$hours"    # TxtHour
+click_client "$scheduler" 354 223 176 84 && xdotool type "$minutes"  # TxtMin
+click_client "$scheduler" 354 223 268 84 && xdotool type "$secs"     # TxtSec
+click_client "$scheduler" 354 223 128 176                           # cmdOk
+scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
+wait_for 5 "the scheduler to hide" scheduler_hidden
+
+# Watch tavilo.exe until it ends; it must not end before the target second.
+due=$(awk -v t="$target" -v o="$offset" 'BEGIN { print t + o }')
+ended_at=
+while [[ -z $ended_at ]]; do
+  now=$(uptime_now)
+  if ! program_alive; then
+    ended_at=$now
+  elif awk -v n="$now" -v d="$due" 'BEGIN { exit !(n > d + 10) }'; then
+    fail "tavilo.exe still runs 10 s after its target"
+  fi
+  sleep 0.05
+done
+# The session end kills it; the shell's report of that is expected.
+{ wait "$program"; } 2>/dev/null || true
+early=$(awk -v e="$ended_at" -v d="$due" 'BEGIN { print (e < d) }')
+late=$(awk -v e="$ended_at" -v d="$due" 'BEGIN { print (e > d + 3) }')
+echo "e2e: tavilo.exe ended at uptime $ended_at, target second starts at $due"
+((early == 0)) || fail "the session ended before the target second"
+((late == 0)) || fail "the session ended more than 3 s after the target second began"
+
+# Only the private prefix ended: the shared session still runs programs.
+"$TAVILO_WINE_RUN" "$tick_probe" >/dev/null || fail "the shared Wine session was hit"
+echo "e2e: passed"
