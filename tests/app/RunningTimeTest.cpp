@@ -49,27 +49,32 @@ TEST(RunningTime, HoursSaturateInsteadOfOverflowing) {
   EXPECT_LT(time.milliseconds, 1000);
 }
 
-TEST(LabelCaption, ChangedCaptionIsRedrawnOnlyWhileVisible) {
+TEST(LabelCaption, ChangedCaptionIsRedrawnOnceWhileVisible) {
   LabelCaption caption;
-  EXPECT_TRUE(caption.Update(L"0:0:0:10", true));
-  EXPECT_FALSE(caption.Update(L"0:0:0:10", true));  // unchanged
-  EXPECT_FALSE(caption.Update(L"0:0:0:20", false));  // parked
-  EXPECT_FALSE(caption.Update(L"0:0:0:30", false));
-  EXPECT_EQ(caption.Text(), L"0:0:0:30");
+  caption.Set(L"0:0:0:10");
+  EXPECT_TRUE(caption.TakeRedraw(true));
+  EXPECT_FALSE(caption.TakeRedraw(true));
+  caption.Set(L"0:0:0:10");  // unchanged
+  EXPECT_FALSE(caption.TakeRedraw(true));
 }
 
 TEST(LabelCaption, ChangeMadeWhileHiddenIsDrawnWhenVisibleAgain) {
   LabelCaption caption;
-  caption.Update(L"a", true);
-  caption.Update(L"b", false);
-  // Same caption as last stored, but the drawn one is still "a".
-  EXPECT_TRUE(caption.Update(L"b", true));
-  EXPECT_FALSE(caption.Update(L"b", true));
+  caption.Set(L"a");
+  EXPECT_TRUE(caption.TakeRedraw(true));
+  caption.Set(L"b");
+  EXPECT_FALSE(caption.TakeRedraw(false));  // parked
+  caption.Set(L"c");
+  EXPECT_FALSE(caption.TakeRedraw(false));
+  EXPECT_TRUE(caption.TakeRedraw(true));
+  EXPECT_FALSE(caption.TakeRedraw(true));
+  EXPECT_EQ(caption.Text(), L"c");
 }
 
 TEST(LabelCaption, EmptyCaptionNeedsNoDrawing) {
   LabelCaption caption;
-  EXPECT_FALSE(caption.Update(L"", true));
+  caption.Set(L"");
+  EXPECT_FALSE(caption.TakeRedraw(true));
   EXPECT_EQ(caption.Text(), L"");
 }
 

@@ -4,11 +4,13 @@
 
 namespace tavilo {
 
-bool LabelCaption::Update(std::wstring text, bool visible) {
-  if (text != text_) {
-    text_ = std::move(text);
-    stale_ = true;
-  }
+void LabelCaption::Set(std::wstring text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  stale_ = true;
+}
+
+bool LabelCaption::TakeRedraw(bool visible) {
   if (!visible || !stale_) return false;
   stale_ = false;
   return true;

@@ -10,8 +10,10 @@ namespace tavilo {
 
 class LabelCaption {
  public:
-  // Takes the caption; true when the label's rectangle must be invalidated now.
-  bool Update(std::wstring text, bool visible);
+  void Set(std::wstring text);
+  // True once for each change not drawn yet, and only while the label is
+  // visible; the caller then invalidates the label's rectangle.
+  bool TakeRedraw(bool visible);
   const std::wstring& Text() const { return text_; }
 
  private:

@@ -1,0 +1,398 @@
+#include "app/Form1.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "../../assets/resource.h"
+#include "app/FrmMenu.h"
+#include "app/Messages.h"
+#include "app/logic/DateLine.h"
+#include "app/logic/Globals.h"
+#include "app/logic/RunningTime.h"
+#include "app/logic/Twips.h"
+
+namespace tavilo {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TaviloForm1";
+constexpr wchar_t kFontFace[] = L"Tahoma";
+constexpr wchar_t kTitle[] = L"Tavilo";
+
+// Client area in twips; with no border it is also the window's size.
+constexpr float kWidth = 5250.0f;
+constexpr float kHeight = 2070.0f;
+
+constexpr UINT kTimer3IntervalMs = 10000;
+constexpr UINT kTimer4IntervalMs = 1;
+
+// The skin is drawn unscaled at this DPI.
+constexpr unsigned kSkinDpi = 96;
+
+struct LabelLayout {
+  float left, top, width, height;  // twips, relative to the client area
+  float points;
+  int weight;
+  UINT align;
+  bool buttonTextColor;  // the system's button-text colour, else black
+};
+
+// Indexed by Form1::Label. Every label has a transparent background, Tahoma
+// with the Arabic character set, and wraps at word boundaries.
+constexpr LabelLayout kLabelLayout[Form1::kLabelCount] = {
+    /* Label3, title */ {240, 120, 2055, 375, 12.0f, FW_BOLD, DT_LEFT, true},
+    /* Label2, date line */ {1530, 1560, 3645, 435, 8.25f, FW_BOLD, DT_RIGHT | DT_RTLREADING, false},
+    /* Label1, running time */ {360, 600, 2535, 495, 21.75f, FW_NORMAL, DT_LEFT, true},
+};
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass = {};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVILO));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The locale's full name of a Gregorian month.
+std::wstring LocaleMonthName(int month) {
+  SYSTEMTIME date = {};
+  date.wYear = 2000;
+  date.wMonth = static_cast<WORD>(month);
+  date.wDay = 1;
+  wchar_t name[80];
+  const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"MMMM", name,
+                                     static_cast<int>(std::size(name)), nullptr);
+  return length > 0 ? std::wstring(name, length - 1) : std::wstring();
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu)
+    : instance_(instance), platform_(platform), menu_(menu), motion_(kHeight, kStandardDpi) {}
+
+Form1::~Form1() {
+  if (hwnd_) DestroyWindow(hwnd_);
+  ReleaseResources();
+}
+
+bool Form1::Create() {
+  Form_Initialize();
+  if (!RegisterWindowClass(instance_, &Form1::WndProc)) return false;
+  // Placed and sized by Form_Load, once the window's DPI is known.
+  CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"Form1", WS_POPUP, 0, 0, 0, 0,
+                  nullptr, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  Form_Load();
+  ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+  return true;
+}
+
+void Form1::Unload() {
+  if (!hwnd_) return;
+  Form_Unload();
+  DestroyWindow(hwnd_);
+}
+
+RECT Form1::LabelRect(Label label) const {
+  const LabelLayout& layout = kLabelLayout[label];
+  return {PixelsFromTwips(layout.left, dpi_), PixelsFromTwips(layout.top, dpi_),
+          PixelsFromTwips(layout.left + layout.width, dpi_),
+          PixelsFromTwips(layout.top + layout.height, dpi_)};
+}
+
+LRESULT CALLBACK Form1::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->timerRunning_ = {};
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      switch (wparam) {
+        case kTimer1: Timer1_Timer(); return 0;
+        case kTimer2: Timer2_Timer(); return 0;
+        case kTimer3: Timer3_Timer(); return 0;
+        case kTimer4: Timer4_Timer(); return 0;
+        case kDateTimer: DateTimer_Timer(); return 0;
+      }
+      break;
+    case WM_PAINT:
+      Form_Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // Form_Paint covers every pixel
+    case WM_MOUSEMOVE:
+      if (!OverLabel(lparam)) Form_MouseMove();
+      return 0;
+    case WM_LBUTTONDOWN:
+      leftButtonDown_ = !OverLabel(lparam);
+      if (leftButtonDown_) {
+        SetCapture(hwnd_);
+        Form_MouseDown(1);
+      }
+      return 0;
+    case WM_LBUTTONUP: {
+      if (!leftButtonDown_) return 0;
+      leftButtonDown_ = false;
+      ReleaseCapture();
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      if (PtInRect(&client, at) && !OverLabel(lparam)) Form_Click();
+      return 0;
+    }
+    case WM_RBUTTONDOWN:
+      if (!OverLabel(lparam)) Form_MouseDown(2);
+      return 0;
+    case WM_MBUTTONDOWN:
+      if (!OverLabel(lparam)) Form_MouseDown(4);
+      return 0;
+    case WM_CLOSE:
+      // Closed from outside (not through the menu): end the program the
+      // orderly way, as the Exit command does.
+      menu_.mnuExit_Click();
+      return 0;
+    case WM_TIMECHANGE:
+      Form_TimeChange();
+      return 0;
+    case WM_SETTINGCHANGE:
+      Form_SettingChange();
+      break;
+    case WM_POWERBROADCAST:
+      Form_PowerBroadcast(wparam);
+      return TRUE;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+void Form1::Form_Initialize() {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+void Form1::Form_Load() {
+  dpi_ = UsableDpi(platform_.WindowDpi(hwnd_));
+  motion_ = Motion(kHeight, dpi_);
+  CreateFonts();
+  skin_ = static_cast<HBITMAP>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  captions_[kLabel3].Set(kTitle);
+
+  RefreshDateLine();
+
+  const float screenWidth = TwipsFromPixels(platform_.ScreenWidthPixels(), dpi_);
+  const float width = SnapToPixel(kWidth, dpi_);
+  const StripPlacement placement = StartPlacement(screenWidth, width, motion_.Height());
+  left_ = placement.left;
+  motion_.Load(placement.top);
+  SetWindowPos(hwnd_, HWND_TOPMOST, PixelsFromTwips(left_, dpi_),
+               PixelsFromTwips(motion_.Top(), dpi_), PixelsFromTwips(width, dpi_),
+               PixelsFromTwips(motion_.Height(), dpi_), SWP_NOACTIVATE);
+  ApplyMotion();
+  SyncTimer(kTimer3, {true, kTimer3IntervalMs});
+  SyncTimer(kTimer4, {true, kTimer4IntervalMs});
+
+  // Every pure red pixel is left out of the window and lets the mouse through.
+  platform_.SetWindowExStyle(hwnd_, platform_.WindowExStyle(hwnd_) | kWsExLayered);
+  platform_.SetLayeredAttributes(hwnd_, {kKeyColor, 0, kLwaColorKey});
+}
+
+void Form1::Form_Click() {
+  motion_.Click();
+  ApplyMotion();
+}
+
+void Form1::Form_MouseDown(int button) {
+  if (button == 2) menu_.PopupMnuFile();
+}
+
+void Form1::Form_MouseMove() {
+  motion_.MouseMove();
+  ApplyMotion();
+}
+
+void Form1::Form_Unload() {
+  if (IsPlaying) platform_.SendMediaCommand(L"close " + SongFile);
+}
+
+void Form1::Timer1_Timer() {
+  motion_.SlideDownStep();
+  ApplyMotion();
+}
+
+void Form1::Timer2_Timer() {
+  motion_.SlideUpStep();
+  ApplyMotion();
+}
+
+void Form1::Timer3_Timer() {
+  motion_.AutoHideCheck();
+  ApplyMotion();
+}
+
+void Form1::Timer4_Timer() {
+  const RunningTime time = RunningTimeFromTicks(platform_.TickCount());
+  RunHour = time.hours;
+  RunMin = time.minutes;
+  RunSec = time.seconds;
+  RunMSec = time.milliseconds;
+  captions_[kLabel1].Set(RunningTimeText(time));
+  RedrawChangedLabels();
+}
+
+void Form1::DateTimer_Timer() { RefreshDateLine(); }
+
+void Form1::Form_TimeChange() { RefreshDateLine(); }
+
+void Form1::Form_SettingChange() { RefreshDateLine(); }
+
+void Form1::Form_PowerBroadcast(WPARAM event) {
+  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) RefreshDateLine();
+}
+
+void Form1::RefreshDateLine() {
+  const ClockFn clock = [&platform = platform_] { return platform.Now(); };
+  if (!calendar_) calendar_.emplace(clock, TaviloMessageBox(platform_));
+  captions_[kLabel2].Set(DateLineText(*calendar_, clock, LocaleMonthName));
+  RedrawChangedLabels();
+  // Timers do not run during sleep and the clock may be set: aim afresh
+  // (setting a running timer again replaces its interval).
+  if (!hwnd_) return;
+  SetTimer(hwnd_, kDateTimer, MillisecondsToNextMidnight(clock()), nullptr);
+  timerRunning_[kDateTimer] = true;
+}
+
+void Form1::ApplyMotion() {
+  if (!hwnd_) return;
+  SyncTimer(kTimer1, motion_.Timer1());
+  SyncTimer(kTimer2, motion_.Timer2());
+  RECT placed;
+  GetWindowRect(hwnd_, &placed);
+  const int top = PixelsFromTwips(motion_.Top(), dpi_);
+  if (placed.top != top) {
+    SetWindowPos(hwnd_, nullptr, placed.left, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  EnableWindow(hwnd_, motion_.Enabled());
+  RedrawChangedLabels();
+}
+
+void Form1::SyncTimer(Timer timer, const TimerSetting& setting) {
+  if (!hwnd_ || setting.Running() == timerRunning_[timer]) return;
+  if (setting.Running()) {
+    SetTimer(hwnd_, timer, setting.intervalMs, nullptr);
+  } else {
+    KillTimer(hwnd_, timer);
+  }
+  timerRunning_[timer] = setting.Running();
+}
+
+void Form1::RedrawChangedLabels() {
+  for (size_t label = 0; label < kLabelCount; ++label) {
+    if (!captions_[label].TakeRedraw(LabelsVisible()) || !hwnd_) continue;
+    const RECT area = LabelRect(static_cast<Label>(label));
+    InvalidateRect(hwnd_, &area, FALSE);
+  }
+}
+
+bool Form1::OverLabel(LPARAM point) const {
+  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  for (size_t label = 0; label < kLabelCount; ++label) {
+    const RECT area = LabelRect(static_cast<Label>(label));
+    if (PtInRect(&area, at)) return true;
+  }
+  return false;
+}
+
+void Form1::CreateFonts() {
+  for (size_t label = 0; label < kLabelCount; ++label) {
+    const LabelLayout& layout = kLabelLayout[label];
+    if (fonts_[label]) DeleteObject(fonts_[label]);
+    fonts_[label] = CreateFontW(-PixelsFromPoints(layout.points, dpi_), 0, 0, 0, layout.weight,
+                                FALSE, FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+  }
+}
+
+void Form1::ReleaseResources() {
+  for (HFONT& font : fonts_) {
+    if (font) DeleteObject(font);
+    font = nullptr;
+  }
+  if (skin_) DeleteObject(skin_);
+  skin_ = nullptr;
+}
+
+void Form1::Form_Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  const RECT& area = paint.rcPaint;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width > 0 && height > 0) {
+    // Drawn off screen first so the counter does not flicker.
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP pixels = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ previous = SelectObject(buffer, pixels);
+    SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+    IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
+    DrawSurface(buffer);
+    BitBlt(dc, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
+    SelectObject(buffer, previous);
+    DeleteObject(pixels);
+    DeleteDC(buffer);
+  }
+  EndPaint(hwnd_, &paint);
+}
+
+void Form1::DrawSurface(HDC dc) const {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  HBRUSH key = CreateSolidBrush(kKeyColor);
+  FillRect(dc, &client, key);
+  DeleteObject(key);
+
+  if (skin_) {
+    BITMAP picture;
+    GetObjectW(skin_, sizeof(picture), &picture);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(source, skin_);
+    // Nearest-neighbour scaling keeps the key colour exact at the edges.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, MulDiv(picture.bmWidth, dpi_, kSkinDpi),
+               MulDiv(picture.bmHeight, dpi_, kSkinDpi), source, 0, 0, picture.bmWidth,
+               picture.bmHeight, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  }
+
+  SetBkMode(dc, TRANSPARENT);
+  for (size_t label = 0; label < kLabelCount; ++label) {
+    const LabelLayout& layout = kLabelLayout[label];
+    const std::wstring& text = captions_[label].Text();
+    RECT area = LabelRect(static_cast<Label>(label));
+    HGDIOBJ previous = SelectObject(dc, fonts_[label]);
+    SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              layout.align | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, previous);
+  }
+}
+
+}  // namespace tavilo

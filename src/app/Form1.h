@@ -1,0 +1,104 @@
+// The drop-down strip: a borderless, always-on-top window parked above the
+// top-right corner of the screen. It slides down when the mouse touches the
+// strip left on the screen, slides back up on a click or on the ten-second
+// check, shows the running time and today's date, and opens the popup menu on
+// a right-button press. Pure red is its transparent colour key.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/logic/LabelCaption.h"
+#include "app/logic/Motion.h"
+#include "calendar/Class1.h"
+#include "platform/Platform.h"
+
+namespace tavilo {
+
+class FrmMenu;
+
+class Form1 {
+ public:
+  enum Timer : UINT_PTR {
+    kTimer1 = 1,  // slide-down step
+    kTimer2,      // slide-up step
+    kTimer3,      // auto-hide check
+    kTimer4,      // running-time counter
+    kDateTimer,   // the next local midnight: the date line follows the date
+  };
+
+  // The labels the window draws itself, in the order they are drawn.
+  enum Label : size_t { kLabel3, kLabel2, kLabel1, kLabelCount };
+
+  static constexpr COLORREF kKeyColor = RGB(255, 0, 0);
+
+  Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu);
+  ~Form1();
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // Form_Initialize, then the window is created, loaded (Form_Load) and shown.
+  bool Create();
+  // Form_Unload, then the window is destroyed. Does nothing once unloaded.
+  void Unload();
+
+  HWND Handle() const { return hwnd_; }
+  const Motion& motion() const { return motion_; }
+  const std::wstring& Caption(Label label) const { return captions_[label].Text(); }
+  // The label's rectangle in client pixels.
+  RECT LabelRect(Label label) const;
+
+  // Event handlers. The window procedure routes messages to them.
+  void Form_Initialize();
+  void Form_Load();
+  void Form_Click();
+  void Form_MouseDown(int button);
+  void Form_MouseMove();
+  void Form_Unload();
+  void Form_Paint();
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer3_Timer();
+  void Timer4_Timer();
+  // The local date may have changed: midnight, a new clock time or time zone,
+  // a locale change, a resume from sleep.
+  void DateTimer_Timer();
+  void Form_TimeChange();
+  void Form_SettingChange();
+  void Form_PowerBroadcast(WPARAM event);
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void RefreshDateLine();
+  // Puts the motion model's position, Enabled flag and timers on the window.
+  void ApplyMotion();
+  void SyncTimer(Timer timer, const TimerSetting& setting);
+  // Labels can be seen unless the strip is parked (MoveX is False only then).
+  bool LabelsVisible() const { return motion_.MoveX(); }
+  void RedrawChangedLabels();
+  bool OverLabel(LPARAM point) const;
+  void CreateFonts();
+  void ReleaseResources();
+  void DrawSurface(HDC dc) const;
+
+  HINSTANCE instance_;
+  Platform& platform_;
+  FrmMenu& menu_;
+  HWND hwnd_ = nullptr;
+  unsigned dpi_ = 96;
+  float left_ = 0.0f;  // twips
+  Motion motion_;
+  std::array<LabelCaption, kLabelCount> captions_;
+  std::array<HFONT, kLabelCount> fonts_{};
+  std::array<bool, kDateTimer + 1> timerRunning_{};
+  HBITMAP skin_ = nullptr;
+  std::optional<Class1> calendar_;
+  bool leftButtonDown_ = false;
+};
+
+}  // namespace tavilo

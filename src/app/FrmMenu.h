@@ -1,0 +1,64 @@
+// The hidden window that owns the program's popup menu MnuFile. It is
+// created on first use, never shown, and routes each menu command to its
+// click handler: the tool windows open through the registry, Exit ends the
+// program.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "app/logic/ToolWindows.h"
+#include "platform/Platform.h"
+
+namespace tavilo {
+
+class Form1;
+
+class FrmMenu {
+ public:
+  // Identifier of the first menu command; the others follow in menu order.
+  static constexpr UINT kFirstCommandId = 1001;
+
+  // `endProgram` ends the message loop (PostQuitMessage in the program).
+  FrmMenu(HINSTANCE instance, Platform& platform, ToolWindowRegistry& tools,
+          std::function<void()> endProgram);
+  ~FrmMenu();
+  FrmMenu(const FrmMenu&) = delete;
+  FrmMenu& operator=(const FrmMenu&) = delete;
+
+  // The window that Exit unloads.
+  void AttachMainWindow(Form1& form) { mainWindow_ = &form; }
+
+  // Pops MnuFile up at the mouse. A chosen command runs before this returns.
+  void PopupMnuFile();
+  // The popup menu; the hidden host is created on first use.
+  HMENU MnuFile();
+  HWND Handle() const { return hwnd_; }
+  void Unload();
+
+  // Command handlers.
+  void mnuPlay_Click();
+  void mnuWarning_Click();
+  void mnuDate_Click();
+  void mnuTrans_Click();
+  void MnuAbout_Click();
+  void mnuExit_Click();
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  bool Load();
+  void Form_Command(UINT id);
+
+  HINSTANCE instance_;
+  Platform& platform_;
+  ToolWindowRegistry& tools_;
+  std::function<void()> endProgram_;
+  Form1* mainWindow_ = nullptr;
+  HWND hwnd_ = nullptr;
+  HMENU mnuFile_ = nullptr;
+};
+
+}  // namespace tavilo

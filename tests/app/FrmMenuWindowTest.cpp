@@ -1,0 +1,229 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "StripFixture.h"
+
+namespace tavilo {
+namespace {
+
+std::wstring ItemText(HMENU menu, int position) {
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+  return text;
+}
+
+UINT ItemType(HMENU menu, int position) {
+  MENUITEMINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE | MIIM_STATE;
+  GetMenuItemInfoW(menu, position, TRUE, &info);
+  return info.fType;
+}
+
+// A tool window that records what the menu asked of it.
+class RecordingToolWindow : public ToolWindow {
+ public:
+  RecordingToolWindow(std::vector<std::wstring>& log, std::wstring name)
+      : log_(log), name_(std::move(name)) {}
+  bool IsOpen() const override { return open_; }
+  void Open() override {
+    open_ = true;
+    log_.push_back(L"open " + name_);
+  }
+  void BringToFront() override { log_.push_back(L"front " + name_); }
+
+ private:
+  std::vector<std::wstring>& log_;
+  std::wstring name_;
+  bool open_ = false;
+};
+
+class FrmMenuWindow : public StripFixture {
+ protected:
+  HMENU Settings() { return GetSubMenu(menu->MnuFile(), 0); }
+
+  // Sends the command of a menu item the way a choice in the menu does.
+  void Choose(HMENU parent, int position) {
+    const UINT id = GetMenuItemID(parent, position);
+    ASSERT_NE(id, static_cast<UINT>(-1));
+    SendMessageW(menu->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  }
+
+  void RegisterAllTools() {
+    const std::pair<ToolWindowKind, const wchar_t*> kinds[] = {
+        {ToolWindowKind::kFrmPlay, L"FrmPlay"},     {ToolWindowKind::kFrmShutDown, L"FrmShutDown"},
+        {ToolWindowKind::kDateConvert, L"DateConvert"}, {ToolWindowKind::kFrmTrans, L"FrmTrans"},
+        {ToolWindowKind::kFrmAbout, L"frmAbout"}};
+    for (const auto& [kind, name] : kinds)
+      tools.Register(kind, std::make_unique<RecordingToolWindow>(toolLog, name));
+  }
+
+  std::vector<std::wstring> toolLog;
+};
+
+TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  HMENU popup = menu->MnuFile();
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(GetMenuItemCount(popup), 3);
+  EXPECT_EQ(ItemText(popup, 0), L"تنظيمات");
+  EXPECT_EQ(ItemText(popup, 1), L"درباره ما ...");
+  EXPECT_EQ(ItemText(popup, 2), L"خروج");
+  EXPECT_EQ(GetSubMenu(popup, 1), nullptr);
+  EXPECT_EQ(GetSubMenu(popup, 2), nullptr);
+
+  HMENU settings = GetSubMenu(popup, 0);
+  ASSERT_NE(settings, nullptr);
+  ASSERT_EQ(GetMenuItemCount(settings), 4);
+  EXPECT_EQ(ItemText(settings, 0), L"پخش آهنگ");
+  EXPECT_EQ(ItemText(settings, 1), L"خاموش کردن");
+  EXPECT_EQ(ItemText(settings, 2), L"مبدل تاريخ");
+  EXPECT_EQ(ItemText(settings, 3), L"تغيير شفافيت");
+
+  // Arabic yeh (U+064A) and the Persian kaf (U+06A9) exactly as written.
+  EXPECT_EQ(ItemText(popup, 0)[3], L'\u064A');
+  EXPECT_EQ(ItemText(settings, 1)[6], L'\u06A9');
+
+  for (HMENU menuLevel : {popup, settings}) {
+    for (int position = 0; position < GetMenuItemCount(menuLevel); ++position) {
+      const UINT type = ItemType(menuLevel, position);
+      EXPECT_FALSE(type & MFT_SEPARATOR) << position;
+      EXPECT_FALSE(type & MFT_RIGHTORDER) << position;  // zero-height items under Wine
+      EXPECT_EQ(GetMenuState(menuLevel, position, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED), 0u);
+    }
+  }
+}
+
+TEST_F(FrmMenuWindow, HiddenHostOwnsTheMenuUnderFile) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  EXPECT_EQ(menu->Handle(), nullptr);  // created on first use
+  HMENU popup = menu->MnuFile();
+  const HWND host = menu->Handle();
+  ASSERT_NE(host, nullptr);
+  EXPECT_FALSE(IsWindowVisible(host));
+  wchar_t caption[32] = {};
+  GetWindowTextW(host, caption, 32);
+  EXPECT_EQ(std::wstring(caption), L"Form2");
+  EXPECT_TRUE(GetWindowLongPtrW(host, GWL_EXSTYLE) & WS_EX_RTLREADING);
+  HMENU bar = GetMenu(host);
+  ASSERT_EQ(GetMenuItemCount(bar), 1);
+  EXPECT_EQ(ItemText(bar, 0), L"File");
+  EXPECT_EQ(GetSubMenu(bar, 0), popup);
+  EXPECT_EQ(menu->MnuFile(), popup);  // one host, one menu
+  EXPECT_EQ(menu->Handle(), host);
+}
+
+TEST_F(FrmMenuWindow, EachToolCommandOpensItsWindowOnceThenBringsItToFront) {
+  RegisterAllTools();
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  Choose(Settings(), 0);
+  Choose(Settings(), 1);
+  Choose(Settings(), 2);
+  Choose(Settings(), 3);
+  Choose(menu->MnuFile(), 1);
+  Choose(menu->MnuFile(), 1);
+  Choose(Settings(), 0);
+  EXPECT_EQ(toolLog, (std::vector<std::wstring>{L"open FrmPlay", L"open FrmShutDown",
+                                                 L"open DateConvert", L"open FrmTrans",
+                                                 L"open frmAbout", L"front frmAbout",
+                                                 L"front FrmPlay"}));
+  EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(FrmMenuWindow, ToolCommandsWithoutTheirWindowsDoNothing) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  Choose(Settings(), 2);
+  Choose(menu->MnuFile(), 1);
+  EXPECT_TRUE(IsWindow(form->Handle()));
+  EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(FrmMenuWindow, ExitWithASongClosesItTwiceAndEndsTheProgram) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  IsPlaying = true;
+  SongFile = L"\"C:\\My Music\\song.mp3\"";
+  const HWND strip = form->Handle();
+  HMENU popup = menu->MnuFile();
+  const HWND host = menu->Handle();
+  Choose(popup, 2);
+  EXPECT_FALSE(IsWindow(host));
+  EXPECT_FALSE(IsWindow(strip));
+  EXPECT_EQ(platform.mediaCommands, (std::vector<std::wstring>{L"close \"C:\\My Music\\song.mp3\"",
+                                                               L"close \"C:\\My Music\\song.mp3\""}));
+  EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(FrmMenuWindow, ExitWithoutASongSendsNoMediaCommand) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  Choose(menu->MnuFile(), 2);
+  EXPECT_TRUE(platform.mediaCommands.empty());
+  EXPECT_EQ(form->Handle(), nullptr);
+  EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(FrmMenuWindow, ClosingTheStripFromOutsideEndsTheProgramTheSameWay) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  IsPlaying = true;
+  SongFile = L"\"C:\\a.mp3\"";
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form->Handle(), nullptr);
+  EXPECT_EQ(platform.mediaCommands.size(), 2u);
+  EXPECT_EQ(programEnds, 1);
+}
+
+// What the timer found while the popup menu was open.
+struct OpenMenu {
+  HMENU shown = nullptr;
+  bool rightToLeft = false;
+  int keysToSend = 0;  // Up arrow then Enter: choose the last item
+};
+OpenMenu openMenu;
+
+void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND popup = FindWindowW(L"#32768", nullptr);
+  if (!popup || !IsWindowVisible(popup)) return;
+  KillTimer(nullptr, timer);
+  openMenu.shown = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  openMenu.rightToLeft = (GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+  if (openMenu.keysToSend == 0) {
+    EndMenu();
+    return;
+  }
+  PostMessageW(popup, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+TEST_F(FrmMenuWindow, RightButtonPopsUpMnuFileLaidOutRightToLeft) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  openMenu = {};
+  SetTimer(nullptr, 0, 50, &InspectOpenMenu);
+  SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, SurfacePoint());
+  EXPECT_EQ(openMenu.shown, menu->MnuFile());
+  EXPECT_TRUE(openMenu.rightToLeft);
+  EXPECT_TRUE(IsWindow(form->Handle()));
+  EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(FrmMenuWindow, ExitChosenInThePopupRunsBeforeTheRightButtonHandlerReturns) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  openMenu = {};
+  openMenu.keysToSend = 2;
+  SetTimer(nullptr, 0, 50, &InspectOpenMenu);
+  SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, SurfacePoint());
+  EXPECT_NE(openMenu.shown, nullptr);
+  EXPECT_EQ(programEnds, 1);
+  EXPECT_EQ(form->Handle(), nullptr);
+}
+
+TEST_F(FrmMenuWindow, RightButtonOverALabelOpensNothing) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, PointInLabel(Form1::kLabel1));
+  EXPECT_EQ(menu->Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace tavilo
