@@ -1,0 +1,297 @@
+#include "tools/DateConvert.h"
+
+#include <algorithm>
+
+#include "app/logic/Twips.h"
+#include "tools/shared/ControlTable.h"
+#include "tools/shared/SlideOut.h"
+
+namespace tavilo {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TaviloDateConvert";
+constexpr wchar_t kStoredCaption[] = L"تبديل تاريخ";
+constexpr wchar_t kCaptionLoopText[] = L"تبديل تاريخ    ";
+constexpr wchar_t kToday[] = L"امروز   ";
+constexpr wchar_t kApplicationTitle[] = L"Tavilo";
+
+// Window and drawn shapes, in twips.
+constexpr float kClientLeft = 1845;
+constexpr float kClientTop = 2415;
+constexpr float kClientWidth = 5325;
+constexpr float kClientHeight = 3510;
+constexpr float kShape1Left = 0, kShape1Top = 60, kShape1Width = 5350, kShape1Height = 330;
+constexpr float kL1Top = 100;
+
+constexpr DWORD kBoxStyle = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DWORD kBoxExStyle = kRightToLeftExStyle | WS_EX_CLIENTEDGE;
+// The round button is drawn on the right of its caption.
+constexpr DWORD kOptionStyle = BS_AUTORADIOBUTTON | BS_LEFTTEXT | BS_RIGHT | WS_TABSTOP;
+
+// In tab order; the labels take no focus and come last.
+constexpr ControlSpec kControls[] = {
+    {DateConvert::kOptMil, L"BUTTON", L"ميلادي به شمسي", kOptionStyle | WS_GROUP,
+     kRightToLeftExStyle, 3240, 840, 1815, 495},
+    {DateConvert::kOptShamsi, L"BUTTON", L"شمسي به ميلادي", kOptionStyle, kRightToLeftExStyle,
+     3240, 1680, 1815, 495},
+    {DateConvert::kTxtSal, L"EDIT", L"", kBoxStyle | WS_GROUP, kBoxExStyle, 240, 960, 975, 375},
+    {DateConvert::kTxtMah, L"EDIT", L"", kBoxStyle, kBoxExStyle, 1320, 960, 735, 375},
+    {DateConvert::kTxtRoz, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 960, 735, 375},
+    {DateConvert::kCmdConvert, L"BUTTON", L"تبديل", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED,
+     kRightToLeftExStyle, 840, 1800, 1455, 495},
+    {DateConvert::kTxtsal2, L"EDIT", L"", kBoxStyle, kBoxExStyle, 240, 2760, 975, 375},
+    {DateConvert::kTxtmah2, L"EDIT", L"", kBoxStyle, kBoxExStyle, 1320, 2760, 735, 375},
+    {DateConvert::kTxtroz2, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 2760, 735, 375},
+    {DateConvert::kLabel3, L"STATIC", L"سال", SS_RIGHT | WS_GROUP, kRightToLeftExStyle, 600, 480,
+     495, 255},
+    {DateConvert::kLabel2, L"STATIC", L"ماه", SS_RIGHT, kRightToLeftExStyle, 1800, 480, 255, 375},
+    {DateConvert::kLabel1, L"STATIC", L"روز", SS_RIGHT, kRightToLeftExStyle, 2400, 480, 375, 375},
+};
+
+constexpr UINT kL1TextFormat = DT_SINGLELINE | DT_NOPREFIX | DT_RTLREADING | DT_RIGHT | DT_NOCLIP;
+
+}  // namespace
+
+DateConvert::DateConvert(Platform& platform) : platform_(platform) {}
+
+DateConvert::~DateConvert() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void DateConvert::Open() {
+  if (hwnd_) return;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterToolWindowClass(instance, kClassName, &DateConvert::WndProc);
+  // Placed and sized once the window knows its DPI (CreateControls).
+  CreateWindowExW(kRightToLeftExStyle, kClassName, kStoredCaption, kToolWindowStyle, 0, 0, 0, 0,
+                  nullptr, nullptr, instance, this);
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetFocus(GetDlgItem(hwnd_, kOptMil));
+}
+
+void DateConvert::BringToFront() {
+  if (!hwnd_) return;
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+}
+
+void DateConvert::SlideWindow(HWND frmSlide, std::int16_t iSpeed) {
+  SlideOutAndUnload(frmSlide, iSpeed, platform_);
+}
+
+RECT DateConvert::l1Rect() const {
+  const int x = PixelsFromTwips(glide_.Left(), dpi_);
+  const int y = PixelsFromTwips(kL1Top, dpi_);
+  return {x, y, x + l1Size_.cx, y + l1Size_.cy};
+}
+
+LRESULT CALLBACK DateConvert::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<DateConvert*>(created->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<DateConvert*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT DateConvert::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND hwnd = hwnd_;
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      Form_Load();
+      SetTimer(hwnd, kTimer1, kGlideIntervalMs, nullptr);
+      SetTimer(hwnd, kTimer2, captionIntervalMs_, nullptr);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_TIMER:
+      if (wparam == kTimer1) Timer1_Timer();
+      if (wparam == kTimer2) Timer2_Timer();
+      if (wparam == kTimer3) Timer3_Timer();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // Form_Paint fills the whole client area
+    case WM_PAINT:
+      Form_Paint();
+      return 0;
+    case WM_CLOSE:
+      // A close request during the slide belongs to the close under way.
+      if (!IsSlidingOut(hwnd)) Form_Unload();
+      return 0;
+    case WM_NCDESTROY:
+      Form_Destroyed();
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void DateConvert::CreateControls() {
+  dpi_ = platform_.WindowDpi(hwnd_);
+  PlaceWindow(hwnd_, Origin::kClientArea, kClientLeft, kClientTop, kClientWidth, kClientHeight,
+              dpi_);
+  font_ = CreateTahoma(dpi_, ARABIC_CHARSET);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  tavilo::CreateControls(hwnd_, kControls, font_, dpi_);
+  for (Control box : {kTxtSal, kTxtMah, kTxtRoz, kTxtsal2, kTxtmah2, kTxtroz2}) {
+    SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
+  }
+}
+
+void DateConvert::Form_Load() {
+  calendar_.emplace([&platform = platform_] { return platform.Now(); },
+                    [this](const std::wstring& text) { ShowMessage(text); });
+  l1Caption_ = kToday + calendar_->WeekDaysStrName() + L"  " + calendar_->ShowDate(calendar_->today());
+  captionLoop_.emplace(kCaptionLoopText);
+  captionIntervalMs_ = CaptionLoop::kGrowIntervalMs;
+  glide_ = LabelGlide{};
+
+  // l1 sizes itself to its text.
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ previous = SelectObject(dc, font_);
+  RECT text{};
+  DrawTextW(dc, l1Caption_.c_str(), static_cast<int>(l1Caption_.size()), &text,
+            kL1TextFormat | DT_CALCRECT);
+  SelectObject(dc, previous);
+  ReleaseDC(hwnd_, dc);
+  l1Size_ = {text.right - text.left, text.bottom - text.top};
+}
+
+void DateConvert::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
+
+void DateConvert::Form_Paint() {
+  PAINTSTRUCT paint;
+  HDC target = BeginPaint(hwnd_, &paint);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  // Drawn off-screen first: l1 moves five times a second.
+  HDC dc = CreateCompatibleDC(target);
+  HBITMAP buffer = CreateCompatibleBitmap(target, client.right, client.bottom);
+  HGDIOBJ previousBitmap = SelectObject(dc, buffer);
+
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  const RECT shape = PixelRect(kShape1Left, kShape1Top, kShape1Width, kShape1Height, dpi_);
+  HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+  Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
+
+  HGDIOBJ previousFont = SelectObject(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  RECT label = l1Rect();
+  DrawTextW(dc, l1Caption_.c_str(), static_cast<int>(l1Caption_.size()), &label, kL1TextFormat);
+
+  BitBlt(target, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+         paint.rcPaint.bottom - paint.rcPaint.top, dc, paint.rcPaint.left, paint.rcPaint.top,
+         SRCCOPY);
+  SelectObject(dc, previousFont);
+  SelectObject(dc, previousPen);
+  SelectObject(dc, previousBrush);
+  SelectObject(dc, previousBitmap);
+  DeleteObject(buffer);
+  DeleteDC(dc);
+  EndPaint(hwnd_, &paint);
+}
+
+void DateConvert::OnCommand(int control, int notification) {
+  if (notification == EN_CHANGE) {
+    if (control == kTxtSal) txtSal_Change();
+    if (control == kTxtMah) TxtMah_Change();
+    if (control == kTxtRoz) txtRoz_Change();
+  } else if (notification == BN_CLICKED && control == kCmdConvert) {
+    cmdConvert_Click();
+  }
+}
+
+void DateConvert::cmdConvert_Click() {
+  const auto result = ConvertDate(*calendar_, Direction(), Input(),
+                                  [this](const std::wstring& text) { ShowMessage(text); });
+  if (!result) return;
+  SetDlgItemTextW(hwnd_, kTxtsal2, result->year.c_str());
+  SetDlgItemTextW(hwnd_, kTxtmah2, result->month.c_str());
+  SetDlgItemTextW(hwnd_, kTxtroz2, result->day.c_str());
+}
+
+void DateConvert::txtSal_Change() { EnableWhenComplete(); }
+void DateConvert::TxtMah_Change() { EnableWhenComplete(); }
+void DateConvert::txtRoz_Change() { EnableWhenComplete(); }
+
+void DateConvert::EnableWhenComplete() {
+  EnableWindow(GetDlgItem(hwnd_, kCmdConvert), ConvertEnabled(Input()));
+}
+
+void DateConvert::Timer1_Timer() {
+  glide_.Timer1Tick();
+  if (!glide_.MovingLeft()) {
+    KillTimer(hwnd_, kTimer1);
+    SetTimer(hwnd_, kTimer3, kGlideIntervalMs, nullptr);
+  }
+  InvalidateBand();
+}
+
+void DateConvert::Timer2_Timer() {
+  const CaptionLoop::Tick tick = captionLoop_->Next();
+  SetWindowTextW(hwnd_, tick.caption.c_str());
+  if (tick.nextIntervalMs != captionIntervalMs_) {
+    captionIntervalMs_ = tick.nextIntervalMs;
+    SetTimer(hwnd_, kTimer2, captionIntervalMs_, nullptr);
+  }
+}
+
+void DateConvert::Timer3_Timer() {
+  glide_.Timer3Tick();
+  if (glide_.MovingLeft()) {
+    KillTimer(hwnd_, kTimer3);
+    SetTimer(hwnd_, kTimer1, kGlideIntervalMs, nullptr);
+  }
+  InvalidateBand();
+}
+
+DateFields DateConvert::Input() const {
+  return {Text(kTxtSal), Text(kTxtMah), Text(kTxtRoz)};
+}
+
+ConvertDirection DateConvert::Direction() const {
+  if (IsDlgButtonChecked(hwnd_, kOptMil) == BST_CHECKED) return ConvertDirection::kMiladiToShamsi;
+  if (IsDlgButtonChecked(hwnd_, kOptShamsi) == BST_CHECKED) {
+    return ConvertDirection::kShamsiToMiladi;
+  }
+  return ConvertDirection::kNone;
+}
+
+std::wstring DateConvert::Text(Control control) const {
+  HWND box = GetDlgItem(hwnd_, control);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void DateConvert::ShowMessage(const std::wstring& text) {
+  platform_.ShowMessageBox(hwnd_, text, kApplicationTitle, kMbOk | kMbRight | kMbRtlReading);
+}
+
+void DateConvert::InvalidateBand() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const RECT shape = PixelRect(kShape1Left, kShape1Top, kShape1Width, kShape1Height, dpi_);
+  const RECT label = l1Rect();
+  const RECT band{client.left, std::min(shape.top, label.top), client.right,
+                  std::max(shape.bottom, label.bottom)};
+  InvalidateRect(hwnd_, &band, FALSE);
+}
+
+void DateConvert::Form_Destroyed() {
+  DeleteObject(font_);
+  font_ = nullptr;
+  hwnd_ = nullptr;
+  calendar_.reset();
+  captionLoop_.reset();
+}
+
+}  // namespace tavilo

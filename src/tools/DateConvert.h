@@ -1,0 +1,104 @@
+// The date converter: three typed numbers, a direction, and the converted
+// year, month and day underneath. While it is open its caption is typed out
+// and erased again without end, and a label with today's Shamsi date glides
+// left and right across a band at the top, ever faster.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/logic/ToolWindows.h"
+#include "calendar/Class1.h"
+#include "platform/Platform.h"
+#include "tools/logic/CaptionLoop.h"
+#include "tools/logic/ConverterInput.h"
+#include "tools/logic/Glide.h"
+
+namespace tavilo {
+
+class DateConvert final : public ToolWindow {
+ public:
+  // Control identifiers, in tab order; the labels take no focus.
+  enum Control : int {
+    kOptMil = 101,
+    kOptShamsi,
+    kTxtSal,
+    kTxtMah,
+    kTxtRoz,
+    kCmdConvert,
+    kTxtsal2,
+    kTxtmah2,
+    kTxtroz2,
+    kLabel3,
+    kLabel2,
+    kLabel1,
+  };
+  enum Timer : UINT_PTR {
+    kTimer1 = 1,  // l1 glides left
+    kTimer2,      // caption loop
+    kTimer3,      // l1 glides right
+  };
+  static constexpr UINT kGlideIntervalMs = 200;
+
+  explicit DateConvert(Platform& platform);
+  ~DateConvert() override;
+  DateConvert(const DateConvert&) = delete;
+  DateConvert& operator=(const DateConvert&) = delete;
+
+  bool IsOpen() const override { return hwnd_ != nullptr; }
+  void Open() override;
+  void BringToFront() override;
+  HWND Handle() const { return hwnd_; }
+
+  // Slides `frmSlide` off the screen and unloads it (see SlideOut.h).
+  void SlideWindow(HWND frmSlide, std::int16_t iSpeed);
+
+  // The label l1, which the window draws itself.
+  const std::wstring& l1Caption() const { return l1Caption_; }
+  // Its rectangle in client pixels.
+  RECT l1Rect() const;
+  const LabelGlide& l1Glide() const { return glide_; }
+
+  // Event handlers; the window procedure routes messages to them.
+  void Form_Load();
+  void Form_Unload();
+  void Form_Paint();
+  void cmdConvert_Click();
+  void txtSal_Change();
+  void TxtMah_Change();
+  void txtRoz_Change();
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer3_Timer();
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void CreateControls();
+  void OnCommand(int control, int notification);
+  void EnableWhenComplete();
+  DateFields Input() const;
+  ConvertDirection Direction() const;
+  std::wstring Text(Control control) const;
+  void ShowMessage(const std::wstring& text);
+  // Repaints the band l1 glides in.
+  void InvalidateBand();
+  void Form_Destroyed();
+
+  Platform& platform_;
+  HWND hwnd_ = nullptr;
+  unsigned dpi_ = 96;
+  HFONT font_ = nullptr;
+  std::optional<Class1> calendar_;
+  std::optional<CaptionLoop> captionLoop_;
+  UINT captionIntervalMs_ = CaptionLoop::kGrowIntervalMs;
+  LabelGlide glide_;
+  std::wstring l1Caption_;
+  SIZE l1Size_{};
+};
+
+}  // namespace tavilo
