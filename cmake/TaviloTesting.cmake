@@ -50,9 +50,8 @@ if(TAVILO_BUILD_TESTS)
     # add_test(COMMAND <target>) prefixes the target with this wrapper.
     set(CMAKE_CROSSCOMPILING_EMULATOR bash ${TAVILO_WINE_RUN})
 
-    add_executable(tavilo_wine_desktop_keeper WIN32
+    add_executable(tavilo_wine_desktop_keeper
                    ${CMAKE_CURRENT_LIST_DIR}/wine/WineDesktopKeeper.cpp)
-    target_link_options(tavilo_wine_desktop_keeper PRIVATE -municode)
 
     add_test(NAME tavilo.wine_session.start
              COMMAND bash ${TAVILO_WINE_SESSION} start ${CMAKE_BINARY_DIR}

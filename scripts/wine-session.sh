@@ -78,20 +78,24 @@ stop_session() {
 
 # Replaces the calling (sub)shell with a command that holds no descriptor of
 # ours beyond stdio (a test runner waits until its pipes close), its output
-# going to the log. With --display-fd FILE the command's descriptor 3 writes
-# to FILE. Call it in the background or inside ( ).
+# going to the log or, with --output FILE, to FILE. With --display-fd FILE
+# the command's descriptor 3 writes to FILE. Call it in the background or
+# inside ( ).
 exec_without_inherited_fds() {
-  local display_fd_file= fd
-  if [[ $1 == --display-fd ]]; then
-    display_fd_file=$2
+  local display_fd_file= output=$log fd
+  while [[ $1 == --* ]]; do
+    case $1 in
+      --display-fd) display_fd_file=$2 ;;
+      --output) output=$2 ;;
+    esac
     shift 2
-  fi
+  done
   for fd in /proc/self/fd/*; do
     fd=${fd##*/}
     ((fd > 2)) && eval "exec $fd>&-"
   done 2>/dev/null
   [[ -n $display_fd_file ]] && exec 3>"$display_fd_file"
-  exec "$@" </dev/null >>"$log" 2>&1
+  exec "$@" </dev/null >>"$output" 2>>"$log"
 }
 
 start_xvfb() {
@@ -157,10 +161,22 @@ stop_wineserver() {
   sed -i '/^wineserver /d' "$pid_file"
 }
 
+# Returns once the keeper holds the desktop, so that no test starts the
+# desktop process itself.
 start_desktop_keeper() {
+  local ready=$session/keeper.out pid tries
   [[ -f $desktop_keeper ]] || fail "desktop keeper $desktop_keeper not built"
-  exec_without_inherited_fds setsid env LC_ALL=$boot_locale "$WINELOADER" "$desktop_keeper" &
-  record_pid "$(basename "$desktop_keeper")" "$!"
+  rm -f "$ready"
+  exec_without_inherited_fds --output "$ready" \
+    setsid env LC_ALL=$boot_locale "$WINELOADER" "$desktop_keeper" &
+  pid=$!
+  record_pid "$(basename "$desktop_keeper")" "$pid"
+  for ((tries = 0; tries < 300; tries++)); do
+    grep -q ready "$ready" 2>/dev/null && return 0
+    kill -0 "$pid" 2>/dev/null || fail "desktop keeper exited"
+    sleep 0.1
+  done
+  fail "desktop keeper did not take the desktop"
 }
 
 install_tahoma() {
