@@ -9,20 +9,33 @@
 #include "app/Messages.h"
 #include "app/logic/ToolWindows.h"
 #include "platform/win32/Win32Platform.h"
+#include "tools/DateConvert.h"
 #include "tools/FrmPlay.h"
 #include "tools/FrmShutDown.h"
+#include "tools/FrmTrans.h"
+
+namespace tavilo {
+namespace {
+
+void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, const Form1& form1) {
+  tools.Register(ToolWindowKind::kFrmPlay, std::make_unique<FrmPlay>(platform));
+  tools.Register(ToolWindowKind::kFrmShutDown, std::make_unique<FrmShutDown>(platform));
+  tools.Register(ToolWindowKind::kDateConvert, std::make_unique<DateConvert>(platform));
+  tools.Register(ToolWindowKind::kFrmTrans, std::make_unique<FrmTrans>(platform, form1));
+}
+
+}  // namespace
+}  // namespace tavilo
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   tavilo::Win32Platform platform;
   tavilo::SetDefaultMessageSink(tavilo::TaviloMessageBox(platform));
 
   tavilo::ToolWindowRegistry tools;
-  tools.Register(tavilo::ToolWindowKind::kFrmShutDown,
-                 std::make_unique<tavilo::FrmShutDown>(platform));
-  tools.Register(tavilo::ToolWindowKind::kFrmPlay, std::make_unique<tavilo::FrmPlay>(platform));
   tavilo::FrmMenu menu(instance, platform, tools, [] { PostQuitMessage(0); });
   tavilo::Form1 form1(instance, platform, menu);
   menu.AttachMainWindow(form1);
+  tavilo::RegisterToolWindows(tools, platform, form1);
   if (!form1.Create()) return 1;
 
   MSG message;
