@@ -148,14 +148,17 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_LBUTTONUP: {
       if (!leftButtonDown_) return 0;
-      leftButtonDown_ = false;
       ReleaseCapture();
+      leftButtonDown_ = false;
       RECT client;
       GetClientRect(hwnd_, &client);
       const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
       if (PtInRect(&client, at) && !OverLabel(lparam)) Form_Click();
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      leftButtonDown_ = false;  // the press went elsewhere: no click
+      return 0;
     case WM_RBUTTONDOWN:
       if (!OverLabel(lparam)) Form_MouseDown(2);
       return 0;

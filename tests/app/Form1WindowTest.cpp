@@ -137,6 +137,19 @@ TEST_F(Form1Window, LabelsSwallowTheMouse) {
   EXPECT_EQ(form->motion().State(), MotionState::kParked);
 }
 
+TEST_F(Form1Window, ReleaseOutsideTheWindowIsNoClick) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  SlideDown();
+  SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, SurfacePoint());
+  SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(400, 70));
+  EXPECT_EQ(form->motion().State(), MotionState::kDown);
+  // A press whose capture was taken away ends without a click either.
+  SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, SurfacePoint());
+  SendMessageW(form->Handle(), WM_CAPTURECHANGED, 0, 0);
+  SendMessageW(form->Handle(), WM_LBUTTONUP, 0, SurfacePoint());
+  EXPECT_EQ(form->motion().State(), MotionState::kDown);
+}
+
 TEST_F(Form1Window, CounterShowsTheRunningTimeAndPublishesIt) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
   EXPECT_EQ(form->Caption(Form1::kLabel1), L"");
