@@ -4,6 +4,7 @@
 
 #include "app/logic/Twips.h"
 #include "tools/shared/ControlTable.h"
+#include "tools/shared/RtlText.h"
 #include "tools/shared/SlideOut.h"
 
 namespace tavilo {
@@ -38,8 +39,9 @@ constexpr ControlSpec kControls[] = {
     {DateConvert::kTxtSal, L"EDIT", L"", kBoxStyle | WS_GROUP, kBoxExStyle, 240, 960, 975, 375},
     {DateConvert::kTxtMah, L"EDIT", L"", kBoxStyle, kBoxExStyle, 1320, 960, 735, 375},
     {DateConvert::kTxtRoz, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 960, 735, 375},
+    // A button's caption stays centred; it reads right to left.
     {DateConvert::kCmdConvert, L"BUTTON", L"تبديل", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED,
-     kRightToLeftExStyle, 840, 1800, 1455, 495},
+     WS_EX_RTLREADING, 840, 1800, 1455, 495},
     {DateConvert::kTxtsal2, L"EDIT", L"", kBoxStyle, kBoxExStyle, 240, 2760, 975, 375},
     {DateConvert::kTxtmah2, L"EDIT", L"", kBoxStyle, kBoxExStyle, 1320, 2760, 735, 375},
     {DateConvert::kTxtroz2, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 2760, 735, 375},
@@ -48,8 +50,6 @@ constexpr ControlSpec kControls[] = {
     {DateConvert::kLabel2, L"STATIC", L"ماه", SS_RIGHT, kRightToLeftExStyle, 1800, 480, 255, 375},
     {DateConvert::kLabel1, L"STATIC", L"روز", SS_RIGHT, kRightToLeftExStyle, 2400, 480, 375, 375},
 };
-
-constexpr UINT kL1TextFormat = DT_SINGLELINE | DT_NOPREFIX | DT_RTLREADING | DT_RIGHT | DT_NOCLIP;
 
 }  // namespace
 
@@ -155,12 +155,11 @@ void DateConvert::Form_Load() {
   // l1 sizes itself to its text.
   HDC dc = GetDC(hwnd_);
   HGDIOBJ previous = SelectObject(dc, font_);
-  RECT text{};
-  DrawTextW(dc, l1Caption_.c_str(), static_cast<int>(l1Caption_.size()), &text,
-            kL1TextFormat | DT_CALCRECT);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  l1Size_ = {ShapedWidth(dc, l1Caption_), metrics.tmHeight};
   SelectObject(dc, previous);
   ReleaseDC(hwnd_, dc);
-  l1Size_ = {text.right - text.left, text.bottom - text.top};
 }
 
 void DateConvert::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
@@ -184,8 +183,8 @@ void DateConvert::Form_Paint() {
   HGDIOBJ previousFont = SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  RECT label = l1Rect();
-  DrawTextW(dc, l1Caption_.c_str(), static_cast<int>(l1Caption_.size()), &label, kL1TextFormat);
+  const RECT label = l1Rect();
+  DrawRtlLine(dc, l1Caption_, label.left, label.top, RtlAnchor::kLeftEdge);
 
   BitBlt(target, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
          paint.rcPaint.bottom - paint.rcPaint.top, dc, paint.rcPaint.left, paint.rcPaint.top,

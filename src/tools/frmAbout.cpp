@@ -13,6 +13,7 @@ using std::min;
 #include "../../assets/resource.h"
 #include "tools/logic/AboutInfo.h"
 #include "tools/shared/ControlTable.h"
+#include "tools/shared/RtlText.h"
 #include "tools/shared/SlideOut.h"
 
 namespace tavilo {
@@ -44,7 +45,6 @@ constexpr float kWhiteLineLeft = 105;
 constexpr float kGreyLineLeft = 90;
 constexpr float kLinesRight = 5654;
 
-constexpr UINT kLabel2Format = DT_RIGHT | DT_RTLREADING | DT_WORDBREAK | DT_NOPREFIX;
 constexpr UINT_PTR kLabel2ToolId = 1;
 
 // In tab order.
@@ -290,9 +290,7 @@ void frmAbout::DrawSurface(HDC dc) const {
   HGDIOBJ previousFont = SelectObject(dc, label2Italic_ ? italicFont_ : font_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  RECT label = Label2Rect();
-  DrawTextW(dc, label2Caption_.c_str(), static_cast<int>(label2Caption_.size()), &label,
-            kLabel2Format);
+  DrawRtlParagraph(dc, CreditsLines(label2Caption_), Label2Rect());
   SelectObject(dc, previousFont);
 }
 

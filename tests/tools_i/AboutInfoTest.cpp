@@ -33,6 +33,15 @@ TEST(AboutTextsTest, CaptionVersionAndCredits) {
   EXPECT_EQ(credits.find_first_not_of(L' ', weblog - 25), weblog);
 }
 
+TEST(AboutTextsTest, CreditsAreLaidOutOnePartALine) {
+  EXPECT_EQ(CreditsLines(CreditsText()),
+            std::wstring(L"ساخته شده توسط  : ") + kAuthorName + L"\nوبلاگ : " + kWebLogAddress +
+                L"\nايميل : " + kAuthorEmail + L"\nمنتظر انتقادات و پيشنهادات شما هستيم... .");
+  EXPECT_EQ(CreditsLines(L"a  b" + std::wstring(7, L' ') + L"c"), L"a  b       c");
+  EXPECT_EQ(CreditsLines(L"a" + std::wstring(8, L' ') + L"b" + std::wstring(9, L' ')), L"a\nb");
+  EXPECT_EQ(CreditsLines(L""), L"");
+}
+
 class SysInfoTest : public ::testing::Test {
  protected:
   FakePlatform platform_;

@@ -37,6 +37,25 @@ std::wstring CreditsText() {
          std::wstring(116, L' ') + L"منتظر انتقادات و پيشنهادات شما هستيم... .";
 }
 
+std::wstring CreditsLines(const std::wstring& credits) {
+  // Longer than any gap inside a part ("توسط  :" has two spaces).
+  constexpr std::size_t kLineGap = 8;
+  std::wstring lines;
+  std::size_t at = 0;
+  while (at < credits.size()) {
+    const std::size_t gap = credits.find(std::wstring(kLineGap, L' '), at);
+    if (gap == std::wstring::npos) {
+      lines.append(credits, at);
+      break;
+    }
+    lines.append(credits, at, gap - at);
+    at = credits.find_first_not_of(L' ', gap);
+    if (at == std::wstring::npos) break;
+    lines += L'\n';
+  }
+  return lines;
+}
+
 std::optional<std::wstring> GetKeyValue(Platform& platform, const std::wstring& KeyName,
                                         const std::wstring& SubKeyRef) {
   auto KeyVal = ReadRegistryString(platform, RegistryRoot::LocalMachine, KeyName, SubKeyRef);

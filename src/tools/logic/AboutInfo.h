@@ -32,6 +32,9 @@ std::wstring VersionCaption(int major, int minor, int revision);
 // The credits label: made by, web log, e-mail and a closing line, kept on
 // lines of their own by runs of spaces.
 std::wstring CreditsText();
+// The credits as they are laid out: each long run of spaces, which is there
+// to push the next part onto a line of its own, becomes a line break.
+std::wstring CreditsLines(const std::wstring& credits);
 
 // A text value under HKEY_LOCAL_MACHINE, opened read-only; nothing when the
 // key or the value is missing or holds no text.
