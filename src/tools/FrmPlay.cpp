@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "../../assets/resource.h"
 #include "app/logic/Globals.h"
 #include "app/logic/Twips.h"
 #include "tools/logic/PlayerCommands.h"
+#include "tools/shared/ControlTable.h"
 #include "tools/shared/SlideOut.h"
 
 namespace tavilo {
@@ -18,43 +18,22 @@ constexpr wchar_t kCaption[] = L"پخش آهنگ";
 // window shows the plain button-face colour.
 constexpr wchar_t kBackgroundResource[] = L"FRMPLAY_BACKGROUND";
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kWindowExStyle = WS_EX_RTLREADING | WS_EX_RIGHT;
 constexpr float kLeftTwips = 10080;
 constexpr float kTopTwips = 2655;
 constexpr float kClientWidthTwips = 5235;
 constexpr float kClientHeightTwips = 2085;
 constexpr float kButtonFontPoints = 9;
 
-struct ButtonLayout {
-  FrmPlay::Command1Index index;
-  const wchar_t* caption;
-  float left, top, width, height;  // twips, client coordinates
-};
-
-// In tab order.
-constexpr ButtonLayout kButtons[] = {
-    {FrmPlay::kPlay, L"پخش", 2400, 480, 1215, 495},
-    {FrmPlay::kStop, L"توقف", 2400, 1200, 1215, 495},
+// The control array Command1, in tab order.
+constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr ControlSpec kButtons[] = {
+    {FrmPlay::kCommand1 + FrmPlay::kPlay, L"BUTTON", L"پخش", kButtonStyle, WS_EX_RTLREADING, 2400,
+     480, 1215, 495},
+    {FrmPlay::kCommand1 + FrmPlay::kStop, L"BUTTON", L"توقف", kButtonStyle, WS_EX_RTLREADING, 2400,
+     1200, 1215, 495},
 };
 
 const std::vector<FileFilter> kSongFilter = {{L"MP3 Files", L"*.mp3"}};
-
-void RegisterWindowClass(HINSTANCE instance, WNDPROC wndProc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(instance, kClassName, &windowClass)) return;
-  windowClass.lpfnWndProc = wndProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVILO));
-  windowClass.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVILO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), 0));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-}
 
 }  // namespace
 
@@ -67,9 +46,9 @@ FrmPlay::~FrmPlay() {
 void FrmPlay::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, &FrmPlay::WndProc);
-  // Placed and sized once the window knows its DPI (CreateControls).
-  CreateWindowExW(kWindowExStyle, kClassName, kCaption, kWindowStyle, 0, 0, 0, 0, nullptr,
+  RegisterToolWindowClass(instance, kClassName, &FrmPlay::WndProc);
+  // Placed and sized once the window knows its DPI (BuildWindow).
+  CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, 0, 0, 0, 0, nullptr,
                   nullptr, instance, this);
   if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
@@ -96,7 +75,7 @@ LRESULT FrmPlay::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
   switch (message) {
     case WM_CREATE:
-      CreateControls();
+      BuildWindow();
       return 0;
     case WM_COMMAND:
       if (HIWORD(wparam) == BN_CLICKED) Command1_Click(LOWORD(wparam) - kCommand1);
@@ -115,30 +94,16 @@ LRESULT FrmPlay::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void FrmPlay::CreateControls() {
+void FrmPlay::BuildWindow() {
   const unsigned dpi = platform_.WindowDpi(hwnd_);
-  RECT frame{0, 0, PixelsFromTwips(kClientWidthTwips, dpi),
-             PixelsFromTwips(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
-  SetWindowPos(hwnd_, nullptr, PixelsFromTwips(kLeftTwips, dpi), PixelsFromTwips(kTopTwips, dpi),
-               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  background_ = static_cast<HBITMAP>(
-      LoadImageW(instance, kBackgroundResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  PlaceWindow(hwnd_, Origin::kWindow, kLeftTwips, kTopTwips, kClientWidthTwips, kClientHeightTwips,
+              dpi);
+  background_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), kBackgroundResource,
+                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   buttonFont_ = CreateFontW(-PixelsFromPoints(kButtonFontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE,
                             FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
-  for (const ButtonLayout& button : kButtons) {
-    HWND child = CreateWindowExW(
-        WS_EX_RTLREADING, L"BUTTON", button.caption,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, PixelsFromTwips(button.left, dpi),
-        PixelsFromTwips(button.top, dpi), PixelsFromTwips(button.width, dpi),
-        PixelsFromTwips(button.height, dpi), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1 + button.index)), instance,
-        nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
-  }
+  CreateControls(hwnd_, kButtons, buttonFont_, dpi);
 }
 
 void FrmPlay::Command1_Click(int index) {

@@ -32,7 +32,8 @@ class FrmPlay final : public ToolWindow {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void CreateControls();
+  // Places and sizes the window for its DPI and creates its buttons.
+  void BuildWindow();
   void Command1_Click(int index);
   void Form_Paint();
   void Form_Unload();

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "../../assets/resource.h"
 #include "app/logic/Globals.h"
 #include "app/logic/Twips.h"
 #include "tools/logic/ShutdownSchedule.h"
+#include "tools/shared/ControlTable.h"
 #include "tools/shared/SessionEnd.h"
 #include "tools/shared/SlideOut.h"
 
@@ -18,64 +18,38 @@ constexpr wchar_t kCaption[] = L"مديريت زمان روشن بودن راي�
 constexpr wchar_t kOnlyNumbersMessage[] = L"فقط بايد عدد وارد کنيد";
 constexpr wchar_t kApplicationTitle[] = L"Tavilo";
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kWindowExStyle = WS_EX_RTLREADING | WS_EX_RIGHT;
 constexpr float kClientWidthTwips = 5310;
 constexpr float kClientHeightTwips = 3345;
-constexpr float kFontPoints = 8.25f;
 
 // Every control reads right to left and is right-aligned.
-constexpr DWORD kRightToLeft = WS_EX_RTLREADING | WS_EX_RIGHT;
 constexpr DWORD kLabelStyle = SS_RIGHT;
 constexpr DWORD kBoxStyle = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DWORD kBoxExStyle = kRightToLeftExStyle | WS_EX_CLIENTEDGE;
 // The round button is drawn on the right of its caption.
 constexpr DWORD kOptionStyle = BS_AUTORADIOBUTTON | BS_LEFTTEXT | BS_RIGHT;
 
-struct ControlLayout {
-  FrmShutDown::Control id;
-  const wchar_t* windowClass;
-  const wchar_t* text;
-  DWORD style;
-  DWORD exStyle;
-  float left, top, width, height;  // twips, client coordinates
-};
-
 // In tab order (creation order is tab order): the labels take no focus, then
 // seconds, minutes, hours, the two options as one group, and the button.
-constexpr ControlLayout kLayout[] = {
+constexpr ControlSpec kLayout[] = {
     {FrmShutDown::kLabel1, L"STATIC",
      L"در زير مشخص کنيد رايانه بعد از چه مدت روشن بودن خاموش يا قفل شود.", kLabelStyle,
-     kRightToLeft, 120, 120, 5055, 375},
-    {FrmShutDown::kLabel2, L"STATIC", L"ساعت", kLabelStyle, kRightToLeft, 960, 720, 495, 255},
-    {FrmShutDown::kLabel3, L"STATIC", L"دقيقه", kLabelStyle, kRightToLeft, 2280, 720, 615, 255},
-    {FrmShutDown::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRightToLeft, 3840, 720, 375, 255},
-    {FrmShutDown::kTxtSec, L"EDIT", L"", kBoxStyle, kRightToLeft | WS_EX_CLIENTEDGE, 3600, 1080,
-     855, 375},
-    {FrmShutDown::kTxtMin, L"EDIT", L"", kBoxStyle, kRightToLeft | WS_EX_CLIENTEDGE, 2160, 1080,
-     975, 375},
-    {FrmShutDown::kTxtHour, L"EDIT", L"", kBoxStyle, kRightToLeft | WS_EX_CLIENTEDGE, 840, 1080,
-     855, 375},
+     kRightToLeftExStyle, 120, 120, 5055, 375},
+    {FrmShutDown::kLabel2, L"STATIC", L"ساعت", kLabelStyle, kRightToLeftExStyle, 960, 720, 495,
+     255},
+    {FrmShutDown::kLabel3, L"STATIC", L"دقيقه", kLabelStyle, kRightToLeftExStyle, 2280, 720, 615,
+     255},
+    {FrmShutDown::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRightToLeftExStyle, 3840, 720, 375,
+     255},
+    {FrmShutDown::kTxtSec, L"EDIT", L"", kBoxStyle, kBoxExStyle, 3600, 1080, 855, 375},
+    {FrmShutDown::kTxtMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 1080, 975, 375},
+    {FrmShutDown::kTxtHour, L"EDIT", L"", kBoxStyle, kBoxExStyle, 840, 1080, 855, 375},
     {FrmShutDown::kOptShut, L"BUTTON", L"خاموش", kOptionStyle | WS_GROUP | WS_TABSTOP,
-     kRightToLeft, 3360, 1560, 1215, 495},
-    {FrmShutDown::kOptLog, L"BUTTON", L"قفل", kOptionStyle, kRightToLeft, 3840, 2280, 735, 495},
+     kRightToLeftExStyle, 3360, 1560, 1215, 495},
+    {FrmShutDown::kOptLog, L"BUTTON", L"قفل", kOptionStyle, kRightToLeftExStyle, 3840, 2280, 735,
+     495},
     {FrmShutDown::kCmdOk, L"BUTTON", L"تاييد", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP | WS_DISABLED,
-     kRightToLeft, 1320, 2400, 1215, 495},
+     kRightToLeftExStyle, 1320, 2400, 1215, 495},
 };
-
-void RegisterWindowClass(HINSTANCE instance, WNDPROC wndProc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(instance, kClassName, &windowClass)) return;
-  windowClass.lpfnWndProc = wndProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVILO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), 0));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-}
 
 }  // namespace
 
@@ -88,9 +62,9 @@ FrmShutDown::~FrmShutDown() {
 void FrmShutDown::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, &FrmShutDown::WndProc);
-  // The size is set once the window knows its DPI (CreateControls).
-  CreateWindowExW(kWindowExStyle, kClassName, kCaption, kWindowStyle, CW_USEDEFAULT,
+  RegisterToolWindowClass(instance, kClassName, &FrmShutDown::WndProc);
+  // The size is set once the window knows its DPI (BuildWindow).
+  CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
   if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
@@ -121,7 +95,7 @@ LRESULT FrmShutDown::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
   switch (message) {
     case WM_CREATE:
-      CreateControls();
+      BuildWindow();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -140,28 +114,17 @@ LRESULT FrmShutDown::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void FrmShutDown::CreateControls() {
+void FrmShutDown::BuildWindow() {
   const unsigned dpi = platform_.WindowDpi(hwnd_);
   RECT frame{0, 0, PixelsFromTwips(kClientWidthTwips, dpi),
              PixelsFromTwips(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  AdjustWindowRectEx(&frame, kToolWindowStyle, FALSE, kRightToLeftExStyle);
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  font_ = CreateFontW(-PixelsFromPoints(kFontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                      FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+  font_ = CreateTahoma(dpi, ARABIC_CHARSET);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (const ControlLayout& control : kLayout) {
-    HWND child = CreateWindowExW(
-        control.exStyle, control.windowClass, control.text, WS_CHILD | WS_VISIBLE | control.style,
-        PixelsFromTwips(control.left, dpi), PixelsFromTwips(control.top, dpi),
-        PixelsFromTwips(control.width, dpi), PixelsFromTwips(control.height, dpi), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  }
+  CreateControls(hwnd_, kLayout, font_, dpi);
   for (Control box : {kTxtSec, kTxtMin, kTxtHour}) {
     SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
   }
@@ -201,8 +164,7 @@ void FrmShutDown::TxtMin_Change() { EnableWhenComplete(); }
 void FrmShutDown::TxtSec_Change() { EnableWhenComplete(); }
 
 void FrmShutDown::EnableWhenComplete() {
-  const bool complete =
-      !Text(kTxtHour).empty() && !Text(kTxtMin).empty() && !Text(kTxtSec).empty();
+  const bool complete = !Text(kTxtHour).empty() && !Text(kTxtMin).empty() && !Text(kTxtSec).empty();
   EnableWindow(GetDlgItem(hwnd_, kCmdOk), complete);
 }
 
@@ -226,7 +188,8 @@ void FrmShutDown::Form_Destroyed() {
 std::wstring FrmShutDown::Text(Control control) const {
   HWND box = GetDlgItem(hwnd_, control);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

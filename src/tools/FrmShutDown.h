@@ -51,7 +51,8 @@ class FrmShutDown final : public ToolWindow {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void CreateControls();
+  // Sizes the window for its DPI and creates its controls.
+  void BuildWindow();
   void OnCommand(int control, int notification);
   void cmdOk_Click();
   void TxtHour_Change();
