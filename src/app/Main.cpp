@@ -13,6 +13,7 @@
 #include "tools/FrmPlay.h"
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
+#include "tools/frmAbout.h"
 
 namespace tavilo {
 namespace {
@@ -22,6 +23,7 @@ void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, const Fo
   tools.Register(ToolWindowKind::kFrmShutDown, std::make_unique<FrmShutDown>(platform));
   tools.Register(ToolWindowKind::kDateConvert, std::make_unique<DateConvert>(platform));
   tools.Register(ToolWindowKind::kFrmTrans, std::make_unique<FrmTrans>(platform, form1));
+  tools.Register(ToolWindowKind::kFrmAbout, std::make_unique<frmAbout>(platform));
 }
 
 }  // namespace
@@ -40,6 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab, Enter and Esc move between and press the tool windows' controls.
+    HWND window = GetAncestor(message.hwnd, GA_ROOT);
+    if (window && window != form1.Handle() && IsDialogMessageW(window, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
