@@ -3,14 +3,13 @@
 #   scripts/wine-session.sh start [<mingw build dir> [<desktop keeper exe>]]
 #   scripts/wine-session.sh stop|status [<mingw build dir>]
 #
-# start: boots the private prefix <build>/wineprefix on first use (with real
-#        Tahoma from fonts-wine), starts Xvfb when there is no DISPLAY (or
-#        when TAVILO_FORCE_XVFB=1; with TAVILO_WINE_COMPOSITOR=1 also
-#        xcompmgr, so that window opacity shows in screenshots), one
-#        persistent wineserver and, when
-#        given, the desktop keeper (a program that keeps Wine's desktop
-#        process alive between tests). Every process it starts is recorded
-#        by PID in <build>/wine-session/pids.
+# start: boots the private prefix <build>/wineprefix on first use and maps
+#        Tahoma to DejaVu Sans Condensed in it, starts Xvfb when there is no
+#        DISPLAY (or when TAVILO_FORCE_XVFB=1; with TAVILO_WINE_COMPOSITOR=1
+#        also xcompmgr, so that window opacity shows in screenshots), one
+#        persistent wineserver and, when given, the desktop keeper (a program
+#        that keeps Wine's desktop process alive between tests). Every
+#        process it starts is recorded by PID in <build>/wine-session/pids.
 # stop:  ends the prefix's Wine processes and every recorded PID.
 # A session left over by an interrupted run is stopped before a new start.
 set -euo pipefail
@@ -179,13 +178,19 @@ start_desktop_keeper() {
   fail "desktop keeper did not take the desktop"
 }
 
-install_tahoma() {
-  local fonts_dir=$WINEPREFIX/drive_c/windows/Fonts font
-  mkdir -p "$fonts_dir"
-  while read -r font; do
-    cp -u "$font" "$fonts_dir/"
-  done < <(dpkg -L fonts-wine 2>/dev/null | grep -i '/tahoma[^/]*\.ttf$')
-  [[ -f $fonts_dir/tahoma.ttf ]] || echo "wine-session: fonts-wine's Tahoma not found" >&2
+# The programs ask for Tahoma. Wine's own Tahoma (fonts-wine) draws Persian
+# unjoined and without dots, and Wine's fallback, DejaVu Sans, is too wide for
+# the strip's labels; DejaVu Sans Condensed (fonts-dejavu-extra, found
+# through fontconfig) is joined, dotted and narrow enough. Wine skips a
+# replacement while a font of that name is installed, so a Tahoma copied into
+# the prefix by an earlier session is taken out first.
+map_tahoma() {
+  rm -f "$WINEPREFIX"/drive_c/windows/Fonts/tahoma*.ttf
+  (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" reg add \
+    'HKCU\Software\Wine\Fonts\Replacements' /v Tahoma /d 'DejaVu Sans Condensed' /f) ||
+    fail "could not map Tahoma to DejaVu Sans Condensed"
+  [[ -f /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf ]] ||
+    echo "wine-session: DejaVu Sans Condensed not found (fonts-dejavu-extra)" >&2
 }
 
 start_session() {
@@ -226,7 +231,7 @@ start_session() {
   # Brings the prefix's services up now, outside any test.
   (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" wineboot) ||
     fail "wineboot failed"
-  install_tahoma
+  map_tahoma
   if [[ -n $desktop_keeper ]]; then
     start_desktop_keeper
   fi
