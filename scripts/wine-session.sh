@@ -5,8 +5,8 @@
 #
 # start: boots the private prefix <build>/wineprefix on first use and maps
 #        Tahoma to DejaVu Sans Condensed in it, starts Xvfb when there is no
-#        DISPLAY (or when TAVILO_FORCE_XVFB=1; with TAVILO_WINE_COMPOSITOR=1
-#        also xcompmgr, so that window opacity shows in screenshots), one
+#        DISPLAY (with TAVILO_WINE_COMPOSITOR=1 also xcompmgr, so that
+#        window opacity shows in screenshots), one
 #        persistent wineserver and, when given, the desktop keeper (a program
 #        that keeps Wine's desktop process alive between tests). Every
 #        process it starts is recorded by PID in <build>/wine-session/pids.
@@ -178,6 +178,15 @@ start_desktop_keeper() {
   fail "desktop keeper did not take the desktop"
 }
 
+# There is no window manager on the display: Wine must not treat its
+# windows as managed, or it waits two seconds on every window it hides or
+# destroys for a window manager to confirm.
+apply_x11_settings() {
+  (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" reg add \
+    'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f) ||
+    fail "could not write the prefix's X11 settings"
+}
+
 # The programs ask for Tahoma. Wine's own Tahoma (fonts-wine) draws Persian
 # unjoined and without dots, and Wine's fallback, DejaVu Sans, is too wide for
 # the strip's labels; DejaVu Sans Condensed (fonts-dejavu-extra, found
@@ -200,7 +209,7 @@ start_session() {
   : >"$log"
 
   local display=$host_display headless=0
-  if [[ -z $display || ${TAVILO_FORCE_XVFB:-0} == 1 ]]; then
+  if [[ -z $display ]]; then
     display=$(start_xvfb)
     headless=1
     if [[ ${TAVILO_WINE_COMPOSITOR:-0} == 1 ]]; then
@@ -231,6 +240,7 @@ start_session() {
   # Brings the prefix's services up now, outside any test.
   (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" wineboot) ||
     fail "wineboot failed"
+  apply_x11_settings
   map_tahoma
   if [[ -n $desktop_keeper ]]; then
     start_desktop_keeper

@@ -1,5 +1,6 @@
 // The Wine session that runs the Windows tests: a live tick count, the
-// locale the runner was asked for, a display, and real Tahoma in the prefix.
+// locale the runner was asked for, a display, and a Tahoma that draws
+// Persian.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -79,9 +80,21 @@ TEST(WineSession, TheSessionProvidesADisplay) {
   EXPECT_TRUE(DestroyWindow(window));
 }
 
-// A Tahoma request must reach Tahoma itself, not a substitute: the outline
-// metrics carry the family name from the font file actually chosen.
-TEST(WineSession, TahomaIsInstalledInThePrefix) {
+// Xvfb has no window manager; a window Wine thinks is managed makes every
+// hide or destroy wait two seconds for one.
+TEST(WineSession, WindowsAreNotLeftToAWindowManager) {
+  wchar_t value[8] = {};
+  DWORD size = sizeof(value);
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Managed",
+                         RRF_RT_REG_SZ, nullptr, value, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(value), L"N");
+}
+
+// Wine's own Tahoma draws Persian letters without their dots, so the
+// session maps Tahoma to DejaVu Sans Condensed. The family name follows the
+// request; the full name is the one of the font file actually drawing.
+TEST(WineSession, TahomaIsDrawnWithAFaceThatHasEveryPersianLetter) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
   HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ARABIC_CHARSET,
@@ -89,17 +102,30 @@ TEST(WineSession, TahomaIsInstalledInThePrefix) {
                            DEFAULT_PITCH, L"Tahoma");
   ASSERT_NE(font, nullptr);
   HGDIOBJ previous = SelectObject(dc, font);
+
   UINT size = GetOutlineTextMetricsW(dc, 0, nullptr);
   ASSERT_GT(size, 0u);
   std::vector<BYTE> storage(size);
   auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(storage.data());
   ASSERT_EQ(GetOutlineTextMetricsW(dc, size, metrics), size);
-  std::wstring family(reinterpret_cast<const wchar_t*>(storage.data() +
-                      reinterpret_cast<UINT_PTR>(metrics->otmpFamilyName)));
+  std::wstring full_name(reinterpret_cast<const wchar_t*>(storage.data() +
+                         reinterpret_cast<UINT_PTR>(metrics->otmpFullName)));
+
+  // The letters Persian adds to Arabic, and Persian yeh and kaf.
+  const std::wstring letters = L"پچژگیک";
+  std::vector<WORD> glyphs(letters.size());
+  DWORD converted = GetGlyphIndicesW(dc, letters.c_str(), static_cast<int>(letters.size()),
+                                     glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
   SelectObject(dc, previous);
   DeleteObject(font);
   DeleteDC(dc);
-  EXPECT_EQ(family, L"Tahoma");
+
+  EXPECT_EQ(full_name, L"DejaVu Sans Condensed");
+  ASSERT_EQ(converted, letters.size());
+  for (size_t i = 0; i < glyphs.size(); ++i) {
+    EXPECT_NE(glyphs[i], 0xFFFF) << "no glyph for U+" << std::hex
+                                 << static_cast<unsigned>(letters[i]);
+  }
 }
 
 }  // namespace
