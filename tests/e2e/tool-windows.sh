@@ -82,22 +82,32 @@ click_at() {
   xdotool mouseup "$3"
 }
 
-# The strip comes down under the pointer touching its visible rows.
-bring_strip_down() {
+# The strip comes down under the pointer moving along its visible rows. Its
+# ten-second check may send it up again at any moment: keep touching it.
+touch_strip() {
   strip_down && return 0
   locate TaviloForm1 || fail "the strip is gone"
-  local x=$(((LEFT + RIGHT) / 2))
+  local x=$(((LEFT + RIGHT) / 2 + RANDOM % 20))
   xdotool mousemove "$x" 0
-  sleep 0.1
-  xdotool mousemove $((x + 3)) 0
-  wait_for 10 "the strip to come down" strip_down
+  return 1
 }
+bring_strip_down() { wait_for 15 "the strip to come down" touch_strip; }
 
 # Opens the popup menu on a bare spot of the strip; sets MENU_* and ITEM_H.
 open_menu() {
-  bring_strip_down
-  click_at $((LEFT + 230)) $((TOP + 50)) 3
-  wait_for 5 "the popup menu" one_menu
+  local attempt
+  for attempt in 1 2 3; do
+    bring_strip_down
+    click_at $((LEFT + 230)) $((TOP + 50)) 3
+    local tries=30
+    until one_menu; do
+      ((--tries > 0)) || break
+      sleep 0.1
+    done
+    ((tries > 0)) && break
+    ((attempt < 3)) || fail "no popup menu"
+    xdotool key Escape  # in case the menu opened late
+  done
   MENU_LEFT=$LEFT MENU_TOP=$TOP MENU_RIGHT=$RIGHT MENU_BOTTOM=$BOTTOM
   # Settings, About, Exit: three equally tall items, no separators.
   ITEM_H=$(((MENU_BOTTOM - MENU_TOP) / 3))
