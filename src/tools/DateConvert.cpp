@@ -147,7 +147,8 @@ void DateConvert::CreateControls() {
 void DateConvert::Form_Load() {
   calendar_.emplace([&platform = platform_] { return platform.Now(); },
                     [this](const std::wstring& text) { ShowMessage(text); });
-  l1Caption_ = kToday + calendar_->WeekDaysStrName() + L"  " + calendar_->ShowDate(calendar_->today());
+  l1Caption_ =
+      kToday + calendar_->WeekDaysStrName() + L"  " + calendar_->ShowDate(calendar_->today());
   captionLoop_.emplace(kCaptionLoopText);
   captionIntervalMs_ = CaptionLoop::kGrowIntervalMs;
   glide_ = LabelGlide{};
@@ -267,7 +268,8 @@ ConvertDirection DateConvert::Direction() const {
 std::wstring DateConvert::Text(Control control) const {
   HWND box = GetDlgItem(hwnd_, control);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  const int length = GetWindowTextW(box, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length));
   return text;
 }
 

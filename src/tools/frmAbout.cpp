@@ -2,12 +2,6 @@
 
 #include <commctrl.h>
 #include <objidl.h>
-// GDI+ wants min and max in scope.
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
 #include <gdiplus.h>
 
 #include "../../assets/resource.h"

@@ -148,7 +148,8 @@ TEST_F(SysInfoTest, EmptyValuesCountAsNotFound) {
 }
 
 TEST_F(SysInfoTest, ValuesThatAreNotTextOrTooLongCountAsNotFound) {
-  platform_.SetRegistryValue(kHklm, kSysInfoKey, kSysInfoValue, RegistryData{kRegDword, {1, 0, 0, 0}});
+  platform_.SetRegistryValue(kHklm, kSysInfoKey, kSysInfoValue,
+                             RegistryData{kRegDword, {1, 0, 0, 0}});
   SetFolder(std::wstring(kRegistryTextCapacity, L'x'));
   StartSysInfo(platform_, kAbout);
   EXPECT_TRUE(platform_.fileChecks.empty());

@@ -69,7 +69,9 @@ inline LOGFONTW FontOf(HWND control) {
   return description;
 }
 
-inline LONG_PTR StyleOf(HWND window, int id) { return GetWindowLongPtrW(GetDlgItem(window, id), GWL_STYLE); }
+inline LONG_PTR StyleOf(HWND window, int id) {
+  return GetWindowLongPtrW(GetDlgItem(window, id), GWL_STYLE);
+}
 inline LONG_PTR ExStyleOf(HWND window, int id) {
   return GetWindowLongPtrW(GetDlgItem(window, id), GWL_EXSTYLE);
 }
