@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Regenerates Tavilo's artwork beside this script: skin.bmp, tavilo.ico and about.jpg.
+"""Regenerates Tavilo's artwork beside this script: skin.bmp, player.bmp, tavilo.ico and about.jpg.
 
 Plain Python 3, no third-party modules; the output is the same byte for byte on every run.
 """
@@ -12,6 +12,7 @@ from artwork.encoders import bmp24_bytes, ico_bytes  # noqa: E402
 from artwork.icon import SIXTEEN_COLOUR_CHOICES, render_icon  # noqa: E402
 from artwork.jpeg import jpeg_bytes  # noqa: E402
 from artwork.photo import render_photo  # noqa: E402
+from artwork.player import check_player, render_player  # noqa: E402
 from artwork.skin import check_skin, render_skin  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -27,6 +28,9 @@ def main():
     skin = render_skin()
     check_skin(skin)
     write('skin.bmp', bmp24_bytes(skin))
+    player = render_player()
+    check_player(player)
+    write('player.bmp', bmp24_bytes(player))
     write('tavilo.ico', ico_bytes(render_icon(), render_icon(antialiased=False), SIXTEEN_COLOUR_CHOICES))
     write('about.jpg', jpeg_bytes(render_photo(), quality=90))
 

@@ -1,1 +1,2 @@
-"""Procedural artwork for Tavilo: the strip skin, the program icon and the About photograph."""
+"""Procedural artwork for Tavilo: the strip skin, the song player's background, the program
+icon and the About photograph."""
