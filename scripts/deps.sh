@@ -9,8 +9,13 @@ TAVILO_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 xvfb xdotool imagemagick x11-utils xcompmgr fonts-dejavu-extra libx11-dev
   lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  nodejs procps
+  nodejs procps locales
 )
+
+# Locales the Wine tests run in. Wine takes its code page and date formats
+# from LC_ALL; without the compiled locale it falls back to a non-UTF-8 code
+# page and garbles Persian file names and arguments.
+TAVILO_LOCALES=(en_US en_GB fa_IR de_DE)
 
 tavilo_missing_packages() {
   local package status
@@ -22,11 +27,26 @@ tavilo_missing_packages() {
   done
 }
 
+tavilo_ensure_locales() {
+  local name have
+  have=$(locale -a 2>/dev/null)
+  for name in "${TAVILO_LOCALES[@]}"; do
+    if ! grep -qix "$name.utf8" <<<"$have"; then
+      if [[ $(id -u) -ne 0 ]]; then
+        echo "Missing locale $name.UTF-8 (as root: localedef -i $name -f UTF-8 $name.UTF-8)" >&2
+        return 1
+      fi
+      localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    fi
+  done
+}
+
 tavilo_ensure_packages() {
   local missing
   mapfile -t missing < <(tavilo_missing_packages)
   if ((${#missing[@]} == 0)); then
-    return 0
+    tavilo_ensure_locales
+    return
   fi
   if [[ $(id -u) -ne 0 ]]; then
     echo "Missing Debian packages: ${missing[*]}" >&2
@@ -36,7 +56,8 @@ tavilo_ensure_packages() {
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q &&
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
+    apt-get install -y -q --no-install-recommends "${missing[@]}" &&
+    tavilo_ensure_locales
 }
 
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
