@@ -22,13 +22,6 @@ mkdir -p "$shots"
 program=
 watcher=
 
-# Without a window manager Wine draws window frames, and so the close box,
-# only for the windows it does not hand to one. Turned off for this run and
-# put back afterwards.
-x11_key='HKCU\Software\Wine\X11 Driver'
-managed_before=$("$TAVILO_WINE_RUN" reg query "$x11_key" /v Managed 2>/dev/null |
-  tr -d '\r' | awk '$1 == "Managed" { print $3 }') || true
-
 fail() {
   echo "e2e: $*" >&2
   import -window root "$shots/e2e-tools-failure.png" 2>/dev/null || true
@@ -38,15 +31,8 @@ cleanup() {
   for pid in $program $watcher; do
     kill -0 "$pid" 2>/dev/null && kill "$pid" 2>/dev/null || true
   done
-  if [[ -n $managed_before ]]; then
-    "$TAVILO_WINE_RUN" reg add "$x11_key" /v Managed /d "$managed_before" /f >/dev/null 2>&1 || true
-  else
-    "$TAVILO_WINE_RUN" reg delete "$x11_key" /v Managed /f >/dev/null 2>&1 || true
-  fi
 }
 trap cleanup EXIT
-"$TAVILO_WINE_RUN" reg add "$x11_key" /v Managed /d N /f >/dev/null 2>&1 ||
-  fail "cannot turn the window manager hand-over off"
 
 # Runs `command` every 0.1 s until it succeeds; fails after `seconds`.
 wait_for() {
@@ -163,7 +149,8 @@ click_at $(((MENU_LEFT + MENU_RIGHT) / 2)) $((MENU_TOP + ITEM_H + ITEM_H / 2)) 1
 photograph TaviloFrmAbout e2e-about
 about_left=$LEFT about_top=$TOP about_width=$((RIGHT - LEFT)) about_height=$((BOTTOM - TOP))
 
-# The close box: the last button of the caption, top right of the frame.
+# The close box: the last button of the caption, top right of the frame
+# (Wine draws frames itself: the session hands no window to a manager).
 trail=$shots/e2e-about-slide.txt
 "$TAVILO_WINE_RUN" "$probe" watch TaviloFrmAbout >"$trail" 2>/dev/null &
 watcher=$!
