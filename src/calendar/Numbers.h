@@ -41,9 +41,13 @@ int32_t RoundToInt32(double value);
 // the sign of the dividend).
 constexpr int32_t DivTrunc(int32_t a, int32_t b) { return a / b; }
 constexpr int32_t ModTrunc(int32_t a, int32_t b) { return a % b; }
-// Division rounding toward minus infinity, and its non-negative remainder.
+// Division rounding toward minus infinity, and its remainder (which takes
+// the sign of the divisor).
 constexpr int32_t DivFloor(int32_t a, int32_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+  // Same signs (or a = 0): truncation already rounds down.
+  if ((a >= 0) == (b > 0)) return a / b;
+  const int32_t q = a / b;
+  return q * b == a ? q : q - 1;
 }
 constexpr int32_t ModFloor(int32_t a, int32_t b) { return a - b * DivFloor(a, b); }
 

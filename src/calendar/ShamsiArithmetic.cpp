@@ -1,17 +1,15 @@
 #include "calendar/ShamsiArithmetic.h"
 
+#include "calendar/Numbers.h"
+
 namespace tavilo {
 namespace {
-
-// Floor division by a positive constant; the values of the date range keep
-// every intermediate well inside 32 bits.
-constexpr int32_t FloorDiv(int32_t a, int32_t b) { return a >= 0 ? a / b : -((b - 1 - a) / b); }
 
 // Long years of the 33-year rule: (25y + 11) mod 33 < 8, which is the same
 // test as (8y - 4) mod 33 < 8. Written that way, the number of long years up
 // to and including y telescopes to floor((8y - 4) / 33) (for the years of
 // the date range, where 8y stays far inside 32 bits).
-constexpr int32_t ArithmeticLongYearsThrough(int32_t year) { return FloorDiv(8 * year - 4, 33); }
+constexpr int32_t ArithmeticLongYearsThrough(int32_t year) { return DivFloor(8 * year - 4, 33); }
 
 // Where the equinox falls so close to Tehran noon that the astronomical
 // calendar puts the long year one year after the 33-year rule does.
@@ -56,8 +54,8 @@ int32_t DayFromShamsi(const ShamsiDate& date) {
 
 ShamsiDate ShamsiFromDay(int32_t day) {
   // The mean-year estimate is the year itself or the one before, over the
-  // whole range of date values.
-  int32_t year = kAnchorYear + FloorDiv((day - kAnchorDay) * 33, kDaysPer33Years);
+  // whole range of date values, where every intermediate stays inside 32 bits.
+  int32_t year = kAnchorYear + DivFloor((day - kAnchorDay) * 33, kDaysPer33Years);
   int32_t year_start = FarvardinFirst(year + 1);
   if (year_start <= day) ++year;
   else year_start = FarvardinFirst(year);

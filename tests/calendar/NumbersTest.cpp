@@ -86,6 +86,19 @@ TEST(IntegerDivision, TruncatesTowardZeroAndFloorVariantRoundsDown) {
   EXPECT_EQ(DivFloor(7, 2), 3);
 }
 
+TEST(IntegerDivision, FloorVariantRoundsDownForEverySignCombination) {
+  for (int32_t a = -100; a <= 100; ++a) {
+    for (int32_t b = -13; b <= 13; ++b) {
+      if (b == 0) continue;
+      const auto floor = static_cast<int32_t>(std::floor(static_cast<double>(a) / b));
+      ASSERT_EQ(DivFloor(a, b), floor) << a << " / " << b;
+      const int32_t remainder = ModFloor(a, b);
+      ASSERT_TRUE(b > 0 ? remainder >= 0 && remainder < b : remainder <= 0 && remainder > b)
+          << a << " mod " << b << " = " << remainder;
+    }
+  }
+}
+
 TEST(NumberText, WritesNumbersWithoutPaddingOrBlanks) {
   EXPECT_EQ(NumberText(1387), L"1387");
   EXPECT_EQ(NumberText(-1), L"-1");
