@@ -257,9 +257,16 @@ std::wstring Class1::LongShamsiDateToStr(double value) const {
   return std::wstring(YearField(v)) + std::wstring(v.substr(4, 2)) + std::wstring(DayField(v));
 }
 
-std::wstring Class1::AfterDate(int16_t days) const { return MiladiToShamsi(clock_() + days); }
+// Whole days are counted from today's day number: before 30 December 1899 a
+// date value's fraction runs the other way, so adding days to the moment
+// itself could land on the wrong day.
+std::wstring Class1::AfterDate(int16_t days) const {
+  return MiladiToShamsi(DayOfDate(clock_()) + days);
+}
 
-std::wstring Class1::BeforeDate(int16_t days) const { return MiladiToShamsi(clock_() - days); }
+std::wstring Class1::BeforeDate(int16_t days) const {
+  return MiladiToShamsi(DayOfDate(clock_()) - days);
+}
 
 int16_t Class1::WeekDaysName() const {
   const int32_t days = DayOfDate(clock_()) - DayFromShamsi(kReferenceSaturday);

@@ -103,6 +103,15 @@ TEST(RelativeDates, AfterAndBeforeToday) {
   EXPECT_EQ(r.calendar.AfterDate(365), L"13890101");  // 1388 has 365 days
 }
 
+TEST(RelativeDates, CountWholeDaysAcrossThe1899Epoch) {
+  RecordingCalendar r;
+  r.now = DateSerial(1980, 1, 1) + 0.5;
+  EXPECT_EQ(r.calendar.BeforeDate(32767), L"12690126");  // 15 April 1890
+  r.now = DateSerial(1899, 12, 29) - 0.75;               // 29 December 1899, 18:00
+  EXPECT_EQ(r.calendar.AfterDate(1), L"12781009");       // 30 December 1899
+  EXPECT_EQ(r.calendar.AfterDate(3), L"12781011");       // 1 January 1900
+}
+
 TEST(DayDifferences, MiladiTruncatesTowardZero) {
   EXPECT_EQ(kCalendar.DiffMiladiInDay(10.0, 11.75), 1);
   EXPECT_EQ(kCalendar.DiffMiladiInDay(11.75, 10.0), -1);
