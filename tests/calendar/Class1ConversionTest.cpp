@@ -1,6 +1,9 @@
 // Conversions, validation and correction of Shamsi date texts.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "CalendarTestSupport.h"
 #include "calendar/ShamsiArithmetic.h"
 
@@ -103,6 +106,18 @@ TEST(ShamsiToMiladi, TextOfNoDayShowsTheCalculationErrorAndGivesNow) {
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0], L"خطا در محاسبه تاريخ. لطفا موضوع را به مسئول سيستم كزارش دهيد");
   }
+}
+
+TEST(ShamsiToMiladi, AnErrorOnTheWayIsReportedAndGivesZero) {
+  // The calculation-error path reads the clock; a clock that fails must not
+  // reach the caller.
+  std::vector<std::wstring> messages;
+  const Class1 c{[]() -> double { throw OverflowError(); },
+                 [&messages](const std::wstring& m) { messages.push_back(m); }};
+  EXPECT_EQ(c.ShamsiToMiladi(L"1387 531"), 0);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], L"خطا در محاسبه تاريخ. لطفا موضوع را به مسئول سيستم كزارش دهيد");
+  EXPECT_EQ(messages[1], L"خطا در محاسبه تاريخ");
 }
 
 TEST(CheckDate, AcceptsOnlyDaysOfTheCalendarInYears1305To1600) {

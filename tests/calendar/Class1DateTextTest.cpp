@@ -169,9 +169,14 @@ TEST(WeekDays, AllNamesUseArabicYehAndKaf) {
 }
 
 TEST(MonthNames, ByNumber) {
-  EXPECT_EQ(kCalendar.GetMonthName(1), L"فروردين");
-  EXPECT_EQ(kCalendar.GetMonthName(10), L"دي");
-  EXPECT_EQ(kCalendar.GetMonthName(12), L"اسفند");
+  const wchar_t* names[] = {L"فروردين", L"ارديبهشت", L"خرداد", L"تير", L"مرداد", L"شهريور",
+                            L"مهر",     L"آبان",     L"آذر",   L"دي",  L"بهمن",  L"اسفند"};
+  for (int16_t month = 1; month <= 12; ++month) {
+    const std::wstring name = kCalendar.GetMonthName(month);
+    EXPECT_EQ(name, names[month - 1]) << month;
+    EXPECT_EQ(name.find(L'\u06CC'), std::wstring::npos) << month;  // Persian yeh
+  }
+  EXPECT_EQ(std::wstring(names[9]), std::wstring(L"\u062F\u064A"));  // Arabic yeh
   EXPECT_EQ(kCalendar.GetMonthName(0), L"نامعتبر");
   EXPECT_EQ(kCalendar.GetMonthName(13), L"نامعتبر");
   EXPECT_EQ(kCalendar.GetMonthName(-32768), L"نامعتبر");
