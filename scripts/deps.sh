@@ -7,7 +7,7 @@
 TAVILO_PACKAGES=(
   cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev libicu-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine64 xvfb xdotool imagemagick x11-utils xcompmgr fonts-dejavu-extra libx11-dev
+  wine64 fonts-wine xvfb xdotool imagemagick x11-utils xcompmgr fonts-dejavu-extra libx11-dev
   lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   nodejs procps locales
 )

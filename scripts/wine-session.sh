@@ -3,8 +3,9 @@
 #   scripts/wine-session.sh start [<mingw build dir> [<desktop keeper exe>]]
 #   scripts/wine-session.sh stop|status [<mingw build dir>]
 #
-# start: boots the private prefix <build>/wineprefix on first use and maps
-#        Tahoma to DejaVu Sans Condensed in it, starts Xvfb when there is no
+# start: boots the private prefix <build>/wineprefix on first use, maps
+#        Tahoma to DejaVu Sans Condensed in it and installs Wine's Marlett
+#        (the caption buttons' glyphs), starts Xvfb when there is no
 #        DISPLAY (with TAVILO_WINE_COMPOSITOR=1 also xcompmgr, so that
 #        window opacity shows in screenshots), one
 #        persistent wineserver and, when given, the desktop keeper (a program
@@ -202,6 +203,19 @@ map_tahoma() {
     echo "wine-session: DejaVu Sans Condensed not found (fonts-dejavu-extra)" >&2
 }
 
+# Caption buttons (close box, scroll arrows) are glyphs of Marlett; without
+# it Wine draws the close box as the letter "r". Only Marlett is taken from
+# fonts-wine: its Tahoma stays out (see map_tahoma).
+install_marlett() {
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [[ -f $marlett ]]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -f "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  else
+    echo "wine-session: $marlett not found (fonts-wine)" >&2
+  fi
+}
+
 start_session() {
   [[ -x $WINELOADER && -x $WINESERVER ]] || fail "Wine not found (Debian package wine64)"
   stop_session
@@ -242,6 +256,7 @@ start_session() {
     fail "wineboot failed"
   apply_x11_settings
   map_tahoma
+  install_marlett
   if [[ -n $desktop_keeper ]]; then
     start_desktop_keeper
   fi
