@@ -106,7 +106,8 @@ double SystemNow() {
   const double day = DateSerial(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
   const double seconds_of_day = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
                                 (millis < 0 ? 0 : millis) / 1000.0;
-  return day + seconds_of_day / 86400.0;
+  // Before 30 December 1899 a date value's fraction counts away from zero.
+  return day < 0 ? day - seconds_of_day / 86400.0 : day + seconds_of_day / 86400.0;
 }
 
 void SetDefaultMessageSink(MessageFn sink) { DefaultSink() = std::move(sink); }
