@@ -244,7 +244,8 @@ TEST_F(FrmShutDownTest, ValidTargetArmsTheTimerAndHidesTheWindow) {
   EXPECT_TRUE(form.IsOpen());
   // The real timer delivers the ticks: at the target second the session ends.
   RunningTime(25, 0, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !SessionEnds().empty(); }, 2s));
+  // Generous for a loaded machine: the wait ends with the first tick.
+  EXPECT_TRUE(PumpUntil([&] { return !SessionEnds().empty(); }, 20s));
   EXPECT_EQ(SessionEnds().front(), kForcedLogOff);
 }
 
@@ -380,19 +381,21 @@ TEST_F(FrmShutDownTest, ClosingCancelsTheSchedule) {
 }
 
 TEST_F(FrmShutDownTest, AnArmedScheduleFiresDuringTheSlideOut) {
-  // A wide screen makes the slide long enough for several timer periods.
-  platform.fake.screenWidth = 6000;
-  platform.fake.screenHeight = 4000;
   Confirm(L"7", L"8", L"9");
   form.BringToFront();
   RunningTime(7, 8, 9);
+  // Until the schedule fires, each step of the slide waits longer than a
+  // timer period, so its next event-loop pass finds the timer due however
+  // fast or slow the machine is. Bounded, so a timer that never comes
+  // cannot hold the slide for long.
+  int pacedSteps = 0;
+  platform.beforeScreenRead = [&] {
+    if (SessionEnds().empty() && pacedSteps++ < 100) Sleep(20);
+  };
 
-  const auto start = std::chrono::steady_clock::now();
   SendMessageW(Window(), WM_CLOSE, 0, 0);
-  const auto slide = std::chrono::steady_clock::now() - start;
 
   EXPECT_FALSE(form.IsOpen());
-  ASSERT_GT(slide, 100ms) << "the slide was too short to see a timer tick";
   EXPECT_FALSE(SessionEnds().empty());
   for (const ExitWindowsRequest& request : SessionEnds()) EXPECT_EQ(request, kForcedLogOff);
 }

@@ -3,6 +3,8 @@
 // Ending the session never does.
 #pragma once
 
+#include <functional>
+
 #include "platform/fake/FakePlatform.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -16,11 +18,20 @@ class RoutedPlatform final : public Platform {
   bool realMedia = false;
   // Version, token and privilege steps run for real (they are harmless).
   bool realPrivileges = false;
+  // Runs whenever the screen's size is read: the slide-out reads it once a
+  // step, so a test can pace the slide from here.
+  std::function<void()> beforeScreenRead;
 
   std::uint64_t TickCount() override { return fake.TickCount(); }
   double Now() override { return fake.Now(); }
-  int ScreenWidthPixels() override { return fake.ScreenWidthPixels(); }
-  int ScreenHeightPixels() override { return fake.ScreenHeightPixels(); }
+  int ScreenWidthPixels() override {
+    if (beforeScreenRead) beforeScreenRead();
+    return fake.ScreenWidthPixels();
+  }
+  int ScreenHeightPixels() override {
+    if (beforeScreenRead) beforeScreenRead();
+    return fake.ScreenHeightPixels();
+  }
   unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
   std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
