@@ -1,8 +1,9 @@
 // The song player with the real media control interface: the file chosen in
 // the (scripted) dialog is really opened and played, then closed by Stop.
-// play-generated-mp3.sh makes the MP3 under a Persian name in a folder whose
-// (ASCII) path it passes in TAVILO_TEST_MP3_DIR: the environment may reach
-// Wine in a narrow code page, file names always arrive whole.
+// play-generated-mp3.sh makes the MP3 under a Persian name in the folder it
+// passes in TAVILO_TEST_MP3_DIR, and runs this under en-US, whose ANSI code
+// page has no Persian letters: the name reaches the media service whole only
+// through the wide-character call.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,9 @@ TEST(FrmPlayMp3, PlaysTheChosenFileAndStopClosesIt) {
   const std::wstring song = GeneratedSongPath();
   ASSERT_FALSE(song.empty()) << "run it through play-generated-mp3.sh";
   ASSERT_NE(GetFileAttributesW(song.c_str()), INVALID_FILE_ATTRIBUTES);
+  BOOL lostInAnsi = FALSE;
+  WideCharToMultiByte(CP_ACP, 0, kSongName, -1, nullptr, 0, nullptr, &lostInAnsi);
+  ASSERT_TRUE(lostInAnsi) << "the system's ANSI code page can spell the name: run it in en-US";
 
   testing::RoutedPlatform platform;
   platform.realMedia = true;

@@ -29,7 +29,7 @@ le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
 song="$work/آهنگ آزمایشی.mp3"
 lame --quiet "$work/noise.wav" "$song"
 
-# Z: is the host's root in every Wine prefix. Wine reads host file names in
-# the host locale's character set, and C.UTF-8 is the UTF-8 locale every
-# Debian system has compiled (the Windows side is then en-US).
-TAVILO_TEST_MP3_DIR="Z:${work//\//\\}" "$TAVILO_WINE_RUN" --locale C.UTF-8 "$test_exe"
+# Z: is the host's root in every Wine prefix. The runner's locale (en_US.UTF-8,
+# compiled by scripts/deps.sh) lets Wine read the Persian host file name as
+# UTF-8, while the Windows side gets en-US and its Latin ANSI code page.
+TAVILO_TEST_MP3_DIR="Z:${work//\//\\}" "$TAVILO_WINE_RUN" "$test_exe"
