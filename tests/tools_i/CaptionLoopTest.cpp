@@ -10,8 +10,6 @@ namespace {
 
 const std::wstring kTitle = L"تبديل تاريخ    ";
 
-TEST(CaptionLoopTest, TitleIsFifteenCharacters) { EXPECT_EQ(kTitle.size(), 15u); }
-
 TEST(CaptionLoopTest, GrowsSlowlyShrinksFastAndStartsAgain) {
   CaptionLoop loop(kTitle);
   std::vector<std::size_t> lengths;
