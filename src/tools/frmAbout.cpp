@@ -71,8 +71,9 @@ HBITMAP LoadPicture(HINSTANCE instance, SIZE size) {
   if (!found) return nullptr;
   const DWORD length = SizeofResource(instance, found);
   const void* bytes = LockResource(LoadResource(instance, found));
+  if (!bytes) return nullptr;
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, length);
-  if (!bytes || !copy) return nullptr;
+  if (!copy) return nullptr;
   CopyMemory(GlobalLock(copy), bytes, length);
   GlobalUnlock(copy);
   IStream* stream = nullptr;
