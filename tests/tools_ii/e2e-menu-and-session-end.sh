@@ -126,8 +126,9 @@ strip_is_down() {
 # ten-second check may send it up again at any moment: keep touching it.
 touch_strip() {
   strip_is_down && return 0
-  program_alive || fail "tavilo.exe ended"
-  geometry_of "$(window_named Form1)"
+  local strip
+  strip=$(window_named Form1) || fail "the strip is gone"
+  geometry_of "$strip"
   xdotool mousemove $((X + WIDTH / 2 + RANDOM % 20)) 0
   return 1
 }
