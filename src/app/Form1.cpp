@@ -179,6 +179,14 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_POWERBROADCAST:
       Form_PowerBroadcast(wparam);
       return TRUE;
+    case WM_DPICHANGED:
+      // The suggested rectangle keeps the old left edge; the strip keeps to
+      // the screen's right edge instead.
+      Form_DpiChanged(LOWORD(wparam));
+      return 0;
+    case WM_DISPLAYCHANGE:
+      Form_DisplayChange();
+      return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
@@ -194,18 +202,16 @@ void Form1::Form_Load() {
   CreateFonts();
   skin_ = static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  CreateCanvases();
   captions_[kLabel3].Set(kTitle);
 
   RefreshDateLine();
 
-  const float screenWidth = TwipsFromPixels(platform_.ScreenWidthPixels(), dpi_);
-  const float width = SnapToPixel(kWidth, dpi_);
-  const StripPlacement placement = StartPlacement(screenWidth, width, motion_.Height());
+  const StripPlacement placement =
+      StartPlacement(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_), motion_.Height());
   left_ = placement.left;
   motion_.Load(placement.top);
-  SetWindowPos(hwnd_, HWND_TOPMOST, PixelsFromTwips(left_, dpi_),
-               PixelsFromTwips(motion_.Top(), dpi_), PixelsFromTwips(width, dpi_),
-               PixelsFromTwips(motion_.Height(), dpi_), SWP_NOACTIVATE);
+  PlaceWindow();
   ApplyMotion();
   SyncTimer(kTimer3, {true, kTimer3IntervalMs});
   SyncTimer(kTimer4, {true, kTimer4IntervalMs});
@@ -268,6 +274,33 @@ void Form1::Form_PowerBroadcast(WPARAM event) {
   if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) RefreshDateLine();
 }
 
+void Form1::Form_DpiChanged(unsigned dpi) {
+  dpi_ = UsableDpi(dpi);
+  motion_.ChangeDpi(kHeight, dpi_);
+  // The canvases go first: they may still hold one of the old fonts.
+  ReleaseCanvases();
+  CreateFonts();
+  CreateCanvases();
+  left_ = StripLeft(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_));
+  PlaceWindow();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Form1::Form_DisplayChange() {
+  left_ = StripLeft(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_));
+  PlaceWindow();
+}
+
+float Form1::ScreenWidthTwips() const {
+  return TwipsFromPixels(platform_.ScreenWidthPixels(), dpi_);
+}
+
+void Form1::PlaceWindow() {
+  SetWindowPos(hwnd_, nullptr, PixelsFromTwips(left_, dpi_), PixelsFromTwips(motion_.Top(), dpi_),
+               PixelsFromTwips(kWidth, dpi_), PixelsFromTwips(motion_.Height(), dpi_),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form1::RefreshDateLine() {
   const ClockFn clock = [&platform = platform_] { return platform.Now(); };
   if (!calendar_) calendar_.emplace(clock, TaviloMessageBox(platform_));
@@ -306,11 +339,14 @@ void Form1::SyncTimer(Timer timer, const TimerSetting& setting) {
 }
 
 void Form1::RedrawChangedLabels() {
+  bool recompose = false;
   for (size_t label = 0; label < kLabelCount; ++label) {
     if (!captions_[label].TakeRedraw(LabelsVisible()) || !hwnd_) continue;
+    recompose = recompose || label != kLabel1;
     const RECT area = LabelRect(static_cast<Label>(label));
     InvalidateRect(hwnd_, &area, FALSE);
   }
+  if (recompose) ComposeBackground();
 }
 
 bool Form1::OverLabel(LPARAM point) const {
@@ -333,7 +369,34 @@ void Form1::CreateFonts() {
   }
 }
 
+void Form1::CreateCanvases() {
+  ReleaseCanvases();
+  const int width = PixelsFromTwips(kWidth, dpi_);
+  const int height = PixelsFromTwips(kHeight, dpi_);
+  HDC screen = GetDC(hwnd_);
+  for (Canvas* canvas : {&background_, &buffer_}) {
+    canvas->dc = CreateCompatibleDC(screen);
+    canvas->pixels = CreateCompatibleBitmap(screen, width, height);
+    canvas->original = SelectObject(canvas->dc, canvas->pixels);
+    SetBkMode(canvas->dc, TRANSPARENT);
+  }
+  ReleaseDC(hwnd_, screen);
+  ComposeBackground();
+}
+
+void Form1::ReleaseCanvases() {
+  for (Canvas* canvas : {&background_, &buffer_}) {
+    if (canvas->dc) {
+      SelectObject(canvas->dc, canvas->original);
+      DeleteDC(canvas->dc);
+    }
+    if (canvas->pixels) DeleteObject(canvas->pixels);
+    *canvas = {};
+  }
+}
+
 void Form1::ReleaseResources() {
+  ReleaseCanvases();
   for (HFONT& font : fonts_) {
     if (font) DeleteObject(font);
     font = nullptr;
@@ -348,25 +411,22 @@ void Form1::Form_Paint() {
   const RECT& area = paint.rcPaint;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  if (width > 0 && height > 0) {
-    // Drawn off screen first so the counter does not flicker.
-    HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP pixels = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ previous = SelectObject(buffer, pixels);
-    SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-    IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
-    DrawSurface(buffer);
-    BitBlt(dc, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
-    SelectObject(buffer, previous);
-    DeleteObject(pixels);
-    DeleteDC(buffer);
+  if (width > 0 && height > 0 && buffer_.dc) {
+    // Composed off screen first so the counter does not flicker.
+    BitBlt(buffer_.dc, area.left, area.top, width, height, background_.dc, area.left, area.top,
+           SRCCOPY);
+    const RECT counter = LabelRect(kLabel1);
+    RECT shown;
+    if (IntersectRect(&shown, &counter, &area)) DrawLabel(buffer_.dc, kLabel1);
+    BitBlt(dc, area.left, area.top, width, height, buffer_.dc, area.left, area.top, SRCCOPY);
   }
   EndPaint(hwnd_, &paint);
 }
 
-void Form1::DrawSurface(HDC dc) const {
-  RECT client;
-  GetClientRect(hwnd_, &client);
+void Form1::ComposeBackground() {
+  if (!background_.dc) return;
+  HDC dc = background_.dc;
+  const RECT client{0, 0, PixelsFromTwips(kWidth, dpi_), PixelsFromTwips(kHeight, dpi_)};
   HBRUSH key = CreateSolidBrush(kKeyColor);
   FillRect(dc, &client, key);
   DeleteObject(key);
@@ -385,17 +445,19 @@ void Form1::DrawSurface(HDC dc) const {
     DeleteDC(source);
   }
 
-  SetBkMode(dc, TRANSPARENT);
-  for (size_t label = 0; label < kLabelCount; ++label) {
-    const LabelLayout& layout = kLabelLayout[label];
-    const std::wstring& text = captions_[label].Text();
-    RECT area = LabelRect(static_cast<Label>(label));
-    HGDIOBJ previous = SelectObject(dc, fonts_[label]);
-    SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              layout.align | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, previous);
-  }
+  DrawLabel(dc, kLabel3);
+  DrawLabel(dc, kLabel2);
+}
+
+void Form1::DrawLabel(HDC dc, Label label) const {
+  const LabelLayout& layout = kLabelLayout[label];
+  const std::wstring& text = captions_[label].Text();
+  RECT bounds = LabelRect(label);
+  // Selecting a font is not free: the buffer keeps the counter's.
+  if (GetCurrentObject(dc, OBJ_FONT) != fonts_[label]) SelectObject(dc, fonts_[label]);
+  SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+            layout.align | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 }  // namespace tavilo

@@ -50,6 +50,8 @@ class Form1 {
   const std::wstring& Caption(Label label) const { return captions_[label].Text(); }
   // The label's rectangle in client pixels.
   RECT LabelRect(Label label) const;
+  HFONT LabelFont(Label label) const { return fonts_[label]; }
+  unsigned Dpi() const { return dpi_; }
 
   // Event handlers. The window procedure routes messages to them.
   void Form_Initialize();
@@ -69,12 +71,27 @@ class Form1 {
   void Form_TimeChange();
   void Form_SettingChange();
   void Form_PowerBroadcast(WPARAM event);
+  // The window now stands on a screen of another DPI.
+  void Form_DpiChanged(unsigned dpi);
+  // The screen's resolution changed.
+  void Form_DisplayChange();
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
+  // An off-screen picture of the window's size.
+  struct Canvas {
+    HDC dc = nullptr;
+    HBITMAP pixels = nullptr;
+    HGDIOBJ original = nullptr;
+  };
+
   void RefreshDateLine();
+  float ScreenWidthTwips() const;
+  // Puts the window at left_ and the motion model's Top, at its size in
+  // whole pixels of the current DPI.
+  void PlaceWindow();
   // Puts the motion model's position, Enabled flag and timers on the window.
   void ApplyMotion();
   void SyncTimer(Timer timer, const TimerSetting& setting);
@@ -83,8 +100,14 @@ class Form1 {
   void RedrawChangedLabels();
   bool OverLabel(LPARAM point) const;
   void CreateFonts();
+  // The background and the paint buffer, at the current DPI.
+  void CreateCanvases();
+  void ReleaseCanvases();
   void ReleaseResources();
-  void DrawSurface(HDC dc) const;
+  // The key colour, the skin and every label but the counter, whose text
+  // changes on nearly every tick and is drawn by each paint.
+  void ComposeBackground();
+  void DrawLabel(HDC dc, Label label) const;
 
   HINSTANCE instance_;
   Platform& platform_;
@@ -97,6 +120,10 @@ class Form1 {
   std::array<HFONT, kLabelCount> fonts_{};
   std::array<bool, kDateTimer + 1> timerRunning_{};
   HBITMAP skin_ = nullptr;
+  // A paint copies from the background and draws the counter in the
+  // buffer: a tick creates no GDI object and lays out no Persian text.
+  Canvas background_;
+  Canvas buffer_;
   std::optional<Class1> calendar_;
   bool leftButtonDown_ = false;
 };

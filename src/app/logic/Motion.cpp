@@ -51,6 +51,13 @@ void Motion::MouseMove() {
   timer1_ = {true, kStepIntervalMs};
 }
 
+void Motion::ChangeDpi(float height, unsigned dpi) {
+  dpi_ = dpi;
+  height_ = SnapToPixel(height, dpi);
+  // A parked strip keeps at least one pixel row on the screen.
+  WriteTop(std::max(top_, TwipsPerPixel(dpi_) - height_));
+}
+
 MotionState Motion::State() const {
   const bool down = timer1_.Running();
   const bool up = timer2_.Running();

@@ -49,6 +49,10 @@ class Motion {
   void Click();
   // The mouse moving over the window's own surface.
   void MouseMove();
+  // The window moved to a screen of another DPI and was resized to `height`
+  // twips there: Top keeps its place in twips on the new pixel grid, and
+  // every flag and timer stays as it was.
+  void ChangeDpi(float height, unsigned dpi);
 
   float Top() const { return top_; }
   float Height() const { return height_; }

@@ -33,8 +33,10 @@ int32_t PixelsFromPoints(float points, unsigned dpi) {
   return static_cast<int32_t>(std::rint(points * static_cast<double>(UsableDpi(dpi)) / kPointsPerInch));
 }
 
+float StripLeft(float screenWidth, float width) { return screenWidth - width - 15.0f; }
+
 StripPlacement StartPlacement(float screenWidth, float width, float height) {
-  return {screenWidth - width - 15.0f, -height + 25.0f};
+  return {StripLeft(screenWidth, width), -height + 25.0f};
 }
 
 }  // namespace tavilo

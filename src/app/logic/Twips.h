@@ -33,8 +33,11 @@ struct StripPlacement {
   float top;
 };
 
-// The right edge stands 15 twips short of the screen's right edge and only
-// the bottom 25 twips of the window are on the screen.
+// The strip's Left: its right edge stands 15 twips short of the screen's
+// right edge. Kept whenever the screen or its DPI changes.
+float StripLeft(float screenWidth, float width);
+
+// At start-up only the bottom 25 twips of the window are on the screen.
 StripPlacement StartPlacement(float screenWidth, float width, float height);
 
 }  // namespace tavilo
