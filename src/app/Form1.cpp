@@ -6,6 +6,7 @@
 #include "../../assets/resource.h"
 #include "app/FrmMenu.h"
 #include "app/Messages.h"
+#include "app/logic/ApplicationTitle.h"
 #include "app/logic/DateLine.h"
 #include "app/logic/Globals.h"
 #include "app/logic/RunningTime.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloForm1";
 constexpr wchar_t kFontFace[] = L"Tahoma";
-constexpr wchar_t kTitle[] = L"Tavilo";
 
 // Client area in twips; with no border it is also the window's size.
 constexpr float kWidth = 5250.0f;
@@ -203,7 +203,7 @@ void Form1::Form_Load() {
   skin_ = static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   CreateCanvases();
-  captions_[kLabel3].Set(kTitle);
+  captions_[kLabel3].Set(kApplicationTitle);
 
   RefreshDateLine();
 

@@ -2,6 +2,7 @@
 // titled with the program's name, reading right to left for the Persian text.
 #pragma once
 
+#include "app/logic/ApplicationTitle.h"
 #include "calendar/Class1.h"
 #include "platform/Platform.h"
 
@@ -9,7 +10,7 @@ namespace tavilo {
 
 inline MessageFn TaviloMessageBox(Platform& platform) {
   return [&platform](const std::wstring& text) {
-    platform.ShowMessageBox(nullptr, text, L"Tavilo", kMbOk | kMbRight | kMbRtlReading);
+    platform.ShowMessageBox(nullptr, text, kApplicationTitle, kMbOk | kMbRight | kMbRtlReading);
   };
 }
 

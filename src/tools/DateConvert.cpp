@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/logic/ApplicationTitle.h"
 #include "app/logic/Twips.h"
 #include "tools/shared/ControlTable.h"
 #include "tools/shared/RtlText.h"
@@ -15,7 +16,6 @@ constexpr wchar_t kClassName[] = L"TaviloDateConvert";
 constexpr wchar_t kStoredCaption[] = L"تبديل تاريخ";
 constexpr wchar_t kCaptionLoopText[] = L"تبديل تاريخ    ";
 constexpr wchar_t kToday[] = L"امروز   ";
-constexpr wchar_t kApplicationTitle[] = L"Tavilo";
 
 // Window and drawn shapes, in twips.
 constexpr float kClientLeft = 1845;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/logic/ApplicationTitle.h"
 #include "app/logic/Globals.h"
 #include "app/logic/Twips.h"
 #include "tools/logic/ShutdownSchedule.h"
@@ -16,7 +17,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"TaviloFrmShutDown";
 constexpr wchar_t kCaption[] = L"مديريت زمان روشن بودن رايانه";
 constexpr wchar_t kOnlyNumbersMessage[] = L"فقط بايد عدد وارد کنيد";
-constexpr wchar_t kApplicationTitle[] = L"Tavilo";
 
 constexpr float kClientWidthTwips = 5310;
 constexpr float kClientHeightTwips = 3345;

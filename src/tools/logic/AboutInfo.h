@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "app/logic/ApplicationTitle.h"
 #include "platform/Platform.h"
 
 namespace tavilo {
 
-inline constexpr wchar_t kApplicationTitle[] = L"Tavilo";
 inline constexpr wchar_t kSysInfoUnavailableMessage[] =
     L"System Information Is Unavailable At This Time";
 inline constexpr wchar_t kSysInfoKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
