@@ -11,6 +11,7 @@
 #include "app/logic/Globals.h"
 #include "app/logic/RunningTime.h"
 #include "app/logic/Twips.h"
+#include "tools/shared/RtlText.h"
 
 namespace tavilo {
 
@@ -33,16 +34,17 @@ struct LabelLayout {
   float left, top, width, height;  // twips, relative to the client area
   float points;
   int weight;
-  UINT align;
+  // Right-aligned, reading right to left; else left-aligned.
+  bool rightToLeft;
   bool buttonTextColor;  // the system's button-text colour, else black
 };
 
 // Indexed by Form1::Label. Every label has a transparent background, Tahoma
 // with the Arabic character set, and wraps at word boundaries.
 constexpr LabelLayout kLabelLayout[Form1::kLabelCount] = {
-    /* Label3, title */ {240, 120, 2055, 375, 12.0f, FW_BOLD, DT_LEFT, true},
-    /* Label2, date line */ {1530, 1560, 3645, 435, 8.25f, FW_BOLD, DT_RIGHT | DT_RTLREADING, false},
-    /* Label1, running time */ {360, 600, 2535, 495, 21.75f, FW_NORMAL, DT_LEFT, true},
+    /* Label3, title */ {240, 120, 2055, 375, 12.0f, FW_BOLD, false, true},
+    /* Label2, date line */ {1530, 1560, 3645, 435, 8.25f, FW_BOLD, true, false},
+    /* Label1, running time */ {360, 600, 2535, 495, 21.75f, FW_NORMAL, false, true},
 };
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -456,8 +458,17 @@ void Form1::DrawLabel(HDC dc, Label label) const {
   // Selecting a font is not free: the buffer keeps the counter's.
   if (GetCurrentObject(dc, OBJ_FONT) != fonts_[label]) SelectObject(dc, fonts_[label]);
   SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
-            layout.align | DT_WORDBREAK | DT_NOPREFIX);
+  if (!layout.rightToLeft) {
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    return;
+  }
+  // DrawTextW would right-align Persian by the width of its unjoined letters,
+  // leaving each line short of the edge; this lays lines out as drawn.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  DrawRtlParagraph(dc, text, bounds);
+  RestoreDC(dc, saved);
 }
 
 }  // namespace tavilo

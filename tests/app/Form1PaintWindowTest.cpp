@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "StripFixture.h"
@@ -42,6 +43,38 @@ TEST_F(Form1Paint, EveryLabelIsDrawnOnceTheStripIsDown) {
   EXPECT_GT(Inked(Pixels(Form1::kLabel1)), 100u);
   EXPECT_GT(Inked(Pixels(Form1::kLabel2)), 100u);
   EXPECT_GT(Inked(Pixels(Form1::kLabel3)), 20u);
+}
+
+// Each line of the date line ends at the label's right edge: the lines are
+// laid out by their widths as drawn, with the letters joined.
+TEST_F(Form1Paint, DateLineLinesEndAtTheLabelsRightEdge) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  SlideDown();
+  const RECT area = form->LabelRect(Form1::kLabel2);
+  const int width = area.right - area.left;
+  const std::vector<COLORREF> pixels = Pixels(Form1::kLabel2);
+  TEXTMETRICW metrics{};
+  HDC dc = GetDC(form->Handle());
+  const HGDIOBJ previous = SelectObject(dc, form->LabelFont(Form1::kLabel2));
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(form->Handle(), dc);
+  ASSERT_GT(metrics.tmHeight, 0);
+
+  std::vector<int> lineEnds;  // the rightmost inked column of each line
+  const int height = area.bottom - area.top;
+  for (int lineTop = 0; lineTop < height; lineTop += metrics.tmHeight) {
+    int rightmost = -1;
+    for (int y = lineTop; y < std::min<int>(lineTop + metrics.tmHeight, height); ++y) {
+      for (int x = width - 1; x > rightmost; --x) {
+        if (pixels[static_cast<size_t>(y * width + x)] != Form1::kKeyColor) rightmost = x;
+      }
+    }
+    if (rightmost >= 0) lineEnds.push_back(rightmost);
+  }
+  // "امروز ... هجري شمسي" and "مطابق با ... ميلادي".
+  ASSERT_EQ(lineEnds.size(), 2u);
+  for (int end : lineEnds) EXPECT_GE(end, width - 3) << width - 1 - end << " px short";
 }
 
 TEST_F(Form1Paint, CounterTicksRedrawTheCounterOverACleanBackground) {
