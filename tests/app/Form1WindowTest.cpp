@@ -48,7 +48,14 @@ TEST_F(Form1Window, PureRedIsTheColourKey) {
   ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
   EXPECT_EQ(key, RGB(255, 0, 0));
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
-  // Style first, then the attributes.
+  // The style read and extended (not replaced), then the attributes.
+  EXPECT_EQ(platform.calls,
+            (std::vector<PlatformCall>{PlatformCall::WindowExStyleRead,
+                                       PlatformCall::WindowExStyleWrite,
+                                       PlatformCall::LayeredAttributesWrite}));
+  ASSERT_EQ(platform.exStyleWrites.size(), 1u);
+  EXPECT_EQ(platform.exStyleWrites[0].style,
+            static_cast<std::intptr_t>(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED));
   ASSERT_EQ(platform.layeredWrites.size(), 1u);
   EXPECT_EQ(platform.layeredWrites[0].attributes, (LayeredAttributes{0x0000FF, 0, kLwaColorKey}));
 }
