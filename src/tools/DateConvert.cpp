@@ -62,7 +62,7 @@ DateConvert::~DateConvert() {
 void DateConvert::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &DateConvert::WndProc);
+  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<DateConvert>);
   // Placed and sized once the window knows its DPI (CreateControls).
   CreateWindowExW(kRightToLeftExStyle, kClassName, kStoredCaption, kToolWindowStyle, 0, 0, 0, 0,
                   nullptr, nullptr, instance, this);
@@ -71,11 +71,7 @@ void DateConvert::Open() {
   SetFocus(GetDlgItem(hwnd_, kOptMil));
 }
 
-void DateConvert::BringToFront() {
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-}
+void DateConvert::BringToFront() { BringWindowToFront(hwnd_); }
 
 void DateConvert::SlideWindow(HWND frmSlide, std::int16_t iSpeed) {
   SlideOutAndUnload(frmSlide, iSpeed, platform_);
@@ -85,18 +81,6 @@ RECT DateConvert::l1Rect() const {
   const int x = PixelsFromTwips(glide_.Left(), dpi_);
   const int y = PixelsFromTwips(kL1Top, dpi_);
   return {x, y, x + l1Size_.cx, y + l1Size_.cy};
-}
-
-LRESULT CALLBACK DateConvert::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<DateConvert*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<DateConvert*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
 }
 
 LRESULT DateConvert::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -16,6 +16,7 @@
 #include "tools/logic/CaptionLoop.h"
 #include "tools/logic/ConverterInput.h"
 #include "tools/logic/Glide.h"
+#include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
@@ -75,7 +76,7 @@ class DateConvert final : public ToolWindow {
   void Timer3_Timer();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<DateConvert>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   void CreateControls();

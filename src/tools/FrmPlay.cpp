@@ -46,30 +46,14 @@ FrmPlay::~FrmPlay() {
 void FrmPlay::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &FrmPlay::WndProc);
+  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<FrmPlay>);
   // Placed and sized once the window knows its DPI (BuildWindow).
   CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, 0, 0, 0, 0, nullptr,
                   nullptr, instance, this);
   if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 
-void FrmPlay::BringToFront() {
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-}
-
-LRESULT CALLBACK FrmPlay::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<FrmPlay*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmPlay*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
-}
+void FrmPlay::BringToFront() { BringWindowToFront(hwnd_); }
 
 LRESULT FrmPlay::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;

@@ -8,6 +8,7 @@
 
 #include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
+#include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
@@ -29,7 +30,7 @@ class FrmPlay final : public ToolWindow {
   HWND Handle() const { return hwnd_; }
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<FrmPlay>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Places and sizes the window for its DPI and creates its buttons.

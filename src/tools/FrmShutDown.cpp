@@ -62,33 +62,17 @@ FrmShutDown::~FrmShutDown() {
 void FrmShutDown::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &FrmShutDown::WndProc);
+  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<FrmShutDown>);
   // The size is set once the window knows its DPI (BuildWindow).
   CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
   if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
 }
 
-void FrmShutDown::BringToFront() {
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-}
+void FrmShutDown::BringToFront() { BringWindowToFront(hwnd_); }
 
 void FrmShutDown::SlideWindow(HWND frmSlide, std::int16_t iSpeed) {
   SlideOutAndUnload(frmSlide, iSpeed, platform_);
-}
-
-LRESULT CALLBACK FrmShutDown::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<FrmShutDown*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmShutDown*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
 }
 
 LRESULT FrmShutDown::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

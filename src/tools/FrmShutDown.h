@@ -13,6 +13,7 @@
 #include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
 #include "tools/FrmShutDownNumericText.h"
+#include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
@@ -48,7 +49,7 @@ class FrmShutDown final : public ToolWindow {
   void SlideWindow(HWND frmSlide, std::int16_t iSpeed);
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<FrmShutDown>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Sizes the window for its DPI and creates its controls.

@@ -40,7 +40,7 @@ FrmTrans::~FrmTrans() {
 void FrmTrans::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &FrmTrans::WndProc);
+  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<FrmTrans>);
   CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, 0, 0, 0, 0,
                   nullptr, nullptr, instance, this);
   if (!hwnd_) return;
@@ -48,23 +48,7 @@ void FrmTrans::Open() {
   SetFocus(GetDlgItem(hwnd_, kHScroll1));
 }
 
-void FrmTrans::BringToFront() {
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-}
-
-LRESULT CALLBACK FrmTrans::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<FrmTrans*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmTrans*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
-}
+void FrmTrans::BringToFront() { BringWindowToFront(hwnd_); }
 
 LRESULT FrmTrans::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;

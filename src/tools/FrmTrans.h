@@ -7,6 +7,7 @@
 
 #include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
+#include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
@@ -34,7 +35,7 @@ class FrmTrans final : public ToolWindow {
   void Form_Unload();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<FrmTrans>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   void CreateControls();

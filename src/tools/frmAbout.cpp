@@ -127,7 +127,7 @@ frmAbout::~frmAbout() {
 void frmAbout::Open() {
   if (hwnd_) return;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &frmAbout::WndProc);
+  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<frmAbout>);
   CreateWindowExW(kExStyle, kClassName, kDesignCaption, kStyle, 0, 0, 0, 0, HiddenOwner(), nullptr,
                   instance, this);
   if (!hwnd_) return;
@@ -135,25 +135,9 @@ void frmAbout::Open() {
   SetFocus(GetDlgItem(hwnd_, kCmdOK));
 }
 
-void frmAbout::BringToFront() {
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-}
+void frmAbout::BringToFront() { BringWindowToFront(hwnd_); }
 
 RECT frmAbout::Label2Rect() const { return Pixels(kLabel2Area, dpi_); }
-
-LRESULT CALLBACK frmAbout::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<frmAbout*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<frmAbout*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
-}
 
 LRESULT frmAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;

@@ -9,6 +9,7 @@
 
 #include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
+#include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
@@ -46,7 +47,7 @@ class frmAbout final : public ToolWindow {
   void Label2_MouseMove();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<frmAbout>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   void CreateControls();
