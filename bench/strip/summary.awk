@@ -1,0 +1,72 @@
+# Medians of the raw lines measure.sh writes, and the verdicts on the targets.
+#   awk -f summary.awk results.txt
+
+function median(list,   n, values, i, j, t) {
+  n = split(list, values, " ")
+  for (i = 1; i <= n; i++)
+    for (j = i + 1; j <= n; j++)
+      if (values[j] + 0 < values[i] + 0) { t = values[i]; values[i] = values[j]; values[j] = t }
+  return n % 2 ? values[(n + 1) / 2] : (values[n / 2] + values[n / 2 + 1]) / 2
+}
+
+function verdict(ok) { return ok ? "met" : "MISSED" }
+
+function ratio(label, numerator, denominator, target) {
+  if (numerator <= 0 || denominator <= 0) return
+  printf "%-36s %6.2fx", label, numerator / denominator
+  if (target) printf "  (target <= %s: %s)", target, verdict(numerator <= target * denominator)
+  printf "\n"
+}
+
+$1 == "cpu" {
+  exe[$2] = exe[$2] " " $4
+  server[$2] = server[$2] " " $5
+  xvfb[$2] = xvfb[$2] " " $6
+  total[$2] = total[$2] " " $7
+}
+$1 == "startup" { start[$2] = start[$2] " " $4 }
+$1 == "memory" {
+  for (i = 4; i <= NF; i++) {
+    split($i, field, "=")
+    memory[$2, field[1]] = memory[$2, field[1]] " " field[2]
+  }
+}
+$1 == "size" { size[$2] = $3 }
+$1 == "dll" && $3 != "system" { foreign++ }
+
+END {
+  split("parked down held_down invalidate_all hello hello_timer redraw_all", order, " ")
+  printf "\n%-14s %9s %9s %9s %9s   (median CPU %% of one core)\n",
+         "case", "exe", "server", "Xvfb", "total"
+  for (k = 1; k in order; k++) {
+    c = order[k]
+    if (c in total)
+      printf "%-14s %9.3f %9.3f %9.3f %9.3f\n",
+             c, median(exe[c]), median(server[c]), median(xvfb[c]), median(total[c])
+  }
+
+  print ""
+  parked = median(total["parked"])
+  all = median(total["redraw_all"])
+  ratio("parked / no-timer baseline", parked, median(total["hello"]), 2.5)
+  ratio("parked / 1 ms timer-only window", parked, median(total["hello_timer"]))
+  ratio("down / redraw-everything", median(total["down"]), all, 0.5)
+  ratio("held down / redraw-everything", median(total["held_down"]), all)
+  ratio("invalidate-all / redraw-everything", median(total["invalidate_all"]), all)
+  ts = median(start["tavilo"])
+  th = median(start["hello"])
+  if (ts > 0 && th > 0) printf "start-up to first paint: tavilo %.1f ms, hello %.1f ms\n", ts, th
+  ratio("start-up tavilo / hello", ts, th, 1.15)
+
+  for (k = 1; k in order; k++) {
+    c = order[k]
+    if ((c, "VmRSS:") in memory)
+      printf "memory %-7s VmRSS %d kB, RssAnon %d kB, private %d kB\n", c,
+             median(memory[c, "VmRSS:"]), median(memory[c, "RssAnon:"]),
+             median(memory[c, "Private"])
+  }
+  printf "tavilo.exe %d bytes (%d stripped)  (target <= 1048576: %s)\n",
+         size["tavilo.exe"], size["tavilo.exe-stripped"], verdict(size["tavilo.exe"] <= 1048576)
+  printf "imported DLLs: %s\n",
+         foreign ? foreign " not from Windows: MISSED" : "all Windows system DLLs: met"
+}
