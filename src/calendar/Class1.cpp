@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
-#include <iostream>
+#include <cstdio>
 #include <string_view>
 #include <utility>
 
@@ -23,7 +23,8 @@ void ShowOnDefaultSink(const std::wstring& text) {
     DefaultSink()(text);
     return;
   }
-  std::wcerr << text << L'\n';
+  std::fputws(text.c_str(), stderr);
+  std::fputwc(L'\n', stderr);
 }
 
 // A Shamsi date text is cut into the first 4 characters (year), the first 2
