@@ -47,8 +47,8 @@ def _scaled_table(table, quality):
     return [min(255, max(1, int((q * factor + 50) // 100))) for q in table]
 
 
-def _huffman_codes(spec):
-    counts, symbols = spec
+def _huffman_codes(table):
+    counts, symbols = table
     assert sum(counts) == len(symbols) == len(set(symbols))
     codes, code, k = {}, 0, 0
     for length, count in enumerate(counts, start=1):
@@ -158,8 +158,8 @@ def jpeg_bytes(rows, quality=90):
             dc[2] = _encode_block(writer, _half_block(cr_plane, mx, my), chroma_table, dc[2], dc_c, ac_c)
     writer.flush()
 
-    def huffman_table(table_class, table_id, spec):
-        return bytes([table_class << 4 | table_id] + spec[0] + spec[1])
+    def huffman_table(table_class, table_id, table):
+        return bytes([table_class << 4 | table_id] + table[0] + table[1])
 
     return b''.join([
         b'\xFF\xD8',
