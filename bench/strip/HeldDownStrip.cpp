@@ -15,6 +15,7 @@
 #include "app/FrmMenu.h"
 #include "app/logic/ToolWindows.h"
 #include "platform/win32/Win32Platform.h"
+#include "tools/shared/RtlText.h"
 
 namespace {
 
@@ -23,13 +24,14 @@ using tavilo::Form1;
 enum class Variant { kHeldDown, kInvalidateAll, kRedrawAll };
 constexpr Variant kVariant = static_cast<Variant>(TAVILO_BENCH_VARIANT);
 
-// The strip's label layout: alignment and colour, in Form1::Label order.
+// The strip's label look, in Form1::Label order: the date line reads right
+// to left in black, the title and the counter are left-aligned in the
+// system's button-text colour.
 struct LabelLook {
-  UINT align;
+  bool rightToLeft;
   bool buttonTextColor;
 };
-constexpr LabelLook kLabelLook[Form1::kLabelCount] = {
-    {DT_LEFT, true}, {DT_RIGHT | DT_RTLREADING, false}, {DT_LEFT, true}};
+constexpr LabelLook kLabelLook[Form1::kLabelCount] = {{false, true}, {true, false}, {false, true}};
 
 const Form1* strip = nullptr;
 WNDPROC stripProcedure = nullptr;
@@ -64,8 +66,15 @@ void RedrawEverything(HWND window) {
     RECT area = strip->LabelRect(label);
     HGDIOBJ previousFont = SelectObject(buffer, strip->LabelFont(label));
     SetTextColor(buffer, kLabelLook[label].buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : 0);
-    DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &area,
-              kLabelLook[label].align | DT_WORDBREAK | DT_NOPREFIX);
+    if (kLabelLook[label].rightToLeft) {
+      const int saved = SaveDC(buffer);
+      IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
+      tavilo::DrawRtlParagraph(buffer, text, area);
+      RestoreDC(buffer, saved);
+    } else {
+      DrawTextW(buffer, text.c_str(), static_cast<int>(text.size()), &area,
+                DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    }
     SelectObject(buffer, previousFont);
   }
 
