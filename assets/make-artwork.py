@@ -9,7 +9,7 @@ import sys
 sys.dont_write_bytecode = True  # keep the assets folder free of __pycache__
 
 from artwork.encoders import bmp24_bytes, ico_bytes  # noqa: E402
-from artwork.icon import SIXTEEN_COLOUR_CHOICES, render_icon  # noqa: E402
+from artwork.icon import check_icon, icon_entries  # noqa: E402
 from artwork.jpeg import jpeg_bytes  # noqa: E402
 from artwork.photo import render_photo  # noqa: E402
 from artwork.player import check_player, render_player  # noqa: E402
@@ -31,7 +31,9 @@ def main():
     player = render_player()
     check_player(player)
     write('player.bmp', bmp24_bytes(player))
-    write('tavilo.ico', ico_bytes(render_icon(), render_icon(antialiased=False), SIXTEEN_COLOUR_CHOICES))
+    icon = ico_bytes(icon_entries())
+    check_icon(icon)
+    write('tavilo.ico', icon)
     write('about.jpg', jpeg_bytes(render_photo(), quality=90))
 
 

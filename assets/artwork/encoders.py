@@ -1,7 +1,9 @@
-"""Writers for the Windows picture formats the resources need: 24-bit BMP and multi-image ICO."""
+"""Writers for the picture formats the resources need: 24-bit BMP, PNG and multi-image ICO."""
 import struct
+import zlib
 
 PIXELS_PER_METRE_96_DPI = 3780
+PNG_SIGNATURE = b'\x89PNG\r\n\x1a\n'
 
 # The sixteen colours of the classic Windows palette, in their usual order.
 WINDOWS_16_COLOURS = [
@@ -101,7 +103,7 @@ def _indexed_icon_image(rgba_rows, palette, bits, usable=None):
     return header + table + bytes(pixels) + bytes(mask)
 
 
-def _true_colour_icon_image(rgba_rows):
+def true_colour_icon_image(rgba_rows):
     width, height = len(rgba_rows[0]), len(rgba_rows)
     pixels = bytearray()
     for row in reversed(rgba_rows):
@@ -123,19 +125,60 @@ def icon_images(true_colour_rows, sixteen_colour_rows, usable_16=None):
     return [
         (4, _indexed_icon_image(sixteen_colour_rows, WINDOWS_16_COLOURS, 4, usable_16)),
         (8, _indexed_icon_image(true_colour_rows, palette_256, 8)),
-        (32, _true_colour_icon_image(true_colour_rows)),
+        (32, true_colour_icon_image(true_colour_rows)),
     ]
 
 
-def ico_bytes(true_colour_rows, sixteen_colour_rows, usable_16=None):
-    width, height = len(true_colour_rows[0]), len(true_colour_rows)
-    images = icon_images(true_colour_rows, sixteen_colour_rows, usable_16)
+def _png_chunk(kind, body):
+    return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
+
+
+def _paeth(left, up, up_left):
+    estimate = left + up - up_left
+    near_left, near_up, near_up_left = abs(estimate - left), abs(estimate - up), abs(estimate - up_left)
+    if near_left <= near_up and near_left <= near_up_left:
+        return left
+    return up if near_up <= near_up_left else up_left
+
+
+def _filtered_rows(raw_rows, bytes_per_pixel):
+    """Each row with whichever PNG filter leaves it smallest by the usual sum-of-magnitudes guess."""
+    previous = bytes(len(raw_rows[0]))
+    out = bytearray()
+    for raw in raw_rows:
+        candidates = []
+        for kind in range(5):
+            line = bytearray(len(raw))
+            for i, value in enumerate(raw):
+                left = raw[i - bytes_per_pixel] if i >= bytes_per_pixel else 0
+                up = previous[i]
+                up_left = previous[i - bytes_per_pixel] if i >= bytes_per_pixel else 0
+                predictor = (0, left, up, (left + up) // 2, _paeth(left, up, up_left))[kind]
+                line[i] = (value - predictor) & 0xFF
+            candidates.append((sum(min(v, 256 - v) for v in line), kind, line))
+        _, kind, line = min(candidates, key=lambda c: (c[0], c[1]))
+        out += bytes((kind,)) + line
+        previous = raw
+    return bytes(out)
+
+
+def png_bytes(rgba_rows):
+    """An 8-bit RGBA PNG file of straight-alpha rows."""
+    width, height = len(rgba_rows[0]), len(rgba_rows)
+    raw_rows = [bytes(channel for pixel in row for channel in pixel) for row in rgba_rows]
+    header = struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0)
+    return (PNG_SIGNATURE + _png_chunk(b'IHDR', header)
+            + _png_chunk(b'IDAT', zlib.compress(_filtered_rows(raw_rows, 4), 9)) + _png_chunk(b'IEND', b''))
+
+
+def ico_bytes(images):
+    """An ICO file of (size, bits, image) entries; an image is a DIB or, for 256 px, a PNG file."""
     directory = struct.pack('<HHH', 0, 1, len(images))
     offset = len(directory) + 16 * len(images)
     entries, data = b'', b''
-    for bits, dib in images:
+    for size, bits, image in images:
         colour_count = 1 << bits if bits < 8 else 0
-        entries += struct.pack('<BBBBHHII', width % 256, height % 256, colour_count, 0, 1, bits,
-                               len(dib), offset + len(data))
-        data += dib
+        entries += struct.pack('<BBBBHHII', size % 256, size % 256, colour_count, 0, 1, bits,
+                               len(image), offset + len(data))
+        data += image
     return directory + entries + data
