@@ -1,6 +1,6 @@
 # tavilo.exe: the Windows program (MinGW build only).
 #
-# The window code lives in src/app, src/tools and src/tools/shared. The
+# The window code lives in src/app, src/tools, src/tools/shared and src/ui. The
 # resource script assets/tavilo.rc (icon, manifest, version, artwork) is
 # compiled as UTF-8 when present.
 
@@ -19,7 +19,7 @@ file(GLOB TAVILO_APP_SOURCES CONFIGURE_DEPENDS
 # and a source such a library already compiles (portable logic, or window
 # code grouped for the Wine tests) is taken out of the program's own list.
 set(TAVILO_APP_LIBRARIES)
-foreach(part IN ITEMS src/calendar src/platform src/app src/tools)
+foreach(part IN ITEMS src/calendar src/platform src/ui src/app src/tools)
   if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${part}/CMakeLists.txt)
     continue()
   endif()

@@ -13,9 +13,9 @@
 #include "../../assets/resource.h"
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
-#include "app/logic/ToolWindows.h"
 #include "platform/win32/Win32Platform.h"
-#include "tools/shared/RtlText.h"
+#include "ui/RtlText.h"
+#include "ui/ToolWindows.h"
 
 namespace {
 

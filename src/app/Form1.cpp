@@ -3,15 +3,18 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "../../assets/resource.h"
 #include "app/FrmMenu.h"
-#include "app/Messages.h"
-#include "app/logic/ApplicationTitle.h"
 #include "app/logic/DateLine.h"
-#include "app/logic/Globals.h"
 #include "app/logic/RunningTime.h"
-#include "app/logic/Twips.h"
-#include "tools/shared/RtlText.h"
+#include "ui/ApplicationTitle.h"
+#include "ui/Globals.h"
+#include "ui/GregorianMonths.h"
+#include "ui/Messages.h"
+#include "ui/RtlText.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
@@ -47,6 +50,30 @@ constexpr LabelLayout kLabelLayout[Form1::kLabelCount] = {
     /* Label1, running time */ {360, 600, 2535, 495, 21.75f, FW_NORMAL, false, true},
 };
 
+// The counter's font never shrinks below this height.
+constexpr int kSmallestCounterPixels = 6;
+
+HFONT CreateLabelFont(int pixels, int weight) {
+  return CreateFontW(-pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, ARABIC_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+}
+
+// The width of the widest running time with `hourDigits` hour digits, in the
+// font selected into `dc`: every digit as wide as the widest one.
+int WidestCounterWidth(HDC dc, size_t hourDigits) {
+  int digitWidth = 0;
+  for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, &digit, 1, &size);
+    digitWidth = std::max(digitWidth, static_cast<int>(size.cx));
+  }
+  SIZE colon{};
+  GetTextExtentPoint32W(dc, L":", 1, &colon);
+  // h...h:mm:ss:mmm
+  return static_cast<int>(hourDigits + 7) * digitWidth + 3 * colon.cx;
+}
+
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof(windowClass);
@@ -56,18 +83,6 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kClassName;
   return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-// The locale's full name of a Gregorian month.
-std::wstring LocaleMonthName(int month) {
-  SYSTEMTIME date = {};
-  date.wYear = 2000;
-  date.wMonth = static_cast<WORD>(month);
-  date.wDay = 1;
-  wchar_t name[80];
-  const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"MMMM", name,
-                                     static_cast<int>(std::size(name)), nullptr);
-  return length > 0 ? std::wstring(name, length - 1) : std::wstring();
 }
 
 }  // namespace
@@ -82,7 +97,7 @@ Form1::~Form1() {
 
 bool Form1::Create() {
   Form_Initialize();
-  if (!RegisterWindowClass(instance_, &Form1::WndProc)) return false;
+  if (!RegisterWindowClass(instance_, &RoutedWindowProc<Form1>)) return false;
   // Placed and sized by Form_Load, once the window's DPI is known.
   CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"Form1", WS_POPUP, 0, 0, 0, 0,
                   nullptr, nullptr, instance_, this);
@@ -103,23 +118,6 @@ RECT Form1::LabelRect(Label label) const {
   return {PixelsFromTwips(layout.left, dpi_), PixelsFromTwips(layout.top, dpi_),
           PixelsFromTwips(layout.left + layout.width, dpi_),
           PixelsFromTwips(layout.top + layout.height, dpi_)};
-}
-
-LRESULT CALLBACK Form1::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    self->timerRunning_ = {};
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
-  return self->HandleMessage(message, wparam, lparam);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -188,6 +186,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_DISPLAYCHANGE:
       Form_DisplayChange();
+      return 0;
+    case WM_NCDESTROY:
+      timerRunning_ = {};  // the window's timers go with it
       return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
@@ -263,7 +264,35 @@ void Form1::Timer4_Timer() {
   RunSec = time.seconds;
   RunMSec = time.milliseconds;
   captions_[kLabel1].Set(RunningTimeText(time));
+  FitCounterFont();
   RedrawChangedLabels();
+}
+
+void Form1::FitCounterFont() {
+  const size_t hourDigits = captions_[kLabel1].Text().find(L':');
+  if (!hwnd_ || hourDigits == std::wstring::npos || hourDigits == counterHourDigits_) return;
+  counterHourDigits_ = hourDigits;
+  // Sized for the widest text with this many hour digits, so the size holds
+  // from one second to the next and changes only with the hours' width.
+  const RECT area = LabelRect(kLabel1);
+  const int room = area.right - area.left;
+  const LabelLayout& layout = kLabelLayout[kLabel1];
+  int height = PixelsFromPoints(layout.points, dpi_);
+  HDC dc = GetDC(hwnd_);
+  for (;;) {
+    HFONT font = CreateLabelFont(height, layout.weight);
+    HGDIOBJ previous = SelectObject(dc, font);
+    const int width = WidestCounterWidth(dc, hourDigits);
+    SelectObject(dc, previous);
+    if (width <= room || height <= kSmallestCounterPixels) {
+      DeleteObject(fonts_[kLabel1]);
+      fonts_[kLabel1] = font;
+      break;
+    }
+    DeleteObject(font);
+    height = std::min(height - 1, MulDiv(height, room, width));
+  }
+  ReleaseDC(hwnd_, dc);
 }
 
 void Form1::DateTimer_Timer() { RefreshDateLine(); }
@@ -306,7 +335,12 @@ void Form1::PlaceWindow() {
 void Form1::RefreshDateLine() {
   const ClockFn clock = [&platform = platform_] { return platform.Now(); };
   if (!calendar_) calendar_.emplace(clock, TaviloMessageBox(platform_));
-  captions_[kLabel2].Set(DateLineText(*calendar_, clock, LocaleMonthName));
+  // The user's own names for the Gregorian months, even where the user's
+  // dates are written in another calendar.
+  const MonthNameFn monthName = [&platform = platform_](int month) {
+    return GregorianMonthName(platform, std::wstring(), month);
+  };
+  captions_[kLabel2].Set(DateLineText(*calendar_, clock, monthName));
   RedrawChangedLabels();
   // Timers do not run during sleep and the clock may be set: aim afresh
   // (setting a running timer again replaces its interval).
@@ -364,11 +398,10 @@ void Form1::CreateFonts() {
   for (size_t label = 0; label < kLabelCount; ++label) {
     const LabelLayout& layout = kLabelLayout[label];
     if (fonts_[label]) DeleteObject(fonts_[label]);
-    fonts_[label] = CreateFontW(-PixelsFromPoints(layout.points, dpi_), 0, 0, 0, layout.weight,
-                                FALSE, FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+    fonts_[label] = CreateLabelFont(PixelsFromPoints(layout.points, dpi_), layout.weight);
   }
+  counterHourDigits_ = std::wstring::npos;
+  FitCounterFont();
 }
 
 void Form1::CreateCanvases() {
@@ -459,8 +492,10 @@ void Form1::DrawLabel(HDC dc, Label label) const {
   if (GetCurrentObject(dc, OBJ_FONT) != fonts_[label]) SelectObject(dc, fonts_[label]);
   SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
   if (!layout.rightToLeft) {
+    // The running time stands on one line; its font is sized to fit.
+    const UINT wrap = label == kLabel1 ? DT_SINGLELINE : DT_WORDBREAK;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
-              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+              DT_LEFT | wrap | DT_NOPREFIX);
     return;
   }
   // DrawTextW would right-align Persian by the width of its unjoined letters,

@@ -15,12 +15,14 @@
 #include "app/logic/Motion.h"
 #include "calendar/Class1.h"
 #include "platform/Platform.h"
+#include "ui/StripWindow.h"
+#include "ui/WindowProc.h"
 
 namespace tavilo {
 
 class FrmMenu;
 
-class Form1 {
+class Form1 final : public StripWindow {
  public:
   enum Timer : UINT_PTR {
     kTimer1 = 1,  // slide-down step
@@ -33,7 +35,7 @@ class Form1 {
   // The labels the window draws itself, in the order they are drawn.
   enum Label : size_t { kLabel3, kLabel2, kLabel1, kLabelCount };
 
-  static constexpr COLORREF kKeyColor = RGB(255, 0, 0);
+  static constexpr COLORREF kKeyColor = kStripKeyColor;
 
   Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu);
   ~Form1();
@@ -46,6 +48,7 @@ class Form1 {
   void Unload();
 
   HWND Handle() const { return hwnd_; }
+  WindowHandle StripHandle() const override { return hwnd_; }
   const Motion& motion() const { return motion_; }
   const std::wstring& Caption(Label label) const { return captions_[label].Text(); }
   // The label's rectangle in client pixels.
@@ -77,7 +80,7 @@ class Form1 {
   void Form_DisplayChange();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<Form1>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // An off-screen picture of the window's size.
@@ -100,6 +103,8 @@ class Form1 {
   void RedrawChangedLabels();
   bool OverLabel(LPARAM point) const;
   void CreateFonts();
+  // Shrinks Label1's font when its text would not fit on one line.
+  void FitCounterFont();
   // The background and the paint buffer, at the current DPI.
   void CreateCanvases();
   void ReleaseCanvases();
@@ -118,6 +123,8 @@ class Form1 {
   Motion motion_;
   std::array<LabelCaption, kLabelCount> captions_;
   std::array<HFONT, kLabelCount> fonts_{};
+  // The hour digits Label1's font was sized for.
+  size_t counterHourDigits_ = std::wstring::npos;
   std::array<bool, kDateTimer + 1> timerRunning_{};
   HBITMAP skin_ = nullptr;
   // A paint copies from the background and draws the counter in the

@@ -4,8 +4,8 @@
 
 #include "../../assets/resource.h"
 #include "app/Form1.h"
-#include "app/logic/Globals.h"
-#include "app/logic/Twips.h"
+#include "ui/Globals.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
@@ -20,20 +20,21 @@ constexpr float kClientHeight = 3090.0f;
 struct MenuItem {
   int level;  // 0 is the menu bar's item; its items make up the popup
   const wchar_t* caption;
+  UINT id;                   // 0 for an item that opens a submenu
   void (FrmMenu::*click)();  // null for an item that opens a submenu
 };
 
 // The menu tree in menu order. An item opens a submenu when the next item is
-// one level deeper. Command identifiers follow the order of the items.
+// one level deeper.
 constexpr MenuItem kMenuTree[] = {
-    {0, L"File", nullptr},                                   // MnuFile
-    {1, L"تنظيمات", nullptr},                                // mnuSetting
-    {2, L"پخش آهنگ", &FrmMenu::mnuPlay_Click},              // mnuPlay
-    {2, L"خاموش کردن", &FrmMenu::mnuWarning_Click},          // mnuWarning
-    {2, L"مبدل تاريخ", &FrmMenu::mnuDate_Click},             // mnuDate
-    {2, L"تغيير شفافيت", &FrmMenu::mnuTrans_Click},          // mnuTrans
-    {1, L"درباره ما ...", &FrmMenu::MnuAbout_Click},         // MnuAbout
-    {1, L"خروج", &FrmMenu::mnuExit_Click},                   // mnuExit
+    {0, L"File", 0, nullptr},                                                // MnuFile
+    {1, L"تنظيمات", 0, nullptr},                                             // mnuSetting
+    {2, L"پخش آهنگ", FrmMenu::kMnuPlay, &FrmMenu::mnuPlay_Click},           // mnuPlay
+    {2, L"خاموش کردن", FrmMenu::kMnuWarning, &FrmMenu::mnuWarning_Click},   // mnuWarning
+    {2, L"مبدل تاريخ", FrmMenu::kMnuDate, &FrmMenu::mnuDate_Click},          // mnuDate
+    {2, L"تغيير شفافيت", FrmMenu::kMnuTrans, &FrmMenu::mnuTrans_Click},      // mnuTrans
+    {1, L"درباره ما ...", FrmMenu::kMnuAbout, &FrmMenu::MnuAbout_Click},     // MnuAbout
+    {1, L"خروج", FrmMenu::kMnuExit, &FrmMenu::mnuExit_Click},                // mnuExit
 };
 constexpr size_t kMenuItemCount = std::size(kMenuTree);
 constexpr int kDeepestLevel = 2;
@@ -62,8 +63,7 @@ HMENU BuildMenuBar() {
       AppendMenuW(parents[item.level], MF_STRING | MF_POPUP,
                   reinterpret_cast<UINT_PTR>(parents[item.level + 1]), item.caption);
     } else {
-      AppendMenuW(parents[item.level], MF_STRING, FrmMenu::kFirstCommandId + index,
-                  item.caption);
+      AppendMenuW(parents[item.level], MF_STRING, item.id, item.caption);
     }
   }
   return parents[0];
@@ -79,7 +79,7 @@ FrmMenu::~FrmMenu() { Unload(); }
 
 bool FrmMenu::Load() {
   if (hwnd_) return true;
-  if (!RegisterWindowClass(instance_, &FrmMenu::WndProc)) return false;
+  if (!RegisterWindowClass(instance_, &RoutedWindowProc<FrmMenu>)) return false;
   CreateWindowExW(WS_EX_RTLREADING, kClassName, L"Form2", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
@@ -115,23 +115,6 @@ void FrmMenu::PopupMnuFile() {
   if (chosen) Form_Command(chosen);
 }
 
-LRESULT CALLBACK FrmMenu::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<FrmMenu*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<FrmMenu*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    self->mnuFile_ = nullptr;
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
-  return self->HandleMessage(message, wparam, lparam);
-}
-
 LRESULT FrmMenu::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
@@ -143,14 +126,20 @@ LRESULT FrmMenu::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       // The host is never shown; it goes only with Exit.
       return 0;
+    case WM_NCDESTROY:
+      mnuFile_ = nullptr;  // destroyed with the window's menu bar
+      return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
 void FrmMenu::Form_Command(UINT id) {
-  if (id < kFirstCommandId || id >= kFirstCommandId + kMenuItemCount) return;
-  const MenuItem& item = kMenuTree[id - kFirstCommandId];
-  if (item.click) (this->*item.click)();
+  for (const MenuItem& item : kMenuTree) {
+    if (item.click && item.id == id) {
+      (this->*item.click)();
+      return;
+    }
+  }
 }
 
 void FrmMenu::mnuPlay_Click() { tools_.Show(ToolWindowKind::kFrmPlay); }

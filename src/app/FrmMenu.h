@@ -8,8 +8,9 @@
 
 #include <functional>
 
-#include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
+#include "ui/ToolWindows.h"
+#include "ui/WindowProc.h"
 
 namespace tavilo {
 
@@ -17,8 +18,15 @@ class Form1;
 
 class FrmMenu {
  public:
-  // Identifier of the first menu command; the others follow in menu order.
-  static constexpr UINT kFirstCommandId = 1001;
+  // Each command's own identifier, kept when items are added or moved.
+  enum Command : UINT {
+    kMnuPlay = 1001,
+    kMnuWarning = 1002,
+    kMnuDate = 1003,
+    kMnuTrans = 1004,
+    kMnuAbout = 1005,
+    kMnuExit = 1006,
+  };
 
   // `endProgram` ends the message loop (PostQuitMessage in the program).
   FrmMenu(HINSTANCE instance, Platform& platform, ToolWindowRegistry& tools,
@@ -46,7 +54,7 @@ class FrmMenu {
   void mnuExit_Click();
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  friend LRESULT CALLBACK RoutedWindowProc<FrmMenu>(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   bool Load();

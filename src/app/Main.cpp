@@ -6,14 +6,15 @@
 
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
-#include "app/Messages.h"
-#include "app/logic/ToolWindows.h"
 #include "platform/win32/Win32Platform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmPlay.h"
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
+#include "tools/shared/DialogKeys.h"
+#include "ui/Messages.h"
+#include "ui/ToolWindows.h"
 
 namespace tavilo {
 namespace {
@@ -43,8 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Tab, Enter and Esc move between and press the tool windows' controls.
-    HWND window = GetAncestor(message.hwnd, GA_ROOT);
-    if (window && window != form1.Handle() && IsDialogMessageW(window, &message)) continue;
+    if (tavilo::HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

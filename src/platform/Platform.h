@@ -68,6 +68,11 @@ inline constexpr std::uint32_t kMbRight = 0x80000;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 
+// Calendar information: the Gregorian calendar as the locale names it, and
+// the full name of its first month (CAL_SMONTHNAME1; the others follow).
+inline constexpr std::uint32_t kCalGregorian = 1;
+inline constexpr std::uint32_t kCalSMonthName1 = 0x15;
+
 enum class RegistryRoot { LocalMachine };
 
 struct LayeredAttributes {
@@ -109,6 +114,13 @@ class Platform {
   virtual bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) = 0;
   // Nothing when the window is not layered or has no attributes yet.
   virtual std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) = 0;
+
+  // --- Locale ---
+  // One item of a locale's information about one of its calendars
+  // (GetCalendarInfoEx), e.g. a month name of kCalGregorian. An empty
+  // `locale` is the user's own. Empty when the locale has no such item.
+  virtual std::wstring CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                                    std::uint32_t item) = 0;
 
   // --- Media control interface ---
   // Sends a command string unchanged; returns the MCI error code (0 = done).

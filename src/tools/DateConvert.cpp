@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "app/logic/ApplicationTitle.h"
-#include "app/logic/Twips.h"
 #include "tools/shared/ControlTable.h"
-#include "tools/shared/RtlText.h"
-#include "tools/shared/SlideOut.h"
+#include "ui/ApplicationTitle.h"
+#include "ui/RtlText.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
@@ -53,29 +52,15 @@ constexpr ControlSpec kControls[] = {
 
 }  // namespace
 
-DateConvert::DateConvert(Platform& platform) : platform_(platform) {}
+const ToolWindowDesign DateConvert::kDesign{
+    kClassName,      kStoredCaption, kToolWindowStyle, kRightToLeftExStyle,
+    Origin::kClientArea, kClientLeft, kClientTop,     kClientWidth,
+    kClientHeight,   kControls,      kTahomaPoints,    kOptMil,
+    kCmdConvert};
 
-DateConvert::~DateConvert() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+DateConvert::DateConvert(Platform& platform) : ToolWindowBase(platform) {}
 
-void DateConvert::Open() {
-  if (hwnd_) return;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<DateConvert>);
-  // Placed and sized once the window knows its DPI (CreateControls).
-  CreateWindowExW(kRightToLeftExStyle, kClassName, kStoredCaption, kToolWindowStyle, 0, 0, 0, 0,
-                  nullptr, nullptr, instance, this);
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetFocus(GetDlgItem(hwnd_, kOptMil));
-}
-
-void DateConvert::BringToFront() { BringWindowToFront(hwnd_); }
-
-void DateConvert::SlideWindow(HWND frmSlide, std::int16_t iSpeed) {
-  SlideOutAndUnload(frmSlide, iSpeed, platform_);
-}
+void DateConvert::SlideWindow(HWND frmSlide, std::int16_t iSpeed) { SlideOut(frmSlide, iSpeed); }
 
 RECT DateConvert::l1Rect() const {
   const int x = PixelsFromTwips(glide_.Left(), dpi_);
@@ -83,15 +68,20 @@ RECT DateConvert::l1Rect() const {
   return {x, y, x + l1Size_.cx, y + l1Size_.cy};
 }
 
-LRESULT DateConvert::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+void DateConvert::BuildWindow() {
+  for (Control box : {kTxtSal, kTxtMah, kTxtRoz, kTxtsal2, kTxtmah2, kTxtroz2}) {
+    SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
+  }
+  Form_Load();
+  SetTimer(hwnd_, kTimer1, kGlideIntervalMs, nullptr);
+  SetTimer(hwnd_, kTimer2, captionIntervalMs_, nullptr);
+}
+
+void DateConvert::OnDpiChanged() { MeasureL1(); }
+
+LRESULT DateConvert::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
   switch (message) {
-    case WM_CREATE:
-      CreateControls();
-      Form_Load();
-      SetTimer(hwnd, kTimer1, kGlideIntervalMs, nullptr);
-      SetTimer(hwnd, kTimer2, captionIntervalMs_, nullptr);
-      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
@@ -105,27 +95,8 @@ LRESULT DateConvert::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       Form_Paint();
       return 0;
-    case WM_CLOSE:
-      // A close request during the slide belongs to the close under way.
-      if (!IsSlidingOut(hwnd)) Form_Unload();
-      return 0;
-    case WM_NCDESTROY:
-      Form_Destroyed();
-      break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
-void DateConvert::CreateControls() {
-  dpi_ = platform_.WindowDpi(hwnd_);
-  PlaceWindow(hwnd_, Origin::kClientArea, kClientLeft, kClientTop, kClientWidth, kClientHeight,
-              dpi_);
-  font_ = CreateTahoma(dpi_, ARABIC_CHARSET);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  tavilo::CreateControls(hwnd_, kControls, font_, dpi_);
-  for (Control box : {kTxtSal, kTxtMah, kTxtRoz, kTxtsal2, kTxtmah2, kTxtroz2}) {
-    SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
-  }
 }
 
 void DateConvert::Form_Load() {
@@ -136,8 +107,10 @@ void DateConvert::Form_Load() {
   captionLoop_.emplace(kCaptionLoopText);
   captionIntervalMs_ = CaptionLoop::kGrowIntervalMs;
   glide_ = LabelGlide{};
+  MeasureL1();
+}
 
-  // l1 sizes itself to its text.
+void DateConvert::MeasureL1() {
   HDC dc = GetDC(hwnd_);
   HGDIOBJ previous = SelectObject(dc, font_);
   TEXTMETRICW metrics{};
@@ -272,9 +245,6 @@ void DateConvert::InvalidateBand() {
 }
 
 void DateConvert::Form_Destroyed() {
-  DeleteObject(font_);
-  font_ = nullptr;
-  hwnd_ = nullptr;
   calendar_.reset();
   captionLoop_.reset();
 }

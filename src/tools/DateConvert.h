@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 
-#include "app/logic/ToolWindows.h"
 #include "calendar/Class1.h"
 #include "platform/Platform.h"
 #include "tools/logic/CaptionLoop.h"
@@ -20,7 +19,7 @@
 
 namespace tavilo {
 
-class DateConvert final : public ToolWindow {
+class DateConvert final : public ToolWindowBase<DateConvert> {
  public:
   // Control identifiers, in tab order; the labels take no focus.
   enum Control : int {
@@ -43,16 +42,9 @@ class DateConvert final : public ToolWindow {
     kTimer3,      // l1 glides right
   };
   static constexpr UINT kGlideIntervalMs = 200;
+  static const ToolWindowDesign kDesign;
 
   explicit DateConvert(Platform& platform);
-  ~DateConvert() override;
-  DateConvert(const DateConvert&) = delete;
-  DateConvert& operator=(const DateConvert&) = delete;
-
-  bool IsOpen() const override { return hwnd_ != nullptr; }
-  void Open() override;
-  void BringToFront() override;
-  HWND Handle() const { return hwnd_; }
 
   // Slides `frmSlide` off the screen and unloads it (see SlideOut.h).
   void SlideWindow(HWND frmSlide, std::int16_t iSpeed);
@@ -76,10 +68,13 @@ class DateConvert final : public ToolWindow {
   void Timer3_Timer();
 
  private:
-  friend LRESULT CALLBACK RoutedWindowProc<DateConvert>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  friend ToolWindowBase;
+  void BuildWindow();
+  void OnDpiChanged();
+  LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void CreateControls();
+  // l1 sizes itself to its text.
+  void MeasureL1();
   void OnCommand(int control, int notification);
   void EnableWhenComplete();
   DateFields Input() const;
@@ -90,10 +85,6 @@ class DateConvert final : public ToolWindow {
   void InvalidateBand();
   void Form_Destroyed();
 
-  Platform& platform_;
-  HWND hwnd_ = nullptr;
-  unsigned dpi_ = 96;
-  HFONT font_ = nullptr;
   std::optional<Class1> calendar_;
   std::optional<CaptionLoop> captionLoop_;
   UINT captionIntervalMs_ = CaptionLoop::kGrowIntervalMs;

@@ -2,11 +2,8 @@
 
 #include <vector>
 
-#include "app/logic/Globals.h"
-#include "app/logic/Twips.h"
 #include "tools/logic/PlayerCommands.h"
-#include "tools/shared/ControlTable.h"
-#include "tools/shared/SlideOut.h"
+#include "ui/Globals.h"
 
 namespace tavilo {
 
@@ -37,57 +34,28 @@ const std::vector<FileFilter> kSongFilter = {{L"MP3 Files", L"*.mp3"}};
 
 }  // namespace
 
-FrmPlay::FrmPlay(Platform& platform) : platform_(platform) {}
+const ToolWindowDesign FrmPlay::kDesign{
+    kClassName, kCaption, kToolWindowStyle, kRightToLeftExStyle, Origin::kWindow,
+    kLeftTwips, kTopTwips, kClientWidthTwips, kClientHeightTwips, kButtons,
+    kButtonFontPoints, FrmPlay::kCommand1 + FrmPlay::kPlay, FrmPlay::kCommand1 + FrmPlay::kPlay};
 
-FrmPlay::~FrmPlay() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+FrmPlay::FrmPlay(Platform& platform) : ToolWindowBase(platform) {}
 
-void FrmPlay::Open() {
-  if (hwnd_) return;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<FrmPlay>);
-  // Placed and sized once the window knows its DPI (BuildWindow).
-  CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, 0, 0, 0, 0, nullptr,
-                  nullptr, instance, this);
-  if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
-}
-
-void FrmPlay::BringToFront() { BringWindowToFront(hwnd_); }
-
-LRESULT FrmPlay::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND hwnd = hwnd_;
+LRESULT FrmPlay::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_CREATE:
-      BuildWindow();
-      return 0;
     case WM_COMMAND:
       if (HIWORD(wparam) == BN_CLICKED) Command1_Click(LOWORD(wparam) - kCommand1);
       return 0;
     case WM_PAINT:
       Form_Paint();
       return 0;
-    case WM_CLOSE:
-      // A close request during the slide belongs to the close under way.
-      if (!IsSlidingOut(hwnd)) Form_Unload();
-      return 0;
-    case WM_NCDESTROY:
-      Form_Destroyed();
-      break;
   }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
 void FrmPlay::BuildWindow() {
-  const unsigned dpi = platform_.WindowDpi(hwnd_);
-  PlaceWindow(hwnd_, Origin::kWindow, kLeftTwips, kTopTwips, kClientWidthTwips, kClientHeightTwips,
-              dpi);
   background_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), kBackgroundResource,
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  buttonFont_ = CreateFontW(-PixelsFromPoints(kButtonFontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE,
-                            FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
-  CreateControls(hwnd_, kButtons, buttonFont_, dpi);
 }
 
 void FrmPlay::Command1_Click(int index) {
@@ -116,13 +84,7 @@ void FrmPlay::Form_Paint() {
   EndPaint(hwnd_, &paint);
 }
 
-void FrmPlay::Form_Unload() { SlideOutAndUnload(hwnd_, kSlideStepTwips, platform_); }
-
 void FrmPlay::Form_Destroyed() {
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  hwnd_ = nullptr;
-  DeleteObject(buttonFont_);
-  buttonFont_ = nullptr;
   DeleteObject(background_);
   background_ = nullptr;
 }

@@ -2,13 +2,10 @@
 
 #include <string>
 
-#include "app/logic/ApplicationTitle.h"
-#include "app/logic/Globals.h"
-#include "app/logic/Twips.h"
 #include "tools/logic/ShutdownSchedule.h"
-#include "tools/shared/ControlTable.h"
 #include "tools/shared/SessionEnd.h"
-#include "tools/shared/SlideOut.h"
+#include "ui/ApplicationTitle.h"
+#include "ui/Globals.h"
 
 namespace tavilo {
 
@@ -53,62 +50,30 @@ constexpr ControlSpec kLayout[] = {
 
 }  // namespace
 
-FrmShutDown::FrmShutDown(Platform& platform) : platform_(platform) {}
+// The window opens where the system places new windows.
+const ToolWindowDesign FrmShutDown::kDesign{
+    kClassName, kCaption, kToolWindowStyle, kRightToLeftExStyle, Origin::kKeepPosition,
+    0,          0,        kClientWidthTwips, kClientHeightTwips, kLayout,
+    kTahomaPoints, FrmShutDown::kTxtSec, FrmShutDown::kCmdOk};
 
-FrmShutDown::~FrmShutDown() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+FrmShutDown::FrmShutDown(Platform& platform) : ToolWindowBase(platform) {}
 
-void FrmShutDown::Open() {
-  if (hwnd_) return;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<FrmShutDown>);
-  // The size is set once the window knows its DPI (BuildWindow).
-  CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-  if (hwnd_) ShowWindow(hwnd_, SW_SHOWNORMAL);
-}
+void FrmShutDown::SlideWindow(HWND frmSlide, std::int16_t iSpeed) { SlideOut(frmSlide, iSpeed); }
 
-void FrmShutDown::BringToFront() { BringWindowToFront(hwnd_); }
-
-void FrmShutDown::SlideWindow(HWND frmSlide, std::int16_t iSpeed) {
-  SlideOutAndUnload(frmSlide, iSpeed, platform_);
-}
-
-LRESULT FrmShutDown::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT FrmShutDown::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
   switch (message) {
-    case WM_CREATE:
-      BuildWindow();
-      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_TIMER:
       if (wparam == kTimer1) Timer1_Timer();
       return 0;
-    case WM_CLOSE:
-      // A close request during the slide belongs to the close under way.
-      if (!IsSlidingOut(hwnd)) Form_Unload();
-      return 0;
-    case WM_NCDESTROY:
-      Form_Destroyed();
-      break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void FrmShutDown::BuildWindow() {
-  const unsigned dpi = platform_.WindowDpi(hwnd_);
-  RECT frame{0, 0, PixelsFromTwips(kClientWidthTwips, dpi),
-             PixelsFromTwips(kClientHeightTwips, dpi)};
-  AdjustWindowRectEx(&frame, kToolWindowStyle, FALSE, kRightToLeftExStyle);
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-  font_ = CreateTahoma(dpi, ARABIC_CHARSET);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  CreateControls(hwnd_, kLayout, font_, dpi);
   for (Control box : {kTxtSec, kTxtMin, kTxtHour}) {
     SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
   }
@@ -140,6 +105,7 @@ void FrmShutDown::cmdOk_Click() {
   ShutMin = target->minutes;
   ShutHour = target->hours;
   SetTimer(hwnd_, kTimer1, kTimer1IntervalMs, nullptr);
+  armed_ = true;
   ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -162,12 +128,7 @@ void FrmShutDown::Timer1_Timer() {
 
 void FrmShutDown::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
 
-void FrmShutDown::Form_Destroyed() {
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  hwnd_ = nullptr;
-  DeleteObject(font_);
-  font_ = nullptr;
-}
+void FrmShutDown::Form_Destroyed() { armed_ = false; }
 
 std::wstring FrmShutDown::Text(Control control) const {
   HWND box = GetDlgItem(hwnd_, control);

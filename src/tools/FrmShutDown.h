@@ -10,14 +10,13 @@
 
 #include <cstdint>
 
-#include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
 #include "tools/FrmShutDownNumericText.h"
 #include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
-class FrmShutDown final : public ToolWindow {
+class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
  public:
   // Control identifiers, also used by tests to find the controls.
   enum Control : int {
@@ -34,26 +33,20 @@ class FrmShutDown final : public ToolWindow {
   };
   enum Timer : UINT_PTR { kTimer1 = 1 };
   static constexpr UINT kTimer1IntervalMs = 1;
+  static const ToolWindowDesign kDesign;
 
   explicit FrmShutDown(Platform& platform);
-  ~FrmShutDown() override;
-  FrmShutDown(const FrmShutDown&) = delete;
-  FrmShutDown& operator=(const FrmShutDown&) = delete;
-
-  bool IsOpen() const override { return hwnd_ != nullptr; }
-  void Open() override;
-  void BringToFront() override;
-  HWND Handle() const { return hwnd_; }
 
   // Slides `frmSlide` off the screen and unloads it (see SlideOut.h).
   void SlideWindow(HWND frmSlide, std::int16_t iSpeed);
 
  private:
-  friend LRESULT CALLBACK RoutedWindowProc<FrmShutDown>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-
-  // Sizes the window for its DPI and creates its controls.
+  friend ToolWindowBase;
   void BuildWindow();
+  LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // While a schedule is armed, Esc only hides the window; the close box
+  // still cancels.
+  bool EscapeHides() const { return armed_; }
   void OnCommand(int control, int notification);
   void cmdOk_Click();
   void TxtHour_Change();
@@ -68,10 +61,8 @@ class FrmShutDown final : public ToolWindow {
   void SetText(Control control, const wchar_t* text);
   bool IsSelected(Control option) const;
 
-  Platform& platform_;
   UserLocaleNumericText numbers_;
-  HWND hwnd_ = nullptr;
-  HFONT font_ = nullptr;
+  bool armed_ = false;
 };
 
 }  // namespace tavilo

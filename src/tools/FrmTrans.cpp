@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Form1.h"
 #include "tools/logic/Opacity.h"
-#include "tools/shared/ControlTable.h"
-#include "tools/shared/SlideOut.h"
 
 namespace tavilo {
 
@@ -31,31 +28,17 @@ constexpr ControlSpec kControls[] = {
 
 }  // namespace
 
-FrmTrans::FrmTrans(Platform& platform, const Form1& form1) : platform_(platform), form1_(form1) {}
+// No action button: Enter does nothing here.
+const ToolWindowDesign FrmTrans::kDesign{
+    kClassName, kCaption, kToolWindowStyle, kRightToLeftExStyle, Origin::kWindow,
+    kLeft,      kTop,     kClientWidth,     kClientHeight,       kControls,
+    kTahomaPoints, FrmTrans::kHScroll1, 0};
 
-FrmTrans::~FrmTrans() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+FrmTrans::FrmTrans(Platform& platform, const StripWindow& strip)
+    : ToolWindowBase(platform), strip_(strip) {}
 
-void FrmTrans::Open() {
-  if (hwnd_) return;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<FrmTrans>);
-  CreateWindowExW(kRightToLeftExStyle, kClassName, kCaption, kToolWindowStyle, 0, 0, 0, 0,
-                  nullptr, nullptr, instance, this);
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetFocus(GetDlgItem(hwnd_, kHScroll1));
-}
-
-void FrmTrans::BringToFront() { BringWindowToFront(hwnd_); }
-
-LRESULT FrmTrans::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND hwnd = hwnd_;
+LRESULT FrmTrans::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_CREATE:
-      CreateControls();
-      return 0;
     case WM_HSCROLL: {
       const int request = LOWORD(wparam);
       if (!Scroll(request, HIWORD(wparam))) return 0;
@@ -66,24 +49,11 @@ LRESULT FrmTrans::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
-    case WM_CLOSE:
-      // A close request during the slide belongs to the close under way.
-      if (!IsSlidingOut(hwnd)) Form_Unload();
-      return 0;
-    case WM_NCDESTROY:
-      Form_Destroyed();
-      break;
   }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
-void FrmTrans::CreateControls() {
-  const unsigned dpi = platform_.WindowDpi(hwnd_);
-  PlaceWindow(hwnd_, Origin::kWindow, kLeft, kTop, kClientWidth, kClientHeight, dpi);
-  font_ = CreateTahoma(dpi, ARABIC_CHARSET);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  tavilo::CreateControls(hwnd_, kControls, font_, dpi);
-
+void FrmTrans::BuildWindow() {
   SCROLLINFO range{};
   range.cbSize = sizeof range;
   range.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -132,18 +102,10 @@ bool FrmTrans::Scroll(int request, int thumbPosition) {
 }
 
 void FrmTrans::HScroll1_Change() {
-  ApplyOpacity(platform_, form1_.Handle(), Form1::kKeyColor,
+  ApplyOpacity(platform_, strip_.StripHandle(), kStripKeyColor,
                GetScrollPos(GetDlgItem(hwnd_, kHScroll1), SB_CTL));
 }
 
 void FrmTrans::HScroll1_Scroll() { HScroll1_Change(); }
-
-void FrmTrans::Form_Unload() { SlideOutAndUnload(hwnd_, kSlideStepTwips, platform_); }
-
-void FrmTrans::Form_Destroyed() {
-  DeleteObject(font_);
-  font_ = nullptr;
-  hwnd_ = nullptr;
-}
 
 }  // namespace tavilo

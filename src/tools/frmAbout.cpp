@@ -6,9 +6,7 @@
 
 #include "../../assets/resource.h"
 #include "tools/logic/AboutInfo.h"
-#include "tools/shared/ControlTable.h"
-#include "tools/shared/RtlText.h"
-#include "tools/shared/SlideOut.h"
+#include "ui/RtlText.h"
 
 namespace tavilo {
 
@@ -118,41 +116,23 @@ POINT PointOf(LPARAM lparam) {
 
 }  // namespace
 
-frmAbout::frmAbout(Platform& platform) : platform_(platform) {}
+const ToolWindowDesign frmAbout::kDesign{
+    kClassName,  kDesignCaption, kStyle,        kExStyle,        Origin::kClientArea,
+    kClientLeft, kClientTop,     kClientWidth,  kClientHeight,   kControls,
+    kTahomaPoints, frmAbout::kCmdOK, frmAbout::kCmdOK};
 
-frmAbout::~frmAbout() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+frmAbout::frmAbout(Platform& platform) : ToolWindowBase(platform) {}
 
-void frmAbout::Open() {
-  if (hwnd_) return;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterToolWindowClass(instance, kClassName, &RoutedWindowProc<frmAbout>);
-  CreateWindowExW(kExStyle, kClassName, kDesignCaption, kStyle, 0, 0, 0, 0, HiddenOwner(), nullptr,
-                  instance, this);
-  if (!hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetFocus(GetDlgItem(hwnd_, kCmdOK));
-}
-
-void frmAbout::BringToFront() { BringWindowToFront(hwnd_); }
+HWND frmAbout::Owner() const { return HiddenOwner(); }
 
 RECT frmAbout::Label2Rect() const { return Pixels(kLabel2Area, dpi_); }
 
-LRESULT frmAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT frmAbout::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
   switch (message) {
-    case WM_CREATE:
-      CreateControls();
-      Form_Load();
-      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
-    case DM_GETDEFID:
-      // Enter presses OK unless System Info has the focus.
-      return MAKELRESULT(GetFocus() == GetDlgItem(hwnd, kCmdSysInfo) ? kCmdSysInfo : kCmdOK,
-                         DC_HASDEFID);
     case WM_MOUSEMOVE:
       OnMouseMove(PointOf(lparam));
       return 0;
@@ -173,38 +153,50 @@ LRESULT frmAbout::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       Form_Paint();
       return 0;
-    case WM_CLOSE:
-      // A close request during the slide belongs to the close under way.
-      if (!IsSlidingOut(hwnd)) Form_Unload();
-      return 0;
-    case WM_NCDESTROY:
-      Form_Destroyed();
-      break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void frmAbout::CreateControls() {
-  dpi_ = platform_.WindowDpi(hwnd_);
-  PlaceWindow(hwnd_, Origin::kClientArea, kClientLeft, kClientTop, kClientWidth, kClientHeight,
-              dpi_);
-  font_ = CreateTahoma(dpi_, ARABIC_CHARSET);
+void frmAbout::BuildWindow() {
+  CreateDrawingResources();
+  label2Caption_ = CreditsText();
+  AddLabel2ToolTip();
+  Form_Load();
+}
+
+void frmAbout::OnDpiChanged() {
+  ReleaseDrawingResources();
+  CreateDrawingResources();
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  tool.uId = kLabel2ToolId;
+  tool.rect = Label2Rect();
+  SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(toolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void frmAbout::CreateDrawingResources() {
   italicFont_ = CreateTahoma(dpi_, ARABIC_CHARSET, true);
   versionFont_ = CreateTahoma(dpi_, ANSI_CHARSET);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  tavilo::CreateControls(hwnd_, kControls, font_, dpi_);
   SendDlgItemMessageW(hwnd_, kLblVersion, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont_),
-                      FALSE);
-
+                      TRUE);
   const RECT image = Pixels(kImage1Area, dpi_);
   picture_ = LoadPicture(GetModuleHandleW(nullptr),
                          {image.right - image.left, image.bottom - image.top});
-  label2Caption_ = CreditsText();
-  AddLabel2ToolTip();
+}
+
+void frmAbout::ReleaseDrawingResources() {
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(italicFont_), static_cast<HGDIOBJ>(versionFont_),
+                         static_cast<HGDIOBJ>(picture_)}) {
+    DeleteObject(object);
+  }
+  italicFont_ = versionFont_ = nullptr;
+  picture_ = nullptr;
 }
 
 void frmAbout::AddLabel2ToolTip() {
-  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+  HWND tip = toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -228,8 +220,6 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::Form_MouseMove() { SetLabel2Italic(false); }
-
-void frmAbout::Form_Unload() { SlideOutAndUnload(hwnd_, kSlideStepTwips, platform_); }
 
 void frmAbout::Form_Paint() {
   PAINTSTRUCT paint;
@@ -275,8 +265,7 @@ void frmAbout::DrawSurface(HDC dc) const {
 
 void frmAbout::OnCommand(int control, int notification) {
   if (notification != BN_CLICKED) return;
-  // Esc arrives as IDCANCEL and presses OK.
-  if (control == kCmdOK || control == IDCANCEL) cmdOK_Click();
+  if (control == kCmdOK) cmdOK_Click();
   if (control == kCmdSysInfo) cmdSysInfo_Click();
 }
 
@@ -316,15 +305,10 @@ void frmAbout::SetLabel2Italic(bool italic) {
 }
 
 void frmAbout::Form_Destroyed() {
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(italicFont_),
-                         static_cast<HGDIOBJ>(versionFont_), static_cast<HGDIOBJ>(picture_)}) {
-    DeleteObject(object);
-  }
-  font_ = italicFont_ = versionFont_ = nullptr;
-  picture_ = nullptr;
+  ReleaseDrawingResources();
+  toolTip_ = nullptr;  // owned by the window, gone with it
   label2Italic_ = false;
   label2Pressed_ = false;
-  hwnd_ = nullptr;
 }
 
 }  // namespace tavilo

@@ -7,26 +7,18 @@
 
 #include <string>
 
-#include "app/logic/ToolWindows.h"
 #include "platform/Platform.h"
 #include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
 
-class frmAbout final : public ToolWindow {
+class frmAbout final : public ToolWindowBase<frmAbout> {
  public:
   // Control identifiers, in tab order. OK answers to Enter and Esc.
   enum Control : int { kCmdOK = IDOK, kCmdSysInfo = 101, kLblTitle, kLblVersion };
+  static const ToolWindowDesign kDesign;
 
   explicit frmAbout(Platform& platform);
-  ~frmAbout() override;
-  frmAbout(const frmAbout&) = delete;
-  frmAbout& operator=(const frmAbout&) = delete;
-
-  bool IsOpen() const override { return hwnd_ != nullptr; }
-  void Open() override;
-  void BringToFront() override;
-  HWND Handle() const { return hwnd_; }
 
   // Label2, the credits text, which the window draws itself.
   const std::wstring& Label2Caption() const { return label2Caption_; }
@@ -39,7 +31,6 @@ class frmAbout final : public ToolWindow {
   // Event handlers; the window procedure routes messages to them.
   void Form_Load();
   void Form_MouseMove();
-  void Form_Unload();
   void Form_Paint();
   void cmdOK_Click();
   void cmdSysInfo_Click();
@@ -47,10 +38,15 @@ class frmAbout final : public ToolWindow {
   void Label2_MouseMove();
 
  private:
-  friend LRESULT CALLBACK RoutedWindowProc<frmAbout>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  friend ToolWindowBase;
+  void BuildWindow();
+  void OnDpiChanged();
+  HWND Owner() const;
+  LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void CreateControls();
+  // The fonts and the photograph at dpi_, beside the controls' font.
+  void CreateDrawingResources();
+  void ReleaseDrawingResources();
   void AddLabel2ToolTip();
   void OnCommand(int control, int notification);
   // Mouse moves over the window's surface: Label2, another label or the
@@ -61,10 +57,7 @@ class frmAbout final : public ToolWindow {
   void DrawSurface(HDC dc) const;
   void Form_Destroyed();
 
-  Platform& platform_;
-  HWND hwnd_ = nullptr;
-  unsigned dpi_ = 96;
-  HFONT font_ = nullptr;
+  HWND toolTip_ = nullptr;
   HFONT italicFont_ = nullptr;
   HFONT versionFont_ = nullptr;
   HBITMAP picture_ = nullptr;

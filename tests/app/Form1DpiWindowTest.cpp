@@ -155,5 +155,39 @@ TEST_F(Form1Dpi, NewScreenWidthMovesTheStripAndKeepsItsMotion) {
   EXPECT_EQ(WindowRect().right, 799);
 }
 
+// The longest running time the counter shows stays whole on one line at 96
+// to 192 DPI, measured with the font the strip selected: with the prefix's
+// stand-in for Tahoma, and with Wine's own Tahoma loaded for this process.
+TEST_F(Form1Dpi, LongestRunningTimeFitsItsLabelOnOneLine) {
+  const wchar_t kTahoma[] = L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf";
+  constexpr uint64_t kLongest = ((99999ull * 60 + 59) * 60 + 59) * 1000 + 999;
+  for (bool realTahoma : {false, true}) {
+    if (realTahoma) {
+      ASSERT_GT(AddFontResourceExW(kTahoma, FR_PRIVATE, nullptr), 0);
+    }
+    for (unsigned dpi : {96u, 120u, 144u, 168u, 192u}) {
+      platform.dpi = dpi;
+      platform.tickCount = kLongest;
+      ASSERT_NO_FATAL_FAILURE(CreateStrip());
+      form->Timer4_Timer();
+      ASSERT_EQ(form->Caption(Form1::kLabel1), L"99999:59:59:999");
+      const std::wstring& text = form->Caption(Form1::kLabel1);
+      HDC dc = GetDC(form->Handle());
+      HGDIOBJ previous = SelectObject(dc, form->LabelFont(Form1::kLabel1));
+      SIZE size{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      SelectObject(dc, previous);
+      ReleaseDC(form->Handle(), dc);
+      const RECT label = form->LabelRect(Form1::kLabel1);
+      EXPECT_LE(size.cx, label.right - label.left) << dpi << " DPI, real Tahoma " << realTahoma;
+      // Shrunk only as far as needed: no less than half the design size.
+      EXPECT_GE(-FontHeight(Form1::kLabel1), MulDiv(29, dpi, 96) / 2) << dpi << " DPI";
+      form.reset();
+      menu.reset();
+    }
+    if (realTahoma) RemoveFontResourceExW(kTahoma, FR_PRIVATE, nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace tavilo

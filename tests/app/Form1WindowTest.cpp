@@ -48,9 +48,11 @@ TEST_F(Form1Window, PureRedIsTheColourKey) {
   ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
   EXPECT_EQ(key, RGB(255, 0, 0));
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
-  // The style read and extended (not replaced), then the attributes.
+  // The date line's month name, then the style read and extended (not
+  // replaced), then the attributes.
   EXPECT_EQ(platform.calls,
-            (std::vector<PlatformCall>{PlatformCall::WindowExStyleRead,
+            (std::vector<PlatformCall>{PlatformCall::CalendarInfoRead,
+                                       PlatformCall::WindowExStyleRead,
                                        PlatformCall::WindowExStyleWrite,
                                        PlatformCall::LayeredAttributesWrite}));
   ASSERT_EQ(platform.exStyleWrites.size(), 1u);
@@ -180,6 +182,19 @@ TEST_F(Form1Window, TitleAndDateLine) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
   EXPECT_EQ(form->Caption(Form1::kLabel3), L"Tavilo");
   EXPECT_EQ(form->Caption(Form1::kLabel2), kSaturdayLine);
+}
+
+// The month is named by the Gregorian calendar of the user's locale, even
+// where the user writes dates in the Persian or the Hijri calendar; English
+// where the locale has no name for it.
+TEST_F(Form1Window, DateLineNamesTheMonthFromTheGregorianCalendar) {
+  platform.calendarInfoResponder = [](const CalendarInfoRequest& request) {
+    return request.calendar == kCalGregorian ? std::wstring(L"دسامبر") : std::wstring(L"آذر");
+  };
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  EXPECT_EQ(platform.calendarInfoRequests,
+            (std::vector<CalendarInfoRequest>{{L"", kCalGregorian, kCalSMonthName1 + 11}}));
+  EXPECT_NE(form->Caption(Form1::kLabel2).find(L"5 دسامبر سال  2026"), std::wstring::npos);
 }
 
 TEST_F(Form1Window, DateLineFollowsMidnightClockChangeAndResume) {

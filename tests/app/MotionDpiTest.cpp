@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/logic/Motion.h"
-#include "app/logic/Twips.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 namespace {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <set>
+#include <tuple>
 #include <vector>
 
-#include "app/logic/Twips.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 namespace {
@@ -245,6 +248,61 @@ TEST(MotionAutoHide, ParkedStaysParked) {
   motion.AutoHideCheck();
   EXPECT_FALSE(motion.Timer2().enabled);
   EXPECT_EQ(motion.State(), MotionState::kParked);
+}
+
+// Every interleaving of clicks, mouse moves and the three timers' ticks, from
+// the loaded and from the parked strip: the two motions never run together,
+// and once input stops the strip comes to rest, parked or down and enabled,
+// within one full slide. Each reachable state is visited once.
+TEST(MotionInterleavings, EveryInterleavingComesToRestWithinOneSlide) {
+  using Key = std::tuple<float, bool, bool, bool, bool>;
+  const auto key = [](const Motion& m) {
+    return Key{m.Top(), m.MoveX(), m.Enabled(), m.Timer1().Running(), m.Timer2().Running()};
+  };
+  for (unsigned dpi : {96u, 144u}) {
+    Motion parked = DownMotion(dpi);
+    parked.Click();
+    SlideUpToPark(parked);
+    std::deque<Motion> pending{LoadedMotion(dpi), parked};
+    std::set<Key> seen;
+    const int fullSlide = static_cast<int>(kHeight / Motion::kStep) + 2;
+    while (!pending.empty()) {
+      const Motion state = pending.front();
+      pending.pop_front();
+      if (!seen.insert(key(state)).second) continue;
+      ASSERT_FALSE(state.Timer1().Running() && state.Timer2().Running())
+          << "dpi " << dpi << " top " << state.Top();
+
+      Motion settling = state;
+      int ticks = 0;
+      while (settling.State() != MotionState::kParked && settling.State() != MotionState::kDown &&
+             ticks <= fullSlide) {
+        if (settling.Timer1().Running()) {
+          settling.SlideDownStep();
+        } else if (settling.Timer2().Running()) {
+          settling.SlideUpStep();
+        }
+        ++ticks;
+      }
+      ASSERT_LE(ticks, fullSlide) << "dpi " << dpi << " top " << state.Top();
+      EXPECT_TRUE(settling.Enabled());
+
+      for (void (Motion::*input)() : {&Motion::Click, &Motion::MouseMove, &Motion::AutoHideCheck}) {
+        Motion next = state;
+        (next.*input)();
+        pending.push_back(next);
+      }
+      if (state.Timer1().Running()) {
+        pending.push_back(state);
+        pending.back().SlideDownStep();
+      }
+      if (state.Timer2().Running()) {
+        pending.push_back(state);
+        pending.back().SlideUpStep();
+      }
+    }
+    EXPECT_GT(seen.size(), 100u);  // the whole way down and up was explored
+  }
 }
 
 }  // namespace

@@ -12,11 +12,11 @@
 
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
-#include "app/logic/Globals.h"
-#include "app/logic/ToolWindows.h"
 #include "calendar/Numbers.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/Globals.h"
+#include "ui/ToolWindows.h"
 
 namespace tavilo {
 

@@ -1,4 +1,4 @@
-#include "app/logic/ToolWindows.h"
+#include "ui/ToolWindows.h"
 
 #include <gtest/gtest.h>
 

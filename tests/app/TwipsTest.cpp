@@ -1,4 +1,4 @@
-#include "app/logic/Twips.h"
+#include "ui/Twips.h"
 
 #include <gtest/gtest.h>
 

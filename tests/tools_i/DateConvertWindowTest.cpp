@@ -103,9 +103,12 @@ TEST_F(DateConvertWindowTest, OpensAtItsDesignPositionWithItsLayout) {
     EXPECT_TRUE(ExStyleOf(hwnd_, control.id) & WS_EX_RTLREADING);
   }
 
-  EXPECT_EQ(TabStops(hwnd_), (std::vector<int>{D::kOptMil, D::kOptShamsi, D::kTxtSal, D::kTxtMah,
-                                                 D::kTxtRoz, D::kCmdConvert, D::kTxtsal2,
-                                                 D::kTxtmah2, D::kTxtroz2}));
+  // The focused option is chosen, and a group of options is one tab stop:
+  // the chosen one.
+  EXPECT_EQ(TabStops(hwnd_), (std::vector<int>{D::kOptMil, D::kTxtSal, D::kTxtMah, D::kTxtRoz,
+                                                 D::kCmdConvert, D::kTxtsal2, D::kTxtmah2,
+                                                 D::kTxtroz2}));
+  EXPECT_EQ(IsDlgButtonChecked(hwnd_, D::kOptMil), BST_CHECKED);
   for (int box : {D::kTxtSal, D::kTxtMah, D::kTxtRoz, D::kTxtsal2, D::kTxtmah2, D::kTxtroz2}) {
     EXPECT_TRUE(StyleOf(hwnd_, box) & ES_RIGHT);
     EXPECT_GT(SendDlgItemMessageW(hwnd_, box, EM_GETLIMITTEXT, 0, 0), 65535);

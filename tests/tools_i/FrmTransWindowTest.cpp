@@ -9,9 +9,9 @@
 #include "WindowTestSupport.h"
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
-#include "app/logic/ToolWindows.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/ToolWindows.h"
 
 namespace tavilo {
 namespace {

@@ -11,11 +11,11 @@
 #include "WindowTestSupport.h"
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
-#include "app/logic/ToolWindows.h"
 #include "platform/fake/FakePlatform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
+#include "ui/ToolWindows.h"
 
 namespace tavilo {
 namespace {

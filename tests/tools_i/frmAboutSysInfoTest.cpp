@@ -59,6 +59,10 @@ class RealRegistryPlatform final : public Platform {
   std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override {
     return fake.GetLayeredAttributes(window);
   }
+  std::wstring CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                            std::uint32_t item) override {
+    return fake.CalendarInfo(locale, calendar, item);
+  }
   std::uint32_t SendMediaCommand(const std::wstring& command) override {
     return fake.SendMediaCommand(command);
   }

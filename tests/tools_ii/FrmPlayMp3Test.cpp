@@ -11,8 +11,8 @@
 #include <string>
 
 #include "RoutedPlatform.h"
-#include "app/logic/Globals.h"
 #include "tools/FrmPlay.h"
+#include "ui/Globals.h"
 
 namespace tavilo {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "RoutedPlatform.h"
 #include "WindowTestSupport.h"
-#include "app/logic/Globals.h"
+#include "ui/Globals.h"
 
 namespace tavilo {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "RoutedPlatform.h"
 #include "WindowTestSupport.h"
-#include "app/logic/Globals.h"
+#include "ui/Globals.h"
 
 namespace tavilo {
 namespace {

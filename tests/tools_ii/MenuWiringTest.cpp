@@ -11,10 +11,10 @@
 #include "RoutedPlatform.h"
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
-#include "app/logic/Globals.h"
-#include "app/logic/ToolWindows.h"
 #include "tools/FrmPlay.h"
 #include "tools/FrmShutDown.h"
+#include "ui/Globals.h"
+#include "ui/ToolWindows.h"
 
 namespace tavilo {
 namespace {

@@ -44,6 +44,10 @@ class RoutedPlatform final : public Platform {
     return fake.GetLayeredAttributes(window);
   }
 
+  std::wstring CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                            std::uint32_t item) override {
+    return fake.CalendarInfo(locale, calendar, item);
+  }
   std::uint32_t SendMediaCommand(const std::wstring& command) override {
     const std::uint32_t recorded = fake.SendMediaCommand(command);
     return realMedia ? real.SendMediaCommand(command) : recorded;

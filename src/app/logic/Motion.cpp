@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/logic/Twips.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
@@ -43,11 +43,19 @@ void Motion::AutoHideCheck() {
   if (moveX_ && !timer1_.enabled) timer2_.enabled = true;
 }
 
-void Motion::Click() { timer2_.enabled = true; }
+// The two motions exclude each other: starting one stops the other. Were
+// both to run, each slide-down step would be undone by a slide-up step and
+// the strip would stay between the two, disabled, for good.
+void Motion::Click() {
+  timer1_.enabled = false;
+  enabled_ = true;
+  timer2_.enabled = true;
+}
 
 void Motion::MouseMove() {
   if (moveX_) return;
   moveX_ = true;
+  timer2_.enabled = false;
   timer1_ = {true, kStepIntervalMs};
 }
 

@@ -52,6 +52,14 @@ std::optional<LayeredAttributes> FakePlatform::GetLayeredAttributes(WindowHandle
   return windows_[window].layered;
 }
 
+std::wstring FakePlatform::CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                                       std::uint32_t item) {
+  calls.push_back(PlatformCall::CalendarInfoRead);
+  calendarInfoRequests.push_back({locale, calendar, item});
+  return calendarInfoResponder ? calendarInfoResponder(calendarInfoRequests.back())
+                               : std::wstring();
+}
+
 std::uint32_t FakePlatform::SendMediaCommand(const std::wstring& command) {
   calls.push_back(PlatformCall::MediaCommand);
   mediaCommands.push_back(command);

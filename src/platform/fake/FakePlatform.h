@@ -30,6 +30,7 @@ enum class PlatformCall {
   WindowExStyleWrite,
   LayeredAttributesWrite,
   LayeredAttributesRead,
+  CalendarInfoRead,
   MediaCommand,
   MediaQuery,
   PlatformIdRead,
@@ -78,6 +79,13 @@ struct ExitWindowsRequest {
   bool operator==(const ExitWindowsRequest&) const = default;
 };
 
+struct CalendarInfoRequest {
+  std::wstring locale;
+  std::uint32_t calendar;
+  std::uint32_t item;
+  bool operator==(const CalendarInfoRequest&) const = default;
+};
+
 struct RegistryOpenRequest {
   RegistryRoot root;
   std::wstring path;
@@ -120,6 +128,8 @@ class FakePlatform final : public Platform {
   Platform* windowServices = nullptr;
 
   // --- Scripted answers ---
+  // Answers calendar information; without it every item is empty.
+  std::function<std::wstring(const CalendarInfoRequest&)> calendarInfoResponder;
   // Answers media commands and queries; without it every command succeeds.
   std::function<MediaReply(const std::wstring& command)> mediaResponder;
   bool tokenOpenSucceeds = true;
@@ -151,6 +161,7 @@ class FakePlatform final : public Platform {
   std::vector<PlatformCall> calls;
   std::vector<ExStyleWrite> exStyleWrites;
   std::vector<LayeredWrite> layeredWrites;
+  std::vector<CalendarInfoRequest> calendarInfoRequests;
   std::vector<std::wstring> mediaCommands;
   std::vector<std::wstring> mediaQueries;
   std::vector<std::uint32_t> tokenOpens;
@@ -175,6 +186,8 @@ class FakePlatform final : public Platform {
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
   bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;
   std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override;
+  std::wstring CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                            std::uint32_t item) override;
   std::uint32_t SendMediaCommand(const std::wstring& command) override;
   std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) override;
   std::uint32_t PlatformId() override;

@@ -93,6 +93,15 @@ std::optional<LayeredAttributes> Win32Platform::GetLayeredAttributes(WindowHandl
   return LayeredAttributes{key, alpha, flags};
 }
 
+std::wstring Win32Platform::CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                                        std::uint32_t item) {
+  wchar_t text[128];
+  const int length =
+      GetCalendarInfoEx(locale.empty() ? LOCALE_NAME_USER_DEFAULT : locale.c_str(), calendar,
+                        nullptr, item, text, static_cast<int>(std::size(text)), nullptr);
+  return length > 1 ? std::wstring(text, static_cast<std::size_t>(length) - 1) : std::wstring();
+}
+
 std::uint32_t Win32Platform::SendMediaCommand(const std::wstring& command) {
   return mciSendStringW(command.c_str(), nullptr, 0, nullptr);
 }

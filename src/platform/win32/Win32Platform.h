@@ -17,6 +17,8 @@ class Win32Platform final : public Platform {
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
   bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;
   std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override;
+  std::wstring CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
+                            std::uint32_t item) override;
   std::uint32_t SendMediaCommand(const std::wstring& command) override;
   std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) override;
   std::uint32_t PlatformId() override;

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/logic/ApplicationTitle.h"
 #include "platform/Platform.h"
+#include "ui/ApplicationTitle.h"
 
 namespace tavilo {
 

@@ -1,13 +1,11 @@
 #include "tools/shared/ControlTable.h"
 
 #include "../../../assets/resource.h"
-#include "app/logic/Twips.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
 namespace {
-
-constexpr float kTahomaPoints = 8.25f;
 
 HICON ProgramIcon(HINSTANCE instance, int sizeMetricX, int sizeMetricY) {
   return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TAVILO), IMAGE_ICON,
@@ -17,8 +15,8 @@ HICON ProgramIcon(HINSTANCE instance, int sizeMetricX, int sizeMetricY) {
 
 }  // namespace
 
-HFONT CreateTahoma(unsigned dpi, BYTE charset, bool italic) {
-  return CreateFontW(-PixelsFromPoints(kTahomaPoints, dpi), 0, 0, 0, FW_NORMAL, italic, FALSE,
+HFONT CreateTahoma(unsigned dpi, BYTE charset, bool italic, float points) {
+  return CreateFontW(-PixelsFromPoints(points, dpi), 0, 0, 0, FW_NORMAL, italic, FALSE,
                      FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
 }
@@ -40,6 +38,17 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls, HFONT fo
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                  instance, nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+}
+
+void LayoutControls(HWND parent, std::span<const ControlSpec> controls, HFONT font,
+                    unsigned dpi) {
+  for (const ControlSpec& control : controls) {
+    const RECT area = PixelRect(control.left, control.top, control.width, control.height, dpi);
+    HWND child = GetDlgItem(parent, control.id);
+    SetWindowPos(child, nullptr, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
 }
 
@@ -65,8 +74,9 @@ void PlaceWindow(HWND window, Origin origin, float left, float top, float width,
                      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
   const int x = origin == Origin::kClientArea ? frame.left : client.left;
   const int y = origin == Origin::kClientArea ? frame.top : client.top;
+  const UINT keep = origin == Origin::kKeepPosition ? SWP_NOMOVE : 0;
   SetWindowPos(window, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_NOZORDER | SWP_NOACTIVATE | keep);
 }
 
 }  // namespace tavilo

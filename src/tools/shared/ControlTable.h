@@ -24,8 +24,10 @@ inline constexpr DWORD kRightToLeftExStyle = WS_EX_RTLREADING | WS_EX_RIGHT;
 // A fixed single border with a close box and no minimize or maximize box.
 inline constexpr DWORD kToolWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// Tahoma 8.25 pt in `charset`.
-HFONT CreateTahoma(unsigned dpi, BYTE charset, bool italic = false);
+inline constexpr float kTahomaPoints = 8.25f;
+
+// Tahoma of `points` in `charset`.
+HFONT CreateTahoma(unsigned dpi, BYTE charset, bool italic = false, float points = kTahomaPoints);
 
 RECT PixelRect(float left, float top, float width, float height, unsigned dpi);
 
@@ -33,11 +35,17 @@ RECT PixelRect(float left, float top, float width, float height, unsigned dpi);
 // `font`.
 void CreateControls(HWND parent, std::span<const ControlSpec> controls, HFONT font, unsigned dpi);
 
+// Moves and sizes the existing controls to their places at `dpi` and gives
+// them `font`.
+void LayoutControls(HWND parent, std::span<const ControlSpec> controls, HFONT font, unsigned dpi);
+
 // Registers the class once, with the program's icon in both sizes, the arrow
 // cursor and the button-face background.
 void RegisterToolWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC wndProc);
 
-enum class Origin { kWindow, kClientArea };
+// Where left, top put the window: its frame's corner, its client area's
+// corner, or nowhere (it keeps its place and only takes its size).
+enum class Origin { kWindow, kClientArea, kKeepPosition };
 
 // Gives `window` a client area of width x height twips and puts the window's
 // (or its client area's) top-left corner at left, top twips on the screen.

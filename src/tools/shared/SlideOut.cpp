@@ -4,8 +4,9 @@
 
 #include <set>
 
-#include "app/logic/Twips.h"
 #include "tools/logic/SlideSteps.h"
+#include "tools/shared/DialogKeys.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
@@ -53,6 +54,7 @@ class WindowSlide final : public SlideSubject {
         quitCode_ = static_cast<int>(message.wParam);
         return false;
       }
+      if (HandleDialogKeys(message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -96,10 +98,17 @@ bool IsSlidingOut(WindowHandle window) {
   return SlidingWindows().count(static_cast<HWND>(window)) != 0;
 }
 
-void SlideOutAndUnload(WindowHandle frmSlide, std::int16_t iSpeed, Platform& platform) {
+bool SlideOutAndUnload(WindowHandle frmSlide, std::int16_t iSpeed, Platform& platform) {
   HWND window = static_cast<HWND>(frmSlide);
-  if (!IsWindow(window) || IsSlidingOut(window)) return;
+  if (!IsWindow(window) || IsSlidingOut(window)) return true;
   SlidingWindows().insert(window);
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM) -> BOOL {
+        EnableWindow(child, FALSE);
+        return TRUE;
+      },
+      0);
 
   WindowSlide slide(window, platform);
   SlideOut(slide, iSpeed);
@@ -108,6 +117,7 @@ void SlideOutAndUnload(WindowHandle frmSlide, std::int16_t iSpeed, Platform& pla
   if (IsWindow(window)) DestroyWindow(window);
   SlidingWindows().erase(window);
   if (slide.QuitRequested()) PostQuitMessage(slide.QuitCode());
+  return !slide.QuitRequested();
 }
 
 }  // namespace tavilo

@@ -34,11 +34,14 @@ bool IsSlidingOut(WindowHandle window);
 // followed from where it then is. A second window closed during the slide
 // slides out completely inside one of this slide's event-loop passes.
 //
+// The window's controls are disabled first: nothing can start in it that the
+// unload would then cancel.
+//
 // Returns early, destroying the window at once, when the window is destroyed
 // by someone else, or when the program is asked to end (WM_QUIT, which is
 // posted again for the main message loop). A call for a window that is
 // already sliding returns at once. A step below 1 twip destroys the window
-// without moving it.
-void SlideOutAndUnload(WindowHandle frmSlide, std::int16_t iSpeed, Platform& platform);
+// without moving it. Returns false when the program is ending.
+bool SlideOutAndUnload(WindowHandle frmSlide, std::int16_t iSpeed, Platform& platform);
 
 }  // namespace tavilo

@@ -1,35 +1,243 @@
-// The skeleton every tool window shares: the window procedure that hands
-// messages to the C++ object, and raising an open window to the front.
+// The skeleton every tool window shares. A window describes itself with a
+// ToolWindowDesign (class, caption, place, controls, first focus, action
+// button) and derives from ToolWindowBase<Itself>; the base creates it, lays
+// it out for its DPI and follows DPI changes, gives it the keyboard of a
+// dialog box, slides it out when it is closed and releases it afterwards.
+//
+// Hooks a window may declare (the base's own do nothing):
+//   void BuildWindow();       after the controls exist, before it is shown
+//   void OnDpiChanged();      its own fonts and pictures at the new dpi_
+//   void Form_Unload();       the close box; the base's slides the window out
+//                             (SlideOut)
+//   void Form_Destroyed();    releases what the window holds of its own
+//   bool EscapeHides() const; Esc hides instead of closing
+//   LRESULT WindowMessage(UINT, WPARAM, LPARAM);  every other message
+// A window that declares a hook privately names ToolWindowBase a friend.
 #pragma once
 
 #include <windows.h>
 
+#include <span>
+
+#include "platform/Platform.h"
+#include "tools/shared/ControlTable.h"
+#include "tools/shared/DialogKeys.h"
+#include "tools/shared/SlideOut.h"
+#include "ui/ToolWindows.h"
+#include "ui/WindowProc.h"
+
 namespace tavilo {
 
-// The window procedure of `Window`'s class. The object arrives through
-// CreateWindowExW's lpCreateParams; from WM_NCCREATE on it keeps the handle
-// in hwnd_ and rides in GWLP_USERDATA, and every message goes to its
-// HandleMessage. Messages before WM_NCCREATE get the default handling.
-// `Window` names this instantiation a friend.
-template <class Window>
-LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<Window*>(created->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  return self->HandleMessage(message, wparam, lparam);
-}
+struct ToolWindowDesign {
+  const wchar_t* className;
+  const wchar_t* caption;
+  DWORD style;
+  DWORD exStyle;
+  // The client area in twips; `origin` says what left and top place.
+  Origin origin;
+  float left, top, width, height;
+  std::span<const ControlSpec> controls;
+  float fontPoints;
+  int firstFocus;    // the control focused when the window opens
+  int actionButton;  // what Enter presses unless a button has the focus
+};
 
 // Shows the window (restored if minimized) and makes it the foreground
-// window; a window that is not open is left alone.
+// window.
 inline void BringWindowToFront(HWND window) {
-  if (!window) return;
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
 }
+
+template <class Window>
+class ToolWindowBase : public ToolWindow {
+ public:
+  ~ToolWindowBase() override {
+    if (hwnd_) DestroyWindow(hwnd_);
+  }
+  ToolWindowBase(const ToolWindowBase&) = delete;
+  ToolWindowBase& operator=(const ToolWindowBase&) = delete;
+
+  bool IsOpen() const override { return hwnd_ != nullptr; }
+  HWND Handle() const { return hwnd_; }
+
+  void Open() override {
+    if (hwnd_) return;
+    const ToolWindowDesign& design = Window::kDesign;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterToolWindowClass(instance, design.className, &RoutedWindowProc<ToolWindowBase>);
+    // Placed and sized once the window knows its DPI (WM_CREATE).
+    CreateWindowExW(design.exStyle, design.className, design.caption, design.style,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, self().Owner(), nullptr, instance,
+                    static_cast<ToolWindowBase*>(this));
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    FocusControl(GetDlgItem(hwnd_, design.firstFocus));
+  }
+
+  // A window that is sliding out is opened afresh once it has gone, so the
+  // command that asked for it is not lost.
+  void BringToFront() override {
+    if (!hwnd_) return;
+    if (IsSlidingOut(hwnd_)) {
+      reopenWhenGone_ = true;
+      return;
+    }
+    BringWindowToFront(hwnd_);
+  }
+
+ protected:
+  explicit ToolWindowBase(Platform& platform) : platform_(platform) {}
+
+  void BuildWindow() {}
+  void OnDpiChanged() {}
+  void Form_Unload() { SlideOut(hwnd_, kSlideStepTwips); }
+  void Form_Destroyed() {}
+  bool EscapeHides() const { return false; }
+  HWND Owner() const { return nullptr; }
+  LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+
+  // Slides the window off the screen and destroys it (SlideOutAndUnload);
+  // opens it again when a command asked for it meanwhile and the program
+  // goes on.
+  void SlideOut(HWND frmSlide, std::int16_t iSpeed) {
+    const bool goesOn = SlideOutAndUnload(frmSlide, iSpeed, platform_);
+    if (reopenWhenGone_ && goesOn && !hwnd_) {
+      reopenWhenGone_ = false;
+      Open();
+    }
+    reopenWhenGone_ = false;
+  }
+
+  Platform& platform_;
+  HWND hwnd_ = nullptr;
+  unsigned dpi_ = 96;
+  HFONT font_ = nullptr;  // the controls' font at dpi_
+
+ private:
+  friend LRESULT CALLBACK RoutedWindowProc<ToolWindowBase>(HWND, UINT, WPARAM, LPARAM);
+
+  Window& self() { return static_cast<Window&>(*this); }
+
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+      case WM_CREATE:
+        Build();
+        return 0;
+      case WM_DPICHANGED:
+        ChangeDpi(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+        return 0;
+      case WM_ACTIVATE:
+        KeepFocus(LOWORD(wparam) != WA_INACTIVE);
+        return 0;
+      case DM_GETDEFID:
+        return MAKELRESULT(DefaultButton(), DC_HASDEFID);
+      case WM_COMMAND:
+        if (LOWORD(wparam) == IDCANCEL && lparam == 0) {
+          Escape();
+          return 0;
+        }
+        if (HIWORD(wparam) == BN_CLICKED) SelectFocusedOption(reinterpret_cast<HWND>(lparam));
+        break;
+      case WM_CLOSE:
+        // A close request during the slide belongs to the close under way.
+        if (!IsSlidingOut(hwnd_)) self().Form_Unload();
+        return 0;
+      case WM_NCDESTROY:
+        RemoveDialogWindow(hwnd_);
+        self().Form_Destroyed();
+        DeleteObject(font_);
+        font_ = nullptr;
+        lastFocus_ = nullptr;
+        return 0;
+    }
+    return self().WindowMessage(message, wparam, lparam);
+  }
+
+  void Build() {
+    const ToolWindowDesign& design = Window::kDesign;
+    dpi_ = platform_.WindowDpi(hwnd_);
+    PlaceWindow(hwnd_, design.origin, design.left, design.top, design.width, design.height, dpi_);
+    font_ = CreateTahoma(dpi_, ARABIC_CHARSET, false, design.fontPoints);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    CreateControls(hwnd_, design.controls, font_, dpi_);
+    AddDialogWindow(hwnd_);
+    self().BuildWindow();
+  }
+
+  // The window moved to a screen of another DPI: it takes the rectangle
+  // Windows suggests, and its fonts and controls are made anew for it.
+  void ChangeDpi(unsigned dpi, const RECT& suggested) {
+    const ToolWindowDesign& design = Window::kDesign;
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT previous = font_;
+    font_ = CreateTahoma(dpi_, ARABIC_CHARSET, false, design.fontPoints);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    LayoutControls(hwnd_, design.controls, font_, dpi_);
+    DeleteObject(previous);
+    self().OnDpiChanged();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+
+  // The control that had the focus gets it back when the window is active
+  // again (a menu command, Alt+Tab).
+  void KeepFocus(bool activated) {
+    if (!activated) {
+      HWND focus = GetFocus();
+      if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      return;
+    }
+    HWND target = lastFocus_ && IsChild(hwnd_, lastFocus_)
+                      ? lastFocus_
+                      : GetDlgItem(hwnd_, Window::kDesign.firstFocus);
+    FocusControl(target);
+  }
+
+  void FocusControl(HWND control) {
+    if (!control) return;
+    SetFocus(control);
+    lastFocus_ = control;
+    SelectFocusedOption(control);
+  }
+
+  // Enter presses the focused push button, else the action button.
+  int DefaultButton() const {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus) &&
+        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) &
+         (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+      return GetDlgCtrlID(focus);
+    }
+    return Window::kDesign.actionButton;
+  }
+
+  void Escape() {
+    if (self().EscapeHides()) {
+      ShowWindow(hwnd_, SW_HIDE);
+    } else {
+      PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    }
+  }
+
+  // An option button that takes the focus is selected, as a click would.
+  void SelectFocusedOption(HWND control) {
+    if (!control || GetFocus() != control || !IsChild(hwnd_, control)) return;
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    if ((style & BS_TYPEMASK) != BS_AUTORADIOBUTTON) return;
+    if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) return;
+    for (HWND other = GetNextDlgGroupItem(hwnd_, control, FALSE); other && other != control;
+         other = GetNextDlgGroupItem(hwnd_, other, FALSE)) {
+      SendMessageW(other, BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+    SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  }
+
+  HWND lastFocus_ = nullptr;
+  bool reopenWhenGone_ = false;
+};
 
 }  // namespace tavilo

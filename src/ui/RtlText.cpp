@@ -1,4 +1,4 @@
-#include "tools/shared/RtlText.h"
+#include "ui/RtlText.h"
 
 #include <usp10.h>
 

@@ -1,4 +1,4 @@
-#include "app/logic/Globals.h"
+#include "ui/Globals.h"
 
 namespace tavilo {
 

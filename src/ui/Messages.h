@@ -2,9 +2,9 @@
 // titled with the program's name, reading right to left for the Persian text.
 #pragma once
 
-#include "app/logic/ApplicationTitle.h"
 #include "calendar/Class1.h"
 #include "platform/Platform.h"
+#include "ui/ApplicationTitle.h"
 
 namespace tavilo {
 

@@ -1,0 +1,33 @@
+// The window procedure every window of the program shares: it hands each
+// message to the C++ object that owns the window.
+#pragma once
+
+#include <windows.h>
+
+namespace tavilo {
+
+// The window procedure of `Window`'s class. The object arrives through
+// CreateWindowExW's lpCreateParams; from WM_NCCREATE on it keeps the handle
+// in hwnd_ and rides in GWLP_USERDATA, and every message goes to its
+// HandleMessage. Messages before WM_NCCREATE get the default handling. After
+// the window's last message (WM_NCDESTROY, which HandleMessage sees to let go
+// of what it holds) the object forgets the window. `Window` names this
+// instantiation a friend.
+template <class Window>
+LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<Window*>(created->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  if (message != WM_NCDESTROY) return self->HandleMessage(message, wparam, lparam);
+  self->HandleMessage(message, wparam, lparam);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  self->hwnd_ = nullptr;
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+}  // namespace tavilo
