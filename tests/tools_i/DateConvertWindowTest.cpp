@@ -14,6 +14,7 @@
 #include "WindowTestSupport.h"
 #include "calendar/Numbers.h"
 #include "platform/fake/FakePlatform.h"
+#include "tools/shared/DialogKeys.h"
 
 namespace tavilo {
 namespace {
@@ -51,6 +52,11 @@ class DateConvertWindowTest : public ::testing::Test {
             ItemText(hwnd_, D::kTxtroz2)};
   }
   bool ConvertEnabled() { return IsWindowEnabled(GetDlgItem(hwnd_, D::kCmdConvert)) != FALSE; }
+  // A key pressed in the focused control, through the program's message loop.
+  bool PressKey(WPARAM key) {
+    MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+    return HandleDialogKeys(message);
+  }
 
   FakePlatform platform_;
   DateConvert window_{platform_};
@@ -144,6 +150,35 @@ TEST_F(DateConvertWindowTest, ConvertIsEnabledExactlyWhileAllThreeBoxesHaveText)
 
 // The suite runs under en-US (M/d/yyyy), en-GB (dd/MM/yyyy) and fa-IR
 // (yyyy/M/d); the results must not depend on which.
+// Enter presses Convert from any box; leaving the window and coming back
+// gives the focus back to the box that had it.
+TEST_F(DateConvertWindowTest, EnterConvertsAndReactivationKeepsTheFocus) {
+  TypeDate(L"2008", L"10", L"11");
+  SetFocus(GetDlgItem(hwnd_, D::kTxtRoz));
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  EXPECT_EQ(Output(), (Texts{L"1387", L"07", L"20"}));
+
+  SendMessageW(hwnd_, WM_ACTIVATE, WA_INACTIVE, 0);
+  SetFocus(nullptr);
+  SendMessageW(hwnd_, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, D::kTxtRoz));
+}
+
+// On a screen of twice the DPI the window takes the suggested rectangle and
+// its controls and font double.
+TEST_F(DateConvertWindowTest, FollowsADpiChange) {
+  RECT suggested{100, 100, 900, 700};
+  SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  RECT frame{};
+  GetWindowRect(hwnd_, &frame);
+  EXPECT_EQ(frame.left, 100);
+  EXPECT_EQ(frame.right, 900);
+  const RECT box = ChildRect(hwnd_, D::kTxtSal);
+  EXPECT_EQ(box.left, 32);  // 240 twips
+  EXPECT_EQ(box.right - box.left, 130);
+  EXPECT_EQ(FontOf(GetDlgItem(hwnd_, D::kTxtSal)).lfHeight, -22);
+}
+
 TEST_F(DateConvertWindowTest, TheLocaleInEffectIsTheOneAskedFor) {
   const char* locale = std::getenv("TAVILO_WINE_LOCALE");
   if (!locale) GTEST_SKIP() << "not run by ctest";

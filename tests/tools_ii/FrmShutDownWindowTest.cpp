@@ -11,6 +11,7 @@
 
 #include "RoutedPlatform.h"
 #include "WindowTestSupport.h"
+#include "tools/shared/DialogKeys.h"
 #include "ui/Globals.h"
 
 namespace tavilo {
@@ -398,6 +399,52 @@ TEST_F(FrmShutDownTest, AnArmedScheduleFiresDuringTheSlideOut) {
   EXPECT_FALSE(form.IsOpen());
   EXPECT_FALSE(SessionEnds().empty());
   for (const ExitWindowsRequest& request : SessionEnds()) EXPECT_EQ(request, kForcedLogOff);
+}
+
+// Nothing can be armed in a window that is sliding out; the menu command
+// that asks for it meanwhile leaves it open afterwards, loaded afresh.
+TEST_F(FrmShutDownTest, DuringTheSlideOutConfirmIsDisabledAndTheMenuCommandReopensIt) {
+  Fill(L"1", L"2", L"3");
+  bool asked = false;
+  bool confirmEnabledDuringSlide = true;
+  platform.beforeScreenRead = [&] {
+    if (asked) return;
+    asked = true;
+    confirmEnabledDuringSlide = ConfirmEnabled();
+    form.BringToFront();
+  };
+  SendMessageW(Window(), WM_CLOSE, 0, 0);
+  platform.beforeScreenRead = nullptr;
+
+  ASSERT_TRUE(asked);
+  EXPECT_FALSE(confirmEnabledDuringSlide);
+  ASSERT_TRUE(form.IsOpen());
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"");
+}
+
+// Esc hides an armed scheduler and the schedule still fires; with nothing
+// armed, Esc closes the window as its close box does.
+TEST_F(FrmShutDownTest, EscHidesWhileArmedAndClosesOtherwise) {
+  EXPECT_EQ(GetFocus(), Control(FrmShutDown::kTxtSec));
+  const auto pressEscape = [&] {
+    MSG message{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    return HandleDialogKeys(message);
+  };
+  Confirm(L"2", L"0", L"0");
+  form.BringToFront();
+  SetFocus(Control(FrmShutDown::kTxtSec));
+  ASSERT_TRUE(pressEscape());
+  EXPECT_TRUE(form.IsOpen());
+  EXPECT_FALSE(IsWindowVisible(Window()));
+  RunningTime(2, 0, 0);
+  Tick();
+  EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
+
+  SendMessageW(Window(), WM_CLOSE, 0, 0);
+  form.Open();
+  ASSERT_TRUE(pressEscape());
+  EXPECT_TRUE(PumpUntil([&] { return !form.IsOpen(); }, 20s));
 }
 
 TEST_F(FrmShutDownTest, OpeningAgainAfterClosingStartsFromTheDesign) {
