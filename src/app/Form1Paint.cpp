@@ -1,0 +1,181 @@
+// The strip's drawing: label fonts (the counter's sized to fit), the
+// off-screen background and paint buffer, and the paint itself.
+#include <algorithm>
+
+#include "app/Form1.h"
+#include "app/Form1Design.h"
+#include "ui/RtlText.h"
+#include "ui/Twips.h"
+
+namespace tavilo {
+
+using namespace strip_design;
+
+namespace {
+
+// The counter's font never shrinks below this height.
+constexpr int kSmallestCounterPixels = 6;
+
+HFONT CreateLabelFont(int pixels, int weight) {
+  return CreateFontW(-pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, ARABIC_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+}
+
+// The width of the widest running time with `hourDigits` hour digits, in the
+// font selected into `dc`: every digit as wide as the widest one.
+int WidestCounterWidth(HDC dc, size_t hourDigits) {
+  int digitWidth = 0;
+  for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, &digit, 1, &size);
+    digitWidth = std::max(digitWidth, static_cast<int>(size.cx));
+  }
+  SIZE colon{};
+  GetTextExtentPoint32W(dc, L":", 1, &colon);
+  // h...h:mm:ss:mmm
+  return static_cast<int>(hourDigits + 7) * digitWidth + 3 * colon.cx;
+}
+
+}  // namespace
+
+void Form1::FitCounterFont() {
+  const size_t hourDigits = captions_[kLabel1].Text().find(L':');
+  if (!hwnd_ || hourDigits == std::wstring::npos || hourDigits == counterHourDigits_) return;
+  counterHourDigits_ = hourDigits;
+  // Sized for the widest text with this many hour digits, so the size holds
+  // from one second to the next and changes only with the hours' width.
+  const RECT area = LabelRect(kLabel1);
+  const int room = area.right - area.left;
+  const LabelLayout& layout = kLabelLayout[kLabel1];
+  int height = PixelsFromPoints(layout.points, dpi_);
+  HDC dc = GetDC(hwnd_);
+  for (;;) {
+    HFONT font = CreateLabelFont(height, layout.weight);
+    HGDIOBJ previous = SelectObject(dc, font);
+    const int width = WidestCounterWidth(dc, hourDigits);
+    SelectObject(dc, previous);
+    if (width <= room || height <= kSmallestCounterPixels) {
+      DeleteObject(fonts_[kLabel1]);
+      fonts_[kLabel1] = font;
+      break;
+    }
+    DeleteObject(font);
+    height = std::min(height - 1, MulDiv(height, room, width));
+  }
+  ReleaseDC(hwnd_, dc);
+}
+
+void Form1::CreateFonts() {
+  for (size_t label = 0; label < kLabelCount; ++label) {
+    const LabelLayout& layout = kLabelLayout[label];
+    if (fonts_[label]) DeleteObject(fonts_[label]);
+    fonts_[label] = CreateLabelFont(PixelsFromPoints(layout.points, dpi_), layout.weight);
+  }
+  counterHourDigits_ = std::wstring::npos;
+  FitCounterFont();
+}
+
+void Form1::CreateCanvases() {
+  ReleaseCanvases();
+  const int width = PixelsFromTwips(kWidth, dpi_);
+  const int height = PixelsFromTwips(kHeight, dpi_);
+  HDC screen = GetDC(hwnd_);
+  for (Canvas* canvas : {&background_, &buffer_}) {
+    canvas->dc = CreateCompatibleDC(screen);
+    canvas->pixels = CreateCompatibleBitmap(screen, width, height);
+    canvas->original = SelectObject(canvas->dc, canvas->pixels);
+    SetBkMode(canvas->dc, TRANSPARENT);
+  }
+  ReleaseDC(hwnd_, screen);
+  ComposeBackground();
+}
+
+void Form1::ReleaseCanvases() {
+  for (Canvas* canvas : {&background_, &buffer_}) {
+    if (canvas->dc) {
+      SelectObject(canvas->dc, canvas->original);
+      DeleteDC(canvas->dc);
+    }
+    if (canvas->pixels) DeleteObject(canvas->pixels);
+    *canvas = {};
+  }
+}
+
+void Form1::ReleaseResources() {
+  ReleaseCanvases();
+  for (HFONT& font : fonts_) {
+    if (font) DeleteObject(font);
+    font = nullptr;
+  }
+  if (skin_) DeleteObject(skin_);
+  skin_ = nullptr;
+}
+
+void Form1::Form_Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  const RECT& area = paint.rcPaint;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width > 0 && height > 0 && buffer_.dc) {
+    // Composed off screen first so the counter does not flicker.
+    BitBlt(buffer_.dc, area.left, area.top, width, height, background_.dc, area.left, area.top,
+           SRCCOPY);
+    const RECT counter = LabelRect(kLabel1);
+    RECT shown;
+    if (IntersectRect(&shown, &counter, &area)) DrawLabel(buffer_.dc, kLabel1);
+    BitBlt(dc, area.left, area.top, width, height, buffer_.dc, area.left, area.top, SRCCOPY);
+  }
+  EndPaint(hwnd_, &paint);
+}
+
+void Form1::ComposeBackground() {
+  if (!background_.dc) return;
+  HDC dc = background_.dc;
+  const RECT client{0, 0, PixelsFromTwips(kWidth, dpi_), PixelsFromTwips(kHeight, dpi_)};
+  HBRUSH key = CreateSolidBrush(kKeyColor);
+  FillRect(dc, &client, key);
+  DeleteObject(key);
+
+  if (skin_) {
+    BITMAP picture;
+    GetObjectW(skin_, sizeof(picture), &picture);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(source, skin_);
+    // Nearest-neighbour scaling keeps the key colour exact at the edges.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, MulDiv(picture.bmWidth, dpi_, kSkinDpi),
+               MulDiv(picture.bmHeight, dpi_, kSkinDpi), source, 0, 0, picture.bmWidth,
+               picture.bmHeight, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  }
+
+  DrawLabel(dc, kLabel3);
+  DrawLabel(dc, kLabel2);
+}
+
+void Form1::DrawLabel(HDC dc, Label label) const {
+  const LabelLayout& layout = kLabelLayout[label];
+  const std::wstring& text = captions_[label].Text();
+  RECT bounds = LabelRect(label);
+  // Selecting a font is not free: the buffer keeps the counter's.
+  if (GetCurrentObject(dc, OBJ_FONT) != fonts_[label]) SelectObject(dc, fonts_[label]);
+  SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
+  if (!layout.rightToLeft) {
+    // The running time stands on one line; its font is sized to fit.
+    const UINT wrap = label == kLabel1 ? DT_SINGLELINE : DT_WORDBREAK;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_LEFT | wrap | DT_NOPREFIX);
+    return;
+  }
+  // DrawTextW would right-align Persian by the width of its unjoined letters,
+  // leaving each line short of the edge; this lays lines out as drawn.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+  DrawRtlParagraph(dc, text, bounds);
+  RestoreDC(dc, saved);
+}
+
+}  // namespace tavilo
