@@ -25,17 +25,6 @@ constexpr wchar_t kClassName[] = L"TaviloForm1";
 constexpr UINT kTimer3IntervalMs = 10000;
 constexpr UINT kTimer4IntervalMs = 1;
 
-bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVILO));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu)
@@ -48,7 +37,9 @@ Form1::~Form1() {
 
 bool Form1::Create() {
   Form_Initialize();
-  if (!RegisterWindowClass(instance_, &RoutedWindowProc<Form1>)) return false;
+  if (!RegisterWindowClass(instance_, kClassName, &RoutedWindowProc<Form1>, IDI_TAVILO, nullptr)) {
+    return false;
+  }
   // Placed and sized by Form_Load, once the window's DPI is known.
   CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"Form1", WS_POPUP, 0, 0, 0, 0,
                   nullptr, nullptr, instance_, this);

@@ -39,18 +39,6 @@ constexpr MenuItem kMenuTree[] = {
 constexpr size_t kMenuItemCount = std::size(kMenuTree);
 constexpr int kDeepestLevel = 2;
 
-bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAVILO));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 // The menu bar holding the tree; the popup is the submenu of its one item.
 HMENU BuildMenuBar() {
   HMENU parents[kDeepestLevel + 1] = {CreateMenu()};
@@ -79,7 +67,11 @@ FrmMenu::~FrmMenu() { Unload(); }
 
 bool FrmMenu::Load() {
   if (hwnd_) return true;
-  if (!RegisterWindowClass(instance_, &RoutedWindowProc<FrmMenu>)) return false;
+  HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  if (!RegisterWindowClass(instance_, kClassName, &RoutedWindowProc<FrmMenu>, IDI_TAVILO,
+                           background)) {
+    return false;
+  }
   CreateWindowExW(WS_EX_RTLREADING, kClassName, L"Form2", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;

@@ -4,6 +4,7 @@
 
 #include "tools/shared/ControlTable.h"
 #include "ui/ApplicationTitle.h"
+#include "ui/BufferedPaint.h"
 #include "ui/RtlText.h"
 #include "ui/Twips.h"
 
@@ -90,11 +91,6 @@ LRESULT DateConvert::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kTimer2) Timer2_Timer();
       if (wparam == kTimer3) Timer3_Timer();
       return 0;
-    case WM_ERASEBKGND:
-      return 1;  // Form_Paint fills the whole client area
-    case WM_PAINT:
-      Form_Paint();
-      return 0;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
@@ -123,37 +119,18 @@ void DateConvert::MeasureL1() {
 void DateConvert::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
 
 void DateConvert::Form_Paint() {
-  PAINTSTRUCT paint;
-  HDC target = BeginPaint(hwnd_, &paint);
-  RECT client;
-  GetClientRect(hwnd_, &client);
   // Drawn off-screen first: l1 moves five times a second.
-  HDC dc = CreateCompatibleDC(target);
-  HBITMAP buffer = CreateCompatibleBitmap(target, client.right, client.bottom);
-  HGDIOBJ previousBitmap = SelectObject(dc, buffer);
-
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  const RECT shape = PixelRect(kShape1Left, kShape1Top, kShape1Width, kShape1Height, dpi_);
-  HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  HGDIOBJ previousPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
-
-  HGDIOBJ previousFont = SelectObject(dc, font_);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  const RECT label = l1Rect();
-  DrawRtlLine(dc, l1Caption_, label.left, label.top, RtlAnchor::kLeftEdge);
-
-  BitBlt(target, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
-         paint.rcPaint.bottom - paint.rcPaint.top, dc, paint.rcPaint.left, paint.rcPaint.top,
-         SRCCOPY);
-  SelectObject(dc, previousFont);
-  SelectObject(dc, previousPen);
-  SelectObject(dc, previousBrush);
-  SelectObject(dc, previousBitmap);
-  DeleteObject(buffer);
-  DeleteDC(dc);
-  EndPaint(hwnd_, &paint);
+  PaintBuffered(hwnd_, [this](HDC dc, const RECT&) {
+    const RECT shape = PixelRect(kShape1Left, kShape1Top, kShape1Width, kShape1Height, dpi_);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
+    SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const RECT label = l1Rect();
+    DrawRtlLine(dc, l1Caption_, label.left, label.top, RtlAnchor::kLeftEdge);
+  });
 }
 
 void DateConvert::OnCommand(int control, int notification) {

@@ -43,6 +43,7 @@ class DateConvert final : public ToolWindowBase<DateConvert> {
   };
   static constexpr UINT kGlideIntervalMs = 200;
   static const ToolWindowDesign kDesign;
+  static constexpr bool kPaintsWholeClientArea = true;
 
   explicit DateConvert(Platform& platform);
 

@@ -42,15 +42,9 @@ const ToolWindowDesign FrmPlay::kDesign{
 FrmPlay::FrmPlay(Platform& platform) : ToolWindowBase(platform) {}
 
 LRESULT FrmPlay::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_COMMAND:
-      if (HIWORD(wparam) == BN_CLICKED) Command1_Click(LOWORD(wparam) - kCommand1);
-      return 0;
-    case WM_PAINT:
-      Form_Paint();
-      return 0;
-  }
-  return DefWindowProcW(hwnd_, message, wparam, lparam);
+  if (message != WM_COMMAND) return DefWindowProcW(hwnd_, message, wparam, lparam);
+  if (HIWORD(wparam) == BN_CLICKED) Command1_Click(LOWORD(wparam) - kCommand1);
+  return 0;
 }
 
 void FrmPlay::BuildWindow() {

@@ -6,6 +6,7 @@
 
 #include "../../assets/resource.h"
 #include "tools/logic/AboutInfo.h"
+#include "ui/BufferedPaint.h"
 #include "ui/RtlText.h"
 
 namespace tavilo {
@@ -148,11 +149,6 @@ LRESULT frmAbout::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CAPTURECHANGED:
       label2Pressed_ = false;
       return 0;
-    case WM_ERASEBKGND:
-      return 1;  // Form_Paint fills the whole client area
-    case WM_PAINT:
-      Form_Paint();
-      return 0;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
@@ -222,20 +218,7 @@ void frmAbout::Form_Load() {
 void frmAbout::Form_MouseMove() { SetLabel2Italic(false); }
 
 void frmAbout::Form_Paint() {
-  PAINTSTRUCT paint;
-  HDC target = BeginPaint(hwnd_, &paint);
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  HDC dc = CreateCompatibleDC(target);
-  HBITMAP buffer = CreateCompatibleBitmap(target, client.right, client.bottom);
-  HGDIOBJ previous = SelectObject(dc, buffer);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  DrawSurface(dc);
-  BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, previous);
-  DeleteObject(buffer);
-  DeleteDC(dc);
-  EndPaint(hwnd_, &paint);
+  PaintBuffered(hwnd_, [this](HDC dc, const RECT&) { DrawSurface(dc); });
 }
 
 void frmAbout::DrawSurface(HDC dc) const {

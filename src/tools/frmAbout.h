@@ -17,6 +17,7 @@ class frmAbout final : public ToolWindowBase<frmAbout> {
   // Control identifiers, in tab order. OK answers to Enter and Esc.
   enum Control : int { kCmdOK = IDOK, kCmdSysInfo = 101, kLblTitle, kLblVersion };
   static const ToolWindowDesign kDesign;
+  static constexpr bool kPaintsWholeClientArea = true;
 
   explicit frmAbout(Platform& platform);
 

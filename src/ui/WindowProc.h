@@ -30,4 +30,20 @@ LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
+// Registers a window class of the program: its icon (resource `iconId`), the
+// arrow cursor and `background` (none: the window paints it). True when the
+// class is registered, also when it already was.
+inline bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
+                                int iconId, HBRUSH background) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconId));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = className;
+  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 }  // namespace tavilo

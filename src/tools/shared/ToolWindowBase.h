@@ -11,7 +11,10 @@
 //                             (SlideOut)
 //   void Form_Destroyed();    releases what the window holds of its own
 //   bool EscapeHides() const; Esc hides instead of closing
+//   void Form_Paint();        paints the client area (WM_PAINT)
 //   LRESULT WindowMessage(UINT, WPARAM, LPARAM);  every other message
+// A window whose Form_Paint fills every pixel declares
+// `static constexpr bool kPaintsWholeClientArea = true;`.
 // A window that declares a hook privately names ToolWindowBase a friend.
 #pragma once
 
@@ -140,6 +143,16 @@ class ToolWindowBase : public ToolWindow {
           return 0;
         }
         if (HIWORD(wparam) == BN_CLICKED) SelectFocusedOption(reinterpret_cast<HWND>(lparam));
+        break;
+      case WM_ERASEBKGND:
+        // A window that draws every pixel itself needs no erasing first.
+        if constexpr (requires { Window::kPaintsWholeClientArea; }) return 1;
+        break;
+      case WM_PAINT:
+        if constexpr (requires(Window& window) { window.Form_Paint(); }) {
+          self().Form_Paint();
+          return 0;
+        }
         break;
       case WM_CLOSE:
         // A close request during the slide belongs to the close under way.
