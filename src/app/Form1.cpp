@@ -7,7 +7,8 @@
 #include "app/Form1Design.h"
 #include "app/FrmMenu.h"
 #include "app/logic/DateLine.h"
-#include "app/logic/RunningTime.h"
+#include "app/logic/StripTimers.h"
+#include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
 #include "ui/GregorianMonths.h"
@@ -22,8 +23,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloForm1";
 
-constexpr UINT kTimer3IntervalMs = 10000;
-constexpr UINT kTimer4IntervalMs = 1;
 
 }  // namespace
 
@@ -130,7 +129,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Form_DisplayChange();
       return 0;
     case WM_NCDESTROY:
-      timerRunning_ = {};  // the window's timers go with it
+      appliedTimers_ = {};  // the window's timers go with it
       return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
@@ -143,6 +142,7 @@ void Form1::Form_Initialize() {
 
 void Form1::Form_Load() {
   dpi_ = UsableDpi(platform_.WindowDpi(hwnd_));
+  refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
   motion_ = Motion(kHeight, dpi_);
   CreateFonts();
   skin_ = static_cast<HBITMAP>(
@@ -158,8 +158,6 @@ void Form1::Form_Load() {
   motion_.Load(placement.top);
   PlaceWindow();
   ApplyMotion();
-  SyncTimer(kTimer3, {true, kTimer3IntervalMs});
-  SyncTimer(kTimer4, {true, kTimer4IntervalMs});
 
   // Every pure red pixel is left out of the window and lets the mouse through.
   platform_.SetWindowExStyle(hwnd_, platform_.WindowExStyle(hwnd_) | kWsExLayered);
@@ -200,12 +198,7 @@ void Form1::Timer3_Timer() {
 }
 
 void Form1::Timer4_Timer() {
-  const RunningTime time = RunningTimeFromTicks(platform_.TickCount());
-  RunHour = time.hours;
-  RunMin = time.minutes;
-  RunSec = time.seconds;
-  RunMSec = time.milliseconds;
-  captions_[kLabel1].Set(RunningTimeText(time));
+  captions_[kLabel1].Set(RunningTimeText(RunningTimeNow(platform_)));
   FitCounterFont();
   RedrawChangedLabels();
 }
@@ -230,11 +223,16 @@ void Form1::Form_DpiChanged(unsigned dpi) {
   left_ = StripLeft(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_));
   PlaceWindow();
   InvalidateRect(hwnd_, nullptr, FALSE);
+  // Perhaps another monitor, with another refresh rate.
+  refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
+  ApplyMotion();
 }
 
 void Form1::Form_DisplayChange() {
   left_ = StripLeft(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_));
   PlaceWindow();
+  refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
+  ApplyMotion();
 }
 
 float Form1::ScreenWidthTwips() const {
@@ -261,13 +259,16 @@ void Form1::RefreshDateLine() {
   // (setting a running timer again replaces its interval).
   if (!hwnd_) return;
   SetTimer(hwnd_, kDateTimer, MillisecondsToNextMidnight(clock()), nullptr);
-  timerRunning_[kDateTimer] = true;
+  appliedTimers_[kDateTimer] = {true, 1};  // aimed afresh on every call
 }
 
 void Form1::ApplyMotion() {
   if (!hwnd_) return;
-  SyncTimer(kTimer1, motion_.Timer1());
-  SyncTimer(kTimer2, motion_.Timer2());
+  const StripTimerSettings timers = StripTimers(motion_, refreshHz_);
+  SyncTimer(kTimer1, timers.timer1);
+  SyncTimer(kTimer2, timers.timer2);
+  SyncTimer(kTimer3, timers.timer3);
+  SyncTimer(kTimer4, timers.timer4);
   RECT placed;
   GetWindowRect(hwnd_, &placed);
   const int top = PixelsFromTwips(motion_.Top(), dpi_);
@@ -280,13 +281,16 @@ void Form1::ApplyMotion() {
 }
 
 void Form1::SyncTimer(Timer timer, const TimerSetting& setting) {
-  if (!hwnd_ || setting.Running() == timerRunning_[timer]) return;
+  TimerSetting& applied = appliedTimers_[timer];
+  const bool same = setting.Running() ? applied.Running() && applied.intervalMs == setting.intervalMs
+                                      : !applied.Running();
+  if (!hwnd_ || same) return;
   if (setting.Running()) {
-    SetTimer(hwnd_, timer, setting.intervalMs, nullptr);
+    SetTimer(hwnd_, timer, setting.intervalMs, nullptr);  // replaces a running one
   } else {
     KillTimer(hwnd_, timer);
   }
-  timerRunning_[timer] = setting.Running();
+  applied = setting;
 }
 
 void Form1::RedrawChangedLabels() {

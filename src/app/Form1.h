@@ -125,7 +125,11 @@ class Form1 final : public StripWindow {
   std::array<HFONT, kLabelCount> fonts_{};
   // The hour digits Label1's font was sized for.
   size_t counterHourDigits_ = std::wstring::npos;
-  std::array<bool, kDateTimer + 1> timerRunning_{};
+  // What each timer was last set to.
+  std::array<TimerSetting, kDateTimer + 1> appliedTimers_{};
+  // The refresh rate of the strip's monitor: the counter's timer ticks once a
+  // frame.
+  int refreshHz_ = 0;
   HBITMAP skin_ = nullptr;
   // A paint copies from the background and draws the counter in the
   // buffer: a tick creates no GDI object and lays out no Persian text.

@@ -109,6 +109,9 @@ class Platform {
   virtual int ScreenWidthPixels() = 0;
   virtual int ScreenHeightPixels() = 0;
   virtual unsigned WindowDpi(WindowHandle window) = 0;
+  // The refresh rate of the monitor the window is on, in Hz; 0 or 1 when the
+  // system does not know it.
+  virtual int DisplayRefreshHz(WindowHandle window) = 0;
   virtual std::intptr_t WindowExStyle(WindowHandle window) = 0;
   virtual void SetWindowExStyle(WindowHandle window, std::intptr_t style) = 0;
   virtual bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) = 0;

@@ -6,6 +6,7 @@
 #include "tools/shared/SessionEnd.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
+#include "ui/RunningTime.h"
 
 namespace tavilo {
 
@@ -121,7 +122,8 @@ void FrmShutDown::EnableWhenComplete() {
 void FrmShutDown::Timer1_Timer() {
   // The options are read on every tick, so changing them while armed
   // changes what happens; the call repeats on each tick of the target second.
-  const bool due = TargetReached({ShutHour, ShutMin, ShutSec}, RunHour, RunMin, RunSec);
+  const RunningTime now = RunningTimeNow(platform_);
+  const bool due = TargetReached({ShutHour, ShutMin, ShutSec}, now.hours, now.minutes, now.seconds);
   if (due && IsSelected(kOptShut)) ShutdownSystem(platform_, true);
   if (due && IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
 }

@@ -1,9 +1,9 @@
 // The shutdown scheduler: the user types a running time (hours since the
 // system started, minutes, seconds) and picks a forced shutdown or a forced
-// log-off; confirming hides the window and arms its 1 ms timer, which ends
-// the session during the one second whose running-time fields equal the
-// target. The window stays loaded while hidden; closing it (with the
-// slide-out) is the only way to cancel a schedule.
+// log-off; confirming hides the window and arms its timer, which ends the
+// session during the one second whose running-time fields equal the target.
+// The window stays loaded while hidden; closing it (with the slide-out)
+// cancels the schedule, and Esc only hides it again.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 
 #include "platform/Platform.h"
 #include "tools/FrmShutDownNumericText.h"
+#include "tools/logic/ShutdownSchedule.h"
 #include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
@@ -32,7 +33,7 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
     kCmdOk,
   };
   enum Timer : UINT_PTR { kTimer1 = 1 };
-  static constexpr UINT kTimer1IntervalMs = 1;
+  static constexpr UINT kTimer1IntervalMs = kScheduleCheckIntervalMs;
   static const ToolWindowDesign kDesign;
 
   explicit FrmShutDown(Platform& platform);

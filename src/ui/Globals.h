@@ -7,14 +7,6 @@
 
 namespace tavilo {
 
-// Running time since the system started, rewritten on every tick of the
-// drop-down strip's counter timer; the shutdown scheduler compares its
-// target with RunHour, RunMin and RunSec.
-extern int32_t RunHour;
-extern int16_t RunMin;
-extern int16_t RunSec;
-extern int16_t RunMSec;
-
 // The shutdown scheduler's target running time, set when a schedule is
 // confirmed.
 extern int16_t ShutHour;

@@ -159,7 +159,7 @@ TEST_F(Form1Window, ReleaseOutsideTheWindowIsNoClick) {
   EXPECT_EQ(form->motion().State(), MotionState::kDown);
 }
 
-TEST_F(Form1Window, CounterShowsTheRunningTimeAndPublishesIt) {
+TEST_F(Form1Window, CounterShowsTheRunningTime) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
   EXPECT_EQ(form->Caption(Form1::kLabel1), L"");
   platform.tickCount = 0;
@@ -168,14 +168,9 @@ TEST_F(Form1Window, CounterShowsTheRunningTimeAndPublishesIt) {
   platform.tickCount = 7384123;
   SendMessageW(form->Handle(), WM_TIMER, Form1::kTimer4, 0);
   EXPECT_EQ(form->Caption(Form1::kLabel1), L"2:3:4:123");
-  EXPECT_EQ(RunHour, 2);
-  EXPECT_EQ(RunMin, 3);
-  EXPECT_EQ(RunSec, 4);
-  EXPECT_EQ(RunMSec, 123);
   platform.tickCount = 4294967296ull + 3600000ull;
   form->Timer4_Timer();
   EXPECT_EQ(form->Caption(Form1::kLabel1), L"1194:2:47:296");
-  EXPECT_EQ(RunHour, 1194);
 }
 
 TEST_F(Form1Window, TitleAndDateLine) {

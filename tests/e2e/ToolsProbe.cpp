@@ -1,21 +1,37 @@
 // Looks at the program's windows from beside it in the same Wine session,
-// for the end-to-end script of the tool windows.
+// for the end-to-end scripts. Rectangles are screen pixels, printed as
+// "left top right bottom".
 //   e2e_tools_probe rects <class>   every visible top-level window of the
-//                                   class, one "left top right bottom" a line
+//                                   class, one rectangle a line
+//   e2e_tools_probe state <class>   the first visible one's rectangle and
+//                                   whether it takes input (1) or not (0)
 //   e2e_tools_probe watch <class>   follows the first visible one until it is
 //                                   gone: each new position as a line, then
 //                                   "gone"; exits 1 when there was none or it
 //                                   was still there after 60 s
+//   e2e_tools_probe item <caption>  the rectangle of the item of an open
+//                                   popup menu whose caption is exactly this
+//                                   (exit 2 when e2e_menu_items_hook.dll
+//                                   cannot be loaded)
+//   e2e_tools_probe text <class> <control id>
+//                                   the text of a control of the first
+//                                   visible window of the class, in UTF-8
+// Exits 1 when the window, item or control is not there. Built with -municode:
+// the arguments arrive as the wide strings the command line was made from
+// (Persian captions included).
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
+
+#include "MenuItemsHook.h"
 
 namespace {
 
-HWND FindVisible(const std::wstring& className, HWND after = nullptr) {
-  for (HWND window = FindWindowExW(nullptr, after, className.c_str(), nullptr); window;
-       window = FindWindowExW(nullptr, window, className.c_str(), nullptr)) {
+HWND FindVisible(const wchar_t* className, HWND after = nullptr) {
+  for (HWND window = FindWindowExW(nullptr, after, className, nullptr); window;
+       window = FindWindowExW(nullptr, window, className, nullptr)) {
     if (IsWindowVisible(window)) return window;
   }
   return nullptr;
@@ -26,7 +42,7 @@ void Print(const RECT& rect) {
   std::fflush(stdout);
 }
 
-int Rects(const std::wstring& className) {
+int Rects(const wchar_t* className) {
   int count = 0;
   for (HWND window = FindVisible(className); window; window = FindVisible(className, window)) {
     RECT rect;
@@ -37,7 +53,16 @@ int Rects(const std::wstring& className) {
   return count > 0 ? 0 : 1;
 }
 
-int Watch(const std::wstring& className) {
+int State(const wchar_t* className) {
+  HWND window = FindVisible(className);
+  RECT rect;
+  if (!window || !GetWindowRect(window, &rect)) return 1;
+  std::printf("%ld %ld %ld %ld %d\n", rect.left, rect.top, rect.right, rect.bottom,
+              IsWindowEnabled(window) ? 1 : 0);
+  return 0;
+}
+
+int Watch(const wchar_t* className) {
   HWND window = FindVisible(className);
   if (!window) return 1;
   RECT last{};
@@ -57,18 +82,116 @@ int Watch(const std::wstring& className) {
   return 1;
 }
 
-}  // namespace
+// Reads the items of open popup menus from inside the program (see
+// MenuItemsHook.h).
+class MenuReader {
+ public:
+  MenuReader() {
+    wchar_t name[64];
+    e2e::MenuItemsTableName(GetCurrentProcessId(), name);
+    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                  sizeof(e2e::MenuItemTable), name);
+    if (mapping_) {
+      table_ = static_cast<e2e::MenuItemTable*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 0));
+    }
+    // The library lies beside this program.
+    wchar_t path[MAX_PATH];
+    std::wstring library(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    library.replace(library.find_last_of(L"\\/") + 1, std::wstring::npos,
+                    e2e::kMenuItemsHookLibrary);
+    library_ = LoadLibraryW(library.c_str());
+    if (library_) {
+      // Through void (*)(), the one function type every other converts to.
+      hookProc_ = reinterpret_cast<HOOKPROC>(
+          reinterpret_cast<void (*)()>(GetProcAddress(library_, e2e::kMenuItemsHookProc)));
+    }
+  }
+  ~MenuReader() {
+    if (table_) UnmapViewOfFile(table_);
+    if (mapping_) CloseHandle(mapping_);
+    if (library_) FreeLibrary(library_);
+  }
+  MenuReader(const MenuReader&) = delete;
+  MenuReader& operator=(const MenuReader&) = delete;
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: e2e_tools_probe rects|watch <class name>\n");
+  bool Usable() const { return table_ && hookProc_; }
+
+  // The items of the menu shown in `popup`; null when the program did not
+  // answer.
+  const e2e::MenuItemTable* Read(HWND popup) {
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, hookProc_, library_,
+                                   GetWindowThreadProcessId(popup, nullptr));
+    if (!hook) return nullptr;
+    table_->count = -1;
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(popup, RegisterWindowMessageW(e2e::kReadMenuItemsMessage),
+                        GetCurrentProcessId(), 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    UnhookWindowsHookEx(hook);
+    return table_->count >= 0 ? table_ : nullptr;
+  }
+
+ private:
+  HANDLE mapping_ = nullptr;
+  e2e::MenuItemTable* table_ = nullptr;
+  HMODULE library_ = nullptr;
+  HOOKPROC hookProc_ = nullptr;
+};
+
+// Every open popup menu (a submenu is a window of its own) is searched; the
+// item's rectangle comes from the menu itself, so separators, submenu arrows
+// and items of other heights are placed as the menu placed them.
+int Item(const wchar_t* caption) {
+  MenuReader reader;
+  if (!reader.Usable()) {
+    std::fprintf(stderr, "e2e_tools_probe: cannot load %ls\n", e2e::kMenuItemsHookLibrary);
     return 2;
   }
-  const std::string command = argv[1];
-  const std::string name = argv[2];
-  const std::wstring className(name.begin(), name.end());
-  if (command == "rects") return Rects(className);
-  if (command == "watch") return Watch(className);
-  std::fprintf(stderr, "unknown command %s\n", command.c_str());
+  bool answered = false;
+  for (HWND popup = FindVisible(L"#32768"); popup; popup = FindVisible(L"#32768", popup)) {
+    const e2e::MenuItemTable* table = reader.Read(popup);
+    if (!table) continue;
+    answered = true;
+    for (LONG index = 0; index < table->count; ++index) {
+      if (std::wcscmp(table->items[index].caption, caption) != 0) continue;
+      Print(table->items[index].rect);
+      return 0;
+    }
+  }
+  if (!answered) std::fprintf(stderr, "e2e_tools_probe: no open popup menu answered\n");
+  return 1;
+}
+
+int Text(const wchar_t* className, const wchar_t* controlId) {
+  HWND window = FindVisible(className);
+  HWND control = window ? GetDlgItem(window, static_cast<int>(std::wcstol(controlId, nullptr, 10)))
+                        : nullptr;
+  if (!control) return 1;
+  wchar_t text[512] = L"";
+  DWORD_PTR length = 0;
+  // Asked of the control itself: an edit box keeps its text to itself.
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 5000, &length)) {
+    return 1;
+  }
+  char utf8[2048];
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8,
+                                        sizeof(utf8), nullptr, nullptr);
+  std::fwrite(utf8, 1, static_cast<size_t>(bytes), stdout);
+  std::printf("\n");
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (argc == 3 && command == L"rects") return Rects(argv[2]);
+  if (argc == 3 && command == L"state") return State(argv[2]);
+  if (argc == 3 && command == L"watch") return Watch(argv[2]);
+  if (argc == 3 && command == L"item") return Item(argv[2]);
+  if (argc == 4 && command == L"text") return Text(argv[2], argv[3]);
+  std::fprintf(stderr,
+               "usage: e2e_tools_probe rects|state|watch <class> | item <caption> |"
+               " text <class> <control id>\n");
   return 2;
 }

@@ -49,6 +49,7 @@ class RealRegistryPlatform final : public Platform {
   int ScreenWidthPixels() override { return fake.ScreenWidthPixels(); }
   int ScreenHeightPixels() override { return fake.ScreenHeightPixels(); }
   unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
+  int DisplayRefreshHz(WindowHandle window) override { return fake.DisplayRefreshHz(window); }
   std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
     fake.SetWindowExStyle(window, style);

@@ -35,8 +35,7 @@ class FrmShutDownTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ShutHour = ShutMin = ShutSec = 0;
-    RunHour = 0;
-    RunMin = RunSec = RunMSec = 0;
+    platform.fake.tickCount = 0;
     form.Open();
     ASSERT_TRUE(form.IsOpen());
   }
@@ -60,10 +59,9 @@ class FrmShutDownTest : public ::testing::Test {
     Click(FrmShutDown::kCmdOk);
   }
   void Tick() { SendMessageW(Window(), WM_TIMER, FrmShutDown::kTimer1, 0); }
+  // The running time at 0.5 s into the given second.
   void RunningTime(std::int32_t hours, std::int16_t minutes, std::int16_t seconds) {
-    RunHour = hours;
-    RunMin = minutes;
-    RunSec = seconds;
+    platform.fake.tickCount = ((hours * 60ull + minutes) * 60 + seconds) * 1000 + 500;
   }
   const Requests& SessionEnds() const { return platform.fake.exitWindowsRequests; }
 

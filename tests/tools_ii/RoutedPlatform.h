@@ -33,6 +33,7 @@ class RoutedPlatform final : public Platform {
     return fake.ScreenHeightPixels();
   }
   unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
+  int DisplayRefreshHz(WindowHandle window) override { return fake.DisplayRefreshHz(window); }
   std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
     fake.SetWindowExStyle(window, style);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "calendar/Numbers.h"
+#include "platform/fake/FakePlatform.h"
 #include "tools/logic/NumericInput.h"
+#include "ui/RunningTime.h"
 
 namespace tavilo {
 namespace {
@@ -79,6 +81,31 @@ TEST(TargetReached, MinutesOrSecondsOfSixtyNeverMatchAValidRunningTime) {
   for (std::int16_t field = 0; field <= 59; ++field) {
     EXPECT_FALSE(TargetReached({1, 60, 0}, 1, field, 0));
     EXPECT_FALSE(TargetReached({1, 0, 60}, 1, 0, field));
+  }
+}
+
+// An armed schedule looks at the running time on its own timer, however late
+// its ticks come (up to 900 ms each): it acts in the target second, on every
+// tick of that second, and never outside it.
+TEST(ScheduleChecks, EveryLookInTheTargetSecondActsAndNoOtherDoes) {
+  const ScheduleTarget target{1, 0, 0};
+  constexpr uint64_t kSecondStart = 3600000;
+  for (uint64_t lateness : {0ull, 17ull, 49ull, 400ull, 900ull}) {
+    for (uint64_t phase = 0; phase < kScheduleCheckIntervalMs; phase += 7) {
+      FakePlatform clock;
+      int actions = 0;
+      uint64_t first = 0;
+      for (clock.tickCount = kSecondStart - 3000 + phase; clock.tickCount < kSecondStart + 2000;
+           clock.tickCount += kScheduleCheckIntervalMs + lateness) {
+        const RunningTime now = RunningTimeNow(clock);
+        if (!TargetReached(target, now.hours, now.minutes, now.seconds)) continue;
+        EXPECT_GE(clock.tickCount, kSecondStart);
+        EXPECT_LT(clock.tickCount, kSecondStart + 1000);
+        if (actions++ == 0) first = clock.tickCount;
+      }
+      ASSERT_GE(actions, 1) << "lateness " << lateness << " phase " << phase;
+      EXPECT_LT(first - kSecondStart, kScheduleCheckIntervalMs + lateness);
+    }
   }
 }
 

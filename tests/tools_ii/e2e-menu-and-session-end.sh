@@ -2,17 +2,19 @@
 # End to end, with the real program in a Wine prefix and wineserver of its
 # own (a session end ends every process of its prefix, so nothing else may
 # share it; this script drives it from the host):
-#   1. open the song player from the real popup menu with the real pointer,
+#   1. open the song player from the real popup menu with the real pointer
+#      (each menu item found by its caption),
 #      screenshot it, play an MP3 through the real open-file dialog and see
 #      the program open the file, then stop it and see the file closed;
 #   2. open the shutdown scheduler the same way, screenshot it, type a
 #      running time a few seconds ahead into its boxes with the log-off
 #      option, confirm, and see tavilo.exe end in that second.
-#   e2e-menu-and-session-end.sh <tick-count.exe>
+#   e2e-menu-and-session-end.sh <tick-count.exe> <e2e_tools_probe.exe>
 # Needs TAVILO_EXE and the shared test session (its display and sound setup).
 set -euo pipefail
 
-tick_probe=${1:?usage: $0 <tick-count.exe>}
+tick_probe=${1:?usage: $0 <tick-count.exe> <e2e_tools_probe.exe>}
+E2E_PROBE=${2:?usage: $0 <tick-count.exe> <e2e_tools_probe.exe>}
 exe=${TAVILO_EXE:?TAVILO_EXE names tavilo.exe}
 . "${TAVILO_SOURCE_DIR:?}/scripts/wine-env.sh"
 [[ -n ${DISPLAY:-} ]] || { echo "no display: run it under ctest" >&2; exit 1; }
@@ -40,23 +42,9 @@ cleanup() {
 trap cleanup EXIT
 
 uptime_now() { cut -d' ' -f1 /proc/uptime; }
-# Runs `command` every 0.1 s until it succeeds or `seconds` have passed on
-# the clock (however long each try takes); returns whether it succeeded.
-poll() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-# The same, failing the test when time runs out. The limits are generous
-# (two busy cores slow Wine several times over); a wait ends at success.
-wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  poll "$seconds" "$@" || fail "timed out after $seconds s waiting for $what"
-}
+# The strip and its menu are found through the probe, in the private prefix.
+E2E_PROBE_BUILD_DIR=$private
+. "$TAVILO_SOURCE_DIR/tests/e2e/helpers.sh"
 
 # --- Windows on the X display ---
 
@@ -79,32 +67,8 @@ window_named() {
   done
   return 1
 }
-# Popup menus are visible windows without a name; largest id = newest.
-newest_menu() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null | sort -n -r); do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    ((WIDTH < 1000)) && { echo "$id"; return 0; }
-  done
-  return 1
-}
-# Moves the pointer, lets Wine see it arrive, then presses and releases.
-click_at() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.2
-  xdotool mousedown "${3:-1}"
-  sleep 0.05
-  xdotool mouseup "${3:-1}"
-}
 # Sets X Y WIDTH HEIGHT of a window.
 geometry_of() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
-
-# Clicks the centre of item $2 (from 0) of the menu window $1 of $3 items;
-# the items of a menu without separators are equally tall.
-click_menu_item() {
-  geometry_of "$1"
-  click_at $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * $2 + 1) / (2 * $3)))
-}
 
 # Clicks a point given in client pixels of window $1. The client area is
 # centred horizontally in the window and ends at its bottom border.
@@ -114,44 +78,6 @@ click_client() {
   local border=$(((WIDTH - client_width) / 2))
   local top=$((HEIGHT - client_height - border))
   click_at $((X + border + x)) $((Y + top + y))
-}
-
-strip_is_down() {
-  local strip
-  strip=$(window_named Form1) && [[ -n $strip ]] || return 1
-  geometry_of "$strip"
-  ((Y > -10))
-}
-# The strip comes down under a pointer moving on its visible row, and its
-# ten-second check may send it up again at any moment: keep touching it.
-touch_strip() {
-  strip_is_down && return 0
-  local strip
-  strip=$(window_named Form1) || fail "the strip is gone"
-  geometry_of "$strip"
-  xdotool mousemove $((X + WIDTH / 2 + RANDOM % 20)) 0
-  return 1
-}
-menu_open() { newest_menu >/dev/null; }
-
-# Settings submenu: 0 Play song, 1 Turn off, 2 Date converter, 3 Transparency.
-open_from_menu() {
-  local item=$1 attempt root_menu settings_menu
-  for attempt in 1 2 3; do
-    wait_for 30 "the strip to slide down" touch_strip
-    # A bare spot of the strip's surface: a press on a label stays there. The
-    # strip may have gone up before the press arrived: then try again.
-    click_at $((X + 230)) $((Y + 50)) 3
-    poll 10 menu_open && break
-    ((attempt < 3)) || fail "no popup menu after three right-clicks on the strip"
-    xdotool key Escape  # a menu that opens late closes before the next try
-  done
-  root_menu=$(newest_menu)
-  click_menu_item "$root_menu" 0 3  # Settings
-  settings_menu_open() { [[ $(newest_menu) != "$root_menu" ]]; }
-  wait_for 15 "the settings submenu" settings_menu_open
-  settings_menu=$(newest_menu)
-  click_menu_item "$settings_menu" "$item" 4
 }
 
 # Photographs window $1 as $2 once it is painted (more than a few colours).
@@ -178,7 +104,7 @@ disown "$program"
 program_alive() { kill -0 "$program" 2>/dev/null; }
 strip_shown() {
   program_alive || fail "tavilo.exe ended before it showed its strip"
-  window_named Form1 >/dev/null
+  locate TaviloForm1
 }
 # A cold start in a prefix of its own (fonts, the desktop process) is slow
 # on a busy machine.
@@ -194,7 +120,7 @@ head -c $((rate * 2 * seconds)) /dev/zero |
   lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m m - "$song" 2>/dev/null
 
 player_caption='پخش آهنگ'
-open_from_menu 0
+choose_from_menu 'تنظيمات' 'پخش آهنگ'
 wait_for 30 "the song player" window_named "$player_caption" >/dev/null
 player=$(window_named "$player_caption")
 screenshot_window "$player" "$shots/e2e-frmplay.png"
@@ -215,7 +141,7 @@ echo "e2e: Stop closed it"
 # --- Shutdown scheduler ---
 
 scheduler_caption='مديريت زمان روشن بودن رايانه'
-open_from_menu 1
+choose_from_menu 'تنظيمات' 'خاموش کردن'
 wait_for 30 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/null
 scheduler=$(window_named "$scheduler_caption")
 screenshot_window "$scheduler" "$shots/e2e-frmshutdown.png"

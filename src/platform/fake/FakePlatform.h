@@ -124,6 +124,7 @@ class FakePlatform final : public Platform {
   int screenWidth = 1024;
   int screenHeight = 768;
   unsigned dpi = 96;
+  int refreshHz = 60;
   std::uint32_t platformId = kVerPlatformWin32Nt;
   Platform* windowServices = nullptr;
 
@@ -182,6 +183,7 @@ class FakePlatform final : public Platform {
   int ScreenWidthPixels() override { return screenWidth; }
   int ScreenHeightPixels() override { return screenHeight; }
   unsigned WindowDpi(WindowHandle) override { return dpi; }
+  int DisplayRefreshHz(WindowHandle) override { return refreshHz; }
   std::intptr_t WindowExStyle(WindowHandle window) override;
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
   bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;

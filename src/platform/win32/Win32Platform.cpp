@@ -71,6 +71,18 @@ int Win32Platform::ScreenHeightPixels() { return GetSystemMetrics(SM_CYSCREEN); 
 
 unsigned Win32Platform::WindowDpi(WindowHandle window) { return DpiOf(Hwnd(window)); }
 
+int Win32Platform::DisplayRefreshHz(WindowHandle window) {
+  MONITORINFOEXW monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    return 0;
+  }
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsW(monitor.szDevice, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return static_cast<int>(mode.dmDisplayFrequency);
+}
+
 std::intptr_t Win32Platform::WindowExStyle(WindowHandle window) {
   return GetWindowLongPtrW(Hwnd(window), GWL_EXSTYLE);
 }

@@ -13,6 +13,7 @@ class Win32Platform final : public Platform {
   int ScreenWidthPixels() override;
   int ScreenHeightPixels() override;
   unsigned WindowDpi(WindowHandle window) override;
+  int DisplayRefreshHz(WindowHandle window) override;
   std::intptr_t WindowExStyle(WindowHandle window) override;
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
   bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;

@@ -10,6 +10,12 @@
 
 namespace tavilo {
 
+// How often an armed schedule looks at the running time: twenty times a
+// second, so the end comes within 50 ms of the target second's start, and
+// even a look delayed most of a second by a busy message queue still falls
+// inside it; twenty wake-ups a second only while a schedule is armed.
+inline constexpr std::uint32_t kScheduleCheckIntervalMs = 50;
+
 struct ScheduleTarget {
   std::int16_t hours = 0;
   std::int16_t minutes = 0;

@@ -1,4 +1,4 @@
-#include "app/logic/RunningTime.h"
+#include "ui/RunningTime.h"
 
 #include <algorithm>
 #include <limits>
