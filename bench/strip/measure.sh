@@ -12,26 +12,22 @@
 # TAVILO_STRIP_BENCH_CASES picks cases. Cases:
 #   parked      tavilo.exe, pointer away; measured from 15 s after start, once
 #               the strip has slid up by itself (first ten-second check);
-#   down        tavilo.exe, the pointer moving along the strip's top row every
-#               0.25 s: it still slides up on each ten-second check and comes
-#               straight back down under the pointer, so the figure includes
-#               those slides, as the program really behaves;
-#   held_down   the same strip code with its auto-hide tick swallowed, down
-#               all the time (HeldDownStrip.cpp), for comparison;
-#   invalidate_all  held down, the whole window invalidated on every counter
-#               tick and painted by the strip's own code;
-#   hello       a hello-world window of the strip's size and style, no timer;
-#   hello_timer the same with a 1 ms timer whose ticks do nothing: the floor
-#               of any window that keeps a 1 ms timer running;
-#   redraw_all  held down, the whole window invalidated on every counter
-#               tick and everything drawn afresh (key colour, skin, labels):
-#               the redraw-everything window.
+#   down        tavilo.exe in use, the pointer moving along the strip's top
+#               row every 0.25 s: it still slides up on each ten-second check
+#               and comes straight back down under the pointer, so the figure
+#               includes those slides, as the program really behaves;
+#   hello       a window of the strip's size and style (layered, red colour
+#               key), parked, with no timer (HelloWindow.cpp);
+#   naive       the same window down, the naive counter: a 1 ms timer whose
+#               every tick invalidates the whole window, painted with two
+#               lines of plain DrawTextW (running time and date line).
 # The cases with the pointer on the strip all get the same pointer moves.
 # Start-up: launch to the first painted pixels of the parked rows on the
 # screen (FirstPaint.cpp), tavilo.exe and hello alternately, median of
 # TAVILO_STRIP_BENCH_STARTUPS (default 9) each after one warm-up start.
-# Memory: VmRSS, RssAnon and private pages of the Wine process (tavilo.exe
-# parked, and hello).
+# Memory: VmRSS, RssAnon (anonymous resident pages: the program's private
+# memory under Wine, whose PrivateUsage is 0) and private pages of the Wine
+# process (tavilo.exe parked, and hello).
 # Start-up times depend heavily on the machine's load: run it on a quiet one.
 # Size: tavilo.exe as built, its imported DLLs checked against the prefix's
 # system DLLs.
@@ -46,7 +42,7 @@ build=${TAVILO_STRIP_BENCH_BUILD_DIR:-$root/build/strip-bench}
 rounds=${TAVILO_STRIP_BENCH_ROUNDS:-3}
 seconds=${TAVILO_STRIP_BENCH_SECONDS:-20}
 startups=${TAVILO_STRIP_BENCH_STARTUPS:-9}
-all_cases="parked down held_down invalidate_all hello hello_timer redraw_all"
+all_cases="parked down hello naive"
 read -ra cases <<<"${TAVILO_STRIP_BENCH_CASES:-$all_cases}"
 
 cd "$root"
@@ -57,8 +53,7 @@ mkdir -p "$build"
 build=$(cd "$build" && pwd)
 cmake -S bench/strip -B "$build" --toolchain "$root/cmake/mingw-w64.cmake" \
   -DCMAKE_BUILD_TYPE=Release >"$build/configure.log"
-cmake --build "$build" -j2 --target tavilo strip_hello strip_hello_timer \
-  strip_held_down strip_invalidate_all strip_redraw_all strip_desktop_keeper
+cmake --build "$build" -j2 --target tavilo strip_hello strip_naive strip_desktop_keeper
 g++ -std=c++20 -O2 -Wall -Wextra -o "$build/first_paint" bench/strip/FirstPaint.cpp -lX11
 bin=$build/bin
 
@@ -168,7 +163,7 @@ measure() {
   launch "$(exe_of "$case")"
   [[ $case == parked ]] && settle=15
   case $case in
-    down | held_down | invalidate_all | redraw_all) start_jiggler $((settle + seconds + 2)) ;;
+    down | naive) start_jiggler $((settle + seconds + 2)) ;;
   esac
   sleep "$settle"
   if [[ $case == parked || $case == hello ]]; then
