@@ -1,7 +1,8 @@
 // Both conversions of the calendar engine side by side with ICU's Persian
 // calendar and with a closed form (ClosedFormCalendar.h), each run over a
 // ring of every day of the Shamsi years 1305..1500 (from the first year
-// checkDate accepts).
+// checkDate accepts). The lunar calendar and the occasions run over the same
+// days.
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>
 #include <unicode/locid.h>
@@ -15,6 +16,8 @@
 
 #include "ClosedFormCalendar.h"
 #include "calendar/Class1.h"
+#include "calendar/Occasions.h"
+#include "calendar/Qamari.h"
 #include "calendar/ShamsiArithmetic.h"
 
 namespace tavilo::bench {
@@ -36,6 +39,28 @@ const Ring& TheRing() {
       r.days.push_back(day);
       r.texts.push_back(MiladiToShamsi(day));
       r.fields.push_back(FieldsFromDay(day));
+    }
+    return r;
+  }();
+  return ring;
+}
+
+// The ring's days split by what the lunar calendar and the occasions do on them.
+struct LunarRing {
+  std::vector<int32_t> announced;  // inside the announced lunar months (to March 2027)
+  std::vector<int32_t> estimated;  // after them
+  std::vector<int32_t> all;
+  std::vector<int32_t> no_occasion;
+};
+
+const LunarRing& TheLunarRing() {
+  static const LunarRing ring = [] {
+    LunarRing r;
+    for (double value : TheRing().days) {
+      const auto day = static_cast<int32_t>(value);
+      (QamariFromDay(day).estimated ? r.estimated : r.announced).push_back(day);
+      r.all.push_back(day);
+      if (OccasionsOn(day).empty()) r.no_occasion.push_back(day);
     }
     return r;
   }();
@@ -146,6 +171,32 @@ void BM_DayToFields_Engine(benchmark::State& state) {
     benchmark::DoNotOptimize(tavilo::ShamsiFromDay(static_cast<int32_t>(ring.days[cursor.Next()])));
 }
 
+template <typename Convert>
+void RunOverDays(benchmark::State& state, const std::vector<int32_t>& days, Convert convert) {
+  Cursor cursor(days.size());
+  for (auto _ : state) benchmark::DoNotOptimize(convert(days[cursor.Next()]));
+}
+
+void BM_QamariFromDay_Announced(benchmark::State& state) {
+  RunOverDays(state, TheLunarRing().announced, [](int32_t day) { return QamariFromDay(day); });
+}
+
+void BM_QamariFromDay_Estimated(benchmark::State& state) {
+  RunOverDays(state, TheLunarRing().estimated, [](int32_t day) { return QamariFromDay(day); });
+}
+
+void BM_OccasionsOn_NoOccasion(benchmark::State& state) {
+  RunOverDays(state, TheLunarRing().no_occasion, [](int32_t day) { return OccasionsOn(day); });
+}
+
+void BM_OccasionsOn_AnyDay(benchmark::State& state) {
+  RunOverDays(state, TheLunarRing().all, [](int32_t day) { return OccasionsOn(day); });
+}
+
+void BM_IsDayOff(benchmark::State& state) {
+  RunOverDays(state, TheLunarRing().all, [](int32_t day) { return IsDayOff(day); });
+}
+
 BENCHMARK(BM_MiladiToShamsi_Engine);
 BENCHMARK(BM_DayToFields_Engine);
 BENCHMARK(BM_MiladiToShamsi_Icu);
@@ -153,6 +204,11 @@ BENCHMARK(BM_MiladiToShamsi_ClosedForm);
 BENCHMARK(BM_ShamsiToMiladi_Engine);
 BENCHMARK(BM_ShamsiToMiladi_Icu);
 BENCHMARK(BM_ShamsiToMiladi_ClosedForm);
+BENCHMARK(BM_QamariFromDay_Announced);
+BENCHMARK(BM_QamariFromDay_Estimated);
+BENCHMARK(BM_OccasionsOn_NoOccasion);
+BENCHMARK(BM_OccasionsOn_AnyDay);
+BENCHMARK(BM_IsDayOff);
 
 // Timing code that gives wrong answers proves nothing: all three must agree
 // on every day of the ring before anything is measured.
@@ -170,6 +226,12 @@ void CheckAgreement() {
     if (ShamsiToMiladi(ring.texts[i]) != ring.days[i]) Fail("closed form does not round-trip");
     if (engine.MiladiToShamsi(ring.days[i]) != ring.texts[i]) Fail("engine MiladiToShamsi differs");
     if (engine.ShamsiToMiladi(ring.texts[i]) != ring.days[i]) Fail("engine ShamsiToMiladi differs");
+  }
+  for (int32_t day : TheLunarRing().all) {
+    const QamariDate lunar = QamariFromDay(day);
+    if (DayFromQamari(lunar.year, lunar.month, lunar.day) != day) {
+      Fail("lunar date does not round-trip");
+    }
   }
 }
 

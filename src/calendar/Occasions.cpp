@@ -1,0 +1,50 @@
+#include "calendar/Occasions.h"
+
+#include "calendar/Numbers.h"
+#include "calendar/OccasionTable.generated.h"
+#include "calendar/Qamari.h"
+#include "calendar/ShamsiArithmetic.h"
+
+namespace tavilo {
+namespace {
+
+using occasion_table::Rule;
+
+// Day number 0, 30 December 1899, was a Saturday.
+constexpr int32_t kFridayOfWeek = 6;
+
+// Calls visit(rule) for each occasion of the day, in OccasionsOn's order.
+template <typename Visit>
+void ForEachOccasion(int32_t day, int correctionDays, Visit visit) {
+  const ShamsiDate shamsi = ShamsiFromDay(day);
+  for (const Rule& rule : occasion_table::kShamsi)
+    if (rule.month == shamsi.month && rule.day == shamsi.day) visit(rule);
+
+  const QamariDate qamari = QamariFromDay(day, correctionDays);
+  for (const Rule& rule : occasion_table::kQamari) {
+    if (rule.month != qamari.month) continue;
+    if (rule.day == qamari.day || (rule.day == occasion_table::kLastDayOfMonth &&
+                                   qamari.day == QamariMonthLength(qamari.year, qamari.month))) {
+      visit(rule);
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<Occasion> OccasionsOn(int32_t day, int correctionDays) {
+  std::vector<Occasion> occasions;
+  ForEachOccasion(day, correctionDays, [&](const Rule& rule) {
+    occasions.push_back({std::wstring(rule.name), rule.dayOff});
+  });
+  return occasions;
+}
+
+bool IsDayOff(int32_t day, int correctionDays) {
+  if (ModFloor(day, 7) == kFridayOfWeek) return true;
+  bool off = false;
+  ForEachOccasion(day, correctionDays, [&](const Rule& rule) { off = off || rule.dayOff; });
+  return off;
+}
+
+}  // namespace tavilo
