@@ -13,6 +13,7 @@
 #include "ui/Globals.h"
 #include "ui/GregorianMonths.h"
 #include "ui/Messages.h"
+#include "ui/Midnight.h"
 #include "ui/Twips.h"
 
 namespace tavilo {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calendar/Numbers.h"
+#include "ui/Midnight.h"
 
 namespace tavilo {
 namespace {
