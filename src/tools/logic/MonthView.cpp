@@ -1,0 +1,239 @@
+#include "tools/logic/MonthView.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "calendar/Numbers.h"
+#include "calendar/Occasions.h"
+#include "calendar/Qamari.h"
+#include "calendar/ShamsiArithmetic.h"
+#include "ui/PersianDigits.h"
+
+namespace tavilo {
+
+namespace {
+
+constexpr std::wstring_view kShamsiMonthNames[] = {
+    L"فروردین", L"اردیبهشت", L"خرداد", L"تیر",   L"مرداد", L"شهریور",
+    L"مهر",     L"آبان",     L"آذر",   L"دی",    L"بهمن",  L"اسفند"};
+
+constexpr std::wstring_view kRangeDash = L" – ";
+constexpr std::wstring_view kDayOffMark = L" (تعطیل)";
+constexpr std::wstring_view kEstimatedMark = L" (تخمینی)";
+
+constexpr int kFirstShamsiYear = 1;
+constexpr int kLastShamsiYear = 9000;
+constexpr int kLastGregorianYear = 9999;    // the last a date value holds
+constexpr int kLastShamsiYearTyped = 1700;  // a larger typed year is Gregorian
+
+std::wstring_view ShamsiMonthName(int month) { return kShamsiMonthNames[month - 1]; }
+
+std::wstring Number(int value) { return PersianDigits(std::to_wstring(value)); }
+
+// Column of a day in a week that starts on Saturday (day 0 was one).
+int WeekColumn(int32_t day) { return ModFloor(day, kWeekDays); }
+
+CivilDate GregorianOfDay(int32_t day) { return CivilFromDate(static_cast<double>(day)); }
+
+// The months a run of days passes through, in order: at most three, as a
+// Shamsi month of 31 days can touch three lunar months.
+struct MonthRun {
+  struct YearMonth {
+    int year;
+    int month;
+  };
+  std::array<YearMonth, 3> months{};
+  int count = 0;
+
+  void Add(int year, int month) {
+    if (count > 0 && months[count - 1].year == year && months[count - 1].month == month) return;
+    if (count < static_cast<int>(months.size())) months[count++] = {year, month};
+  }
+
+  // "name – name year", or each month with its year when the years differ.
+  template <typename MonthName>
+  std::wstring Text(MonthName name) const {
+    const bool oneYear = months[0].year == months[count - 1].year;
+    std::wstring text;
+    for (int i = 0; i < count; ++i) {
+      if (i > 0) text += kRangeDash;
+      text += name(months[i].month);
+      if (!oneYear) text.append(L" ").append(Number(months[i].year));
+    }
+    if (oneYear) text.append(L" ").append(Number(months[0].year));
+    return text;
+  }
+};
+
+std::wstring OccasionLine(int shamsiDay, int shamsiMonth, const Occasion& occasion) {
+  std::wstring line = Number(shamsiDay);
+  line.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ").append(occasion.name);
+  if (occasion.dayOff) line += kDayOffMark;
+  return line;
+}
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
+
+// The value of a Latin, Persian or Arabic-Indic digit, or -1.
+int DigitValue(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'\x06F0' && c <= L'\x06F9') return c - L'\x06F0';
+  if (c >= L'\x0660' && c <= L'\x0669') return c - L'\x0660';
+  return -1;
+}
+
+// Three whole numbers separated by '/' or '-', or nothing. An empty field
+// reads as 0, which no year, month or day is.
+std::optional<std::array<int, 3>> ThreeFields(std::wstring_view text) {
+  constexpr int kMaxDigits = 5;  // more than any year, month or day needs
+  std::array<int, 3> fields{};
+  std::size_t field = 0;
+  int digits = 0;
+  for (wchar_t c : text) {
+    if (c == L'/' || c == L'-') {
+      if (++field == fields.size()) return std::nullopt;
+      digits = 0;
+      continue;
+    }
+    const int digit = DigitValue(c);
+    if (digit < 0 || ++digits > kMaxDigits) return std::nullopt;
+    fields[field] = fields[field] * 10 + digit;
+  }
+  if (field != fields.size() - 1) return std::nullopt;
+  return fields;
+}
+
+// A typed Gregorian date (its year above kLastShamsiYearTyped) or nothing.
+std::optional<int32_t> GregorianDay(int year, int month, int day) {
+  if (year > kLastGregorianYear || month < 1 || month > 12 || day < 1 || day > 31)
+    return std::nullopt;
+  const double date = DateSerial(year, month, day);
+  const CivilDate back = CivilFromDate(date);
+  // DateSerial carries 30 February into March: such a day does not exist.
+  if (back.month != month || back.day != day) return std::nullopt;
+  return DayOfDate(date);
+}
+
+// A typed Shamsi date (its year at most kLastShamsiYearTyped) or nothing.
+std::optional<int32_t> ShamsiDay(int year, int month, int day) {
+  if (year < kFirstShamsiYear || month < 1 || month > 12 || day < 1 ||
+      day > MonthLength(year, month))
+    return std::nullopt;
+  return DayFromShamsi({year, month, day});
+}
+
+}  // namespace
+
+const GregorianMonthNames& PersianGregorianMonthNames() {
+  static const GregorianMonthNames names = {
+      L"ژانویه", L"فوریه", L"مارس",    L"آوریل", L"مه",     L"ژوئن",
+      L"ژوئیه",  L"اوت",   L"سپتامبر", L"اکتبر", L"نوامبر", L"دسامبر"};
+  return names;
+}
+
+const std::array<std::wstring, kWeekDays>& WeekDayNames() {
+  static const std::array<std::wstring, kWeekDays> names = {
+      L"شنبه",     L"یک‌شنبه", L"دوشنبه", L"سه‌شنبه",
+      L"چهارشنبه", L"پنج‌شنبه", L"جمعه"};
+  return names;
+}
+
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names) {
+  MonthView view{};
+  view.month = month;
+  const int32_t first = DayFromShamsi({month.year, month.month, 1});
+  const int32_t last = first + MonthLength(month.year, month.month) - 1;
+  const int32_t gridStart = first - WeekColumn(first);
+
+  MonthRun gregorianMonths;
+  MonthRun qamariMonths;
+  for (int i = 0; i < kGridCells; ++i) {
+    const int32_t day = gridStart + i;
+    const ShamsiDate shamsi = ShamsiFromDay(day);
+    const CivilDate gregorian = GregorianOfDay(day);
+    const QamariDate qamari = QamariFromDay(day, correctionDays);
+    const bool inMonth = day >= first && day <= last;
+    view.cells[i] = {.day = day,
+                     .shamsiDay = shamsi.day,
+                     .gregorianDay = gregorian.day,
+                     .qamariDay = qamari.day,
+                     .inMonth = inMonth,
+                     .dayOff = IsDayOff(day, correctionDays),
+                     .estimated = qamari.estimated};
+    if (!inMonth) continue;
+
+    gregorianMonths.Add(gregorian.year, gregorian.month);
+    qamariMonths.Add(qamari.year, qamari.month);
+    view.estimated = view.estimated || qamari.estimated;
+    for (const Occasion& occasion : OccasionsOn(day, correctionDays))
+      view.occasionLines.push_back(OccasionLine(shamsi.day, shamsi.month, occasion));
+  }
+
+  view.heading.append(ShamsiMonthName(month.month)).append(L" ").append(Number(month.year));
+  view.gregorianSpan =
+      gregorianMonths.Text([&](int m) -> const std::wstring& { return names[m - 1]; });
+  view.qamariSpan = qamariMonths.Text(QamariMonthName);
+  if (view.estimated) view.qamariSpan += kEstimatedMark;
+  return view;
+}
+
+std::wstring FullDateLine(int32_t day, int correctionDays, const GregorianMonthNames& names) {
+  const ShamsiDate shamsi = ShamsiFromDay(day);
+  const CivilDate gregorian = GregorianOfDay(day);
+  const QamariDate qamari = QamariFromDay(day, correctionDays);
+  std::wstring line = WeekDayNames()[WeekColumn(day)];
+  line.append(L" ").append(Number(shamsi.day));
+  line.append(L" ").append(ShamsiMonthName(shamsi.month));
+  line.append(L" ").append(Number(shamsi.year)).append(kRangeDash);
+  line.append(Number(gregorian.day)).append(L" ").append(names[gregorian.month - 1]);
+  line.append(L" ").append(Number(gregorian.year)).append(kRangeDash);
+  line.append(Number(qamari.day)).append(L" ").append(QamariMonthName(qamari.month));
+  line.append(L" ").append(Number(qamari.year));
+  return line;
+}
+
+std::wstring QamariDayText(int32_t day, int correctionDays) {
+  const QamariDate qamari = QamariFromDay(day, correctionDays);
+  std::wstring text = Number(qamari.day);
+  text.append(L" ").append(QamariMonthName(qamari.month)).append(L" ").append(Number(qamari.year));
+  for (const Occasion& occasion : OccasionsOn(day, correctionDays)) {
+    text.append(L"\n").append(occasion.name);
+    if (occasion.dayOff) text += kDayOffMark;
+  }
+  return text;
+}
+
+ShamsiMonth MonthOfDay(int32_t day) {
+  const ShamsiDate shamsi = ShamsiFromDay(day);
+  return {shamsi.year, shamsi.month};
+}
+
+ShamsiMonth AddMonths(ShamsiMonth month, int months) {
+  // Months counted from month 1 of year 0, wide enough for any int step.
+  const int64_t index = int64_t{month.year} * 12 + (month.month - 1) + months;
+  const int64_t clamped = std::clamp<int64_t>(index, int64_t{kFirstShamsiYear} * 12,
+                                              int64_t{kLastShamsiYear} * 12 + 11);
+  return {static_cast<int>(clamped / 12), static_cast<int>(clamped % 12) + 1};
+}
+
+int32_t SameDayMonthsLater(int32_t day, int months) {
+  const ShamsiDate shamsi = ShamsiFromDay(day);
+  const ShamsiMonth target = AddMonths({shamsi.year, shamsi.month}, months);
+  const int32_t dayOfMonth = std::min(shamsi.day, MonthLength(target.year, target.month));
+  return DayFromShamsi({target.year, target.month, dayOfMonth});
+}
+
+std::optional<int32_t> ParseGoToDate(const std::wstring& text) {
+  std::wstring_view trimmed = text;
+  while (!trimmed.empty() && IsBlank(trimmed.front())) trimmed.remove_prefix(1);
+  while (!trimmed.empty() && IsBlank(trimmed.back())) trimmed.remove_suffix(1);
+  const auto fields = ThreeFields(trimmed);
+  if (!fields) return std::nullopt;
+  const auto [year, month, day] = *fields;
+  if (year > kLastShamsiYearTyped) return GregorianDay(year, month, day);
+  return ShamsiDay(year, month, day);
+}
+
+}  // namespace tavilo
