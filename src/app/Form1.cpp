@@ -8,6 +8,8 @@
 #include "app/FrmMenu.h"
 #include "app/logic/DateLine.h"
 #include "app/logic/StripTimers.h"
+#include "calendar/Numbers.h"
+#include "tools/logic/MonthView.h"
 #include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
@@ -95,7 +97,15 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       RECT client;
       GetClientRect(hwnd_, &client);
       const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-      if (PtInRect(&client, at) && !OverLabel(lparam)) Form_Click();
+      if (!PtInRect(&client, at) || OverLabel(lparam)) return 0;
+      // The calendar picture of the skin opens the month calendar; the
+      // rest of the surface sends the strip up.
+      const RECT picture = CalendarPictureRect();
+      if (PtInRect(&picture, at)) {
+        menu_.mnuCalendar_Click();
+      } else {
+        Form_Click();
+      }
       return 0;
     }
     case WM_CAPTURECHANGED:
@@ -145,6 +155,7 @@ void Form1::Form_Load() {
   dpi_ = UsableDpi(platform_.WindowDpi(hwnd_));
   refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
   motion_ = Motion(kHeight, dpi_);
+  AddDateToolTip();
   CreateFonts();
   skin_ = static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -224,6 +235,7 @@ void Form1::Form_DpiChanged(unsigned dpi) {
   left_ = StripLeft(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_));
   PlaceWindow();
   InvalidateRect(hwnd_, nullptr, FALSE);
+  SetDateToolTip(dateToolTipText_);  // the date line's new rectangle
   // Perhaps another monitor, with another refresh rate.
   refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
   ApplyMotion();
@@ -234,6 +246,41 @@ void Form1::Form_DisplayChange() {
   PlaceWindow();
   refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
   ApplyMotion();
+}
+
+RECT Form1::CalendarPictureRect() const {
+  return {MulDiv(kCalendarPicture.left, dpi_, kSkinDpi), MulDiv(kCalendarPicture.top, dpi_, kSkinDpi),
+          MulDiv(kCalendarPicture.right, dpi_, kSkinDpi),
+          MulDiv(kCalendarPicture.bottom, dpi_, kSkinDpi)};
+}
+
+// Today's lunar date and occasions show while the pointer rests on the date
+// line.
+void Form1::AddDateToolTip() {
+  dateToolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                 instance_, nullptr);
+  SendMessageW(dateToolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi_, 96));
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
+  tool.hwnd = hwnd_;
+  tool.rect = LabelRect(kLabel2);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(dateToolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1::SetDateToolTip(const std::wstring& text) {
+  dateToolTipText_ = text;
+  if (!dateToolTip_) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  tool.rect = LabelRect(kLabel2);
+  tool.lpszText = dateToolTipText_.data();
+  SendMessageW(dateToolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(dateToolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 float Form1::ScreenWidthTwips() const {
@@ -256,6 +303,7 @@ void Form1::RefreshDateLine() {
   };
   captions_[kLabel2].Set(DateLineText(*calendar_, clock, monthName));
   RedrawChangedLabels();
+  SetDateToolTip(QamariDayText(DayOfDate(clock()), 0));
   // Timers do not run during sleep and the clock may be set: aim afresh
   // (setting a running timer again replaces its interval).
   if (!hwnd_) return;

@@ -55,6 +55,10 @@ class Form1 final : public StripWindow {
   RECT LabelRect(Label label) const;
   HFONT LabelFont(Label label) const { return fonts_[label]; }
   unsigned Dpi() const { return dpi_; }
+  // The calendar picture of the skin, in client pixels: a click opens the
+  // month calendar.
+  RECT CalendarPictureRect() const;
+  const std::wstring& DateToolTip() const { return dateToolTipText_; }
 
   // Event handlers. The window procedure routes messages to them.
   void Form_Initialize();
@@ -91,6 +95,8 @@ class Form1 final : public StripWindow {
   };
 
   void RefreshDateLine();
+  void AddDateToolTip();
+  void SetDateToolTip(const std::wstring& text);
   float ScreenWidthTwips() const;
   // Puts the window at left_ and the motion model's Top, at its size in
   // whole pixels of the current DPI.
@@ -137,6 +143,8 @@ class Form1 final : public StripWindow {
   Canvas buffer_;
   std::optional<Class1> calendar_;
   bool leftButtonDown_ = false;
+  HWND dateToolTip_ = nullptr;  // owned by the window, gone with it
+  std::wstring dateToolTipText_;
 };
 
 }  // namespace tavilo

@@ -16,6 +16,8 @@ inline constexpr float kHeight = 2070.0f;
 
 // The skin is drawn unscaled at this DPI.
 inline constexpr unsigned kSkinDpi = 96;
+// Its calendar picture, in the skin's pixels.
+inline constexpr RECT kCalendarPicture{34, 103, 62, 130};
 
 struct LabelLayout {
   float left, top, width, height;  // twips, relative to the client area

@@ -28,6 +28,7 @@ struct MenuItem {
 // one level deeper.
 constexpr MenuItem kMenuTree[] = {
     {0, L"File", 0, nullptr},                                                // MnuFile
+    {1, L"تقویم", FrmMenu::kMnuCalendar, &FrmMenu::mnuCalendar_Click},       // mnuCalendar
     {1, L"تنظيمات", 0, nullptr},                                             // mnuSetting
     {2, L"پخش آهنگ", FrmMenu::kMnuPlay, &FrmMenu::mnuPlay_Click},           // mnuPlay
     {2, L"خاموش کردن", FrmMenu::kMnuWarning, &FrmMenu::mnuWarning_Click},   // mnuWarning
@@ -133,6 +134,8 @@ void FrmMenu::Form_Command(UINT id) {
     }
   }
 }
+
+void FrmMenu::mnuCalendar_Click() { tools_.Show(ToolWindowKind::kFrmCalendar); }
 
 void FrmMenu::mnuPlay_Click() { tools_.Show(ToolWindowKind::kFrmPlay); }
 

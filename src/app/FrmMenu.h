@@ -26,6 +26,7 @@ class FrmMenu {
     kMnuTrans = 1004,
     kMnuAbout = 1005,
     kMnuExit = 1006,
+    kMnuCalendar = 1007,
   };
 
   // `endProgram` ends the message loop (PostQuitMessage in the program).
@@ -46,6 +47,7 @@ class FrmMenu {
   void Unload();
 
   // Command handlers.
+  void mnuCalendar_Click();
   void mnuPlay_Click();
   void mnuWarning_Click();
   void mnuDate_Click();

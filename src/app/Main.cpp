@@ -8,6 +8,7 @@
 #include "app/FrmMenu.h"
 #include "platform/win32/Win32Platform.h"
 #include "tools/DateConvert.h"
+#include "tools/FrmCalendar.h"
 #include "tools/FrmPlay.h"
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
@@ -20,6 +21,7 @@ namespace tavilo {
 namespace {
 
 void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, const Form1& form1) {
+  tools.Register(ToolWindowKind::kFrmCalendar, std::make_unique<FrmCalendar>(platform, form1));
   tools.Register(ToolWindowKind::kFrmPlay, std::make_unique<FrmPlay>(platform));
   tools.Register(ToolWindowKind::kFrmShutDown, std::make_unique<FrmShutDown>(platform));
   tools.Register(ToolWindowKind::kDateConvert, std::make_unique<DateConvert>(platform));

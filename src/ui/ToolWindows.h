@@ -8,7 +8,14 @@
 
 namespace tavilo {
 
-enum class ToolWindowKind { kFrmPlay, kFrmShutDown, kDateConvert, kFrmTrans, kFrmAbout };
+enum class ToolWindowKind {
+  kFrmCalendar,
+  kFrmPlay,
+  kFrmShutDown,
+  kDateConvert,
+  kFrmTrans,
+  kFrmAbout,
+};
 
 class ToolWindow {
  public:

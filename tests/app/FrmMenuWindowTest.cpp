@@ -42,20 +42,33 @@ class RecordingToolWindow : public ToolWindow {
   bool open_ = false;
 };
 
+// The command id of the item with this caption in `menu` or its submenus;
+// -1 when there is none.
+UINT CommandOf(HMENU menu, const std::wstring& caption) {
+  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+    if (HMENU submenu = GetSubMenu(menu, position)) {
+      const UINT id = CommandOf(submenu, caption);
+      if (id != static_cast<UINT>(-1)) return id;
+    } else if (ItemText(menu, position) == caption) {
+      return GetMenuItemID(menu, position);
+    }
+  }
+  return static_cast<UINT>(-1);
+}
+
 class FrmMenuWindow : public StripFixture {
  protected:
-  HMENU Settings() { return GetSubMenu(menu->MnuFile(), 0); }
-
-  // Sends the command of a menu item the way a choice in the menu does.
-  void Choose(HMENU parent, int position) {
-    const UINT id = GetMenuItemID(parent, position);
-    ASSERT_NE(id, static_cast<UINT>(-1));
+  // Sends the command of the item with this caption the way a choice in the
+  // menu does.
+  void Choose(const wchar_t* caption) {
+    const UINT id = CommandOf(menu->MnuFile(), caption);
+    ASSERT_NE(id, static_cast<UINT>(-1)) << caption;
     SendMessageW(menu->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   }
 
   void RegisterAllTools() {
     const std::pair<ToolWindowKind, const wchar_t*> kinds[] = {
-        {ToolWindowKind::kFrmPlay, L"FrmPlay"},     {ToolWindowKind::kFrmShutDown, L"FrmShutDown"},
+        {ToolWindowKind::kFrmCalendar, L"FrmCalendar"}, {ToolWindowKind::kFrmPlay, L"FrmPlay"},     {ToolWindowKind::kFrmShutDown, L"FrmShutDown"},
         {ToolWindowKind::kDateConvert, L"DateConvert"}, {ToolWindowKind::kFrmTrans, L"FrmTrans"},
         {ToolWindowKind::kFrmAbout, L"frmAbout"}};
     for (const auto& [kind, name] : kinds)
@@ -69,14 +82,16 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
   HMENU popup = menu->MnuFile();
   ASSERT_NE(popup, nullptr);
-  ASSERT_EQ(GetMenuItemCount(popup), 3);
-  EXPECT_EQ(ItemText(popup, 0), L"تنظيمات");
-  EXPECT_EQ(ItemText(popup, 1), L"درباره ما ...");
-  EXPECT_EQ(ItemText(popup, 2), L"خروج");
-  EXPECT_EQ(GetSubMenu(popup, 1), nullptr);
+  ASSERT_EQ(GetMenuItemCount(popup), 4);
+  EXPECT_EQ(ItemText(popup, 0), L"تقویم");
+  EXPECT_EQ(ItemText(popup, 1), L"تنظيمات");
+  EXPECT_EQ(ItemText(popup, 2), L"درباره ما ...");
+  EXPECT_EQ(ItemText(popup, 3), L"خروج");
+  EXPECT_EQ(GetSubMenu(popup, 0), nullptr);
   EXPECT_EQ(GetSubMenu(popup, 2), nullptr);
+  EXPECT_EQ(GetSubMenu(popup, 3), nullptr);
 
-  HMENU settings = GetSubMenu(popup, 0);
+  HMENU settings = GetSubMenu(popup, 1);
   ASSERT_NE(settings, nullptr);
   ASSERT_EQ(GetMenuItemCount(settings), 4);
   EXPECT_EQ(ItemText(settings, 0), L"پخش آهنگ");
@@ -85,7 +100,7 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
   EXPECT_EQ(ItemText(settings, 3), L"تغيير شفافيت");
 
   // Arabic yeh (U+064A) and the Persian kaf (U+06A9) exactly as written.
-  EXPECT_EQ(ItemText(popup, 0)[3], L'\u064A');
+  EXPECT_EQ(ItemText(popup, 1)[3], L'\u064A');
   EXPECT_EQ(ItemText(settings, 1)[6], L'\u06A9');
 
   for (HMENU menuLevel : {popup, settings}) {
@@ -120,14 +135,16 @@ TEST_F(FrmMenuWindow, HiddenHostOwnsTheMenuUnderFile) {
 TEST_F(FrmMenuWindow, EachToolCommandOpensItsWindowOnceThenBringsItToFront) {
   RegisterAllTools();
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
-  Choose(Settings(), 0);
-  Choose(Settings(), 1);
-  Choose(Settings(), 2);
-  Choose(Settings(), 3);
-  Choose(menu->MnuFile(), 1);
-  Choose(menu->MnuFile(), 1);
-  Choose(Settings(), 0);
-  EXPECT_EQ(toolLog, (std::vector<std::wstring>{L"open FrmPlay", L"open FrmShutDown",
+  Choose(L"تقویم");
+  Choose(L"پخش آهنگ");
+  Choose(L"خاموش کردن");
+  Choose(L"مبدل تاريخ");
+  Choose(L"تغيير شفافيت");
+  Choose(L"درباره ما ...");
+  Choose(L"درباره ما ...");
+  Choose(L"پخش آهنگ");
+  EXPECT_EQ(toolLog, (std::vector<std::wstring>{L"open FrmCalendar", L"open FrmPlay",
+                                                 L"open FrmShutDown",
                                                  L"open DateConvert", L"open FrmTrans",
                                                  L"open frmAbout", L"front frmAbout",
                                                  L"front FrmPlay"}));
@@ -136,8 +153,8 @@ TEST_F(FrmMenuWindow, EachToolCommandOpensItsWindowOnceThenBringsItToFront) {
 
 TEST_F(FrmMenuWindow, ToolCommandsWithoutTheirWindowsDoNothing) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
-  Choose(Settings(), 2);
-  Choose(menu->MnuFile(), 1);
+  Choose(L"مبدل تاريخ");
+  Choose(L"درباره ما ...");
   EXPECT_TRUE(IsWindow(form->Handle()));
   EXPECT_EQ(programEnds, 0);
 }
@@ -147,9 +164,9 @@ TEST_F(FrmMenuWindow, ExitWithASongClosesItTwiceAndEndsTheProgram) {
   IsPlaying = true;
   SongFile = L"\"C:\\My Music\\song.mp3\"";
   const HWND strip = form->Handle();
-  HMENU popup = menu->MnuFile();
+  menu->MnuFile();
   const HWND host = menu->Handle();
-  Choose(popup, 2);
+  Choose(L"خروج");
   EXPECT_FALSE(IsWindow(host));
   EXPECT_FALSE(IsWindow(strip));
   EXPECT_EQ(platform.mediaCommands, (std::vector<std::wstring>{L"close \"C:\\My Music\\song.mp3\"",
@@ -159,7 +176,7 @@ TEST_F(FrmMenuWindow, ExitWithASongClosesItTwiceAndEndsTheProgram) {
 
 TEST_F(FrmMenuWindow, ExitWithoutASongSendsNoMediaCommand) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
-  Choose(menu->MnuFile(), 2);
+  Choose(L"خروج");
   EXPECT_TRUE(platform.mediaCommands.empty());
   EXPECT_EQ(form->Handle(), nullptr);
   EXPECT_EQ(programEnds, 1);
@@ -217,6 +234,22 @@ TEST_F(FrmMenuWindow, ExitChosenInThePopupRunsBeforeTheRightButtonHandlerReturns
   EXPECT_NE(openMenu.shown, nullptr);
   EXPECT_EQ(programEnds, 1);
   EXPECT_EQ(form->Handle(), nullptr);
+}
+
+// A click on the skin's calendar picture opens the month calendar and leaves
+// the strip down; the date line's tooltip gives today's lunar date.
+TEST_F(FrmMenuWindow, CalendarPictureOpensTheCalendarAndTheDateLineTellsTheLunarDate) {
+  RegisterAllTools();
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  SlideDown();
+  const RECT picture = form->CalendarPictureRect();
+  const LPARAM at = MAKELPARAM((picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2);
+  SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(form->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(toolLog, (std::vector<std::wstring>{L"open FrmCalendar"}));
+  EXPECT_EQ(form->motion().State(), MotionState::kDown);
+  // Saturday 5 December 2026 is 25 Jumada al-Thani 1448, with no occasion.
+  EXPECT_EQ(form->DateToolTip(), L"۲۵ جمادی‌الثانی ۱۴۴۸");
 }
 
 TEST_F(FrmMenuWindow, RightButtonOverALabelOpensNothing) {

@@ -1,0 +1,86 @@
+// The month calendar: one Solar Hijri month at a time, right to left, each
+// day with its Gregorian and lunar Hijri day, Fridays and holidays in red,
+// today outlined; the month's occasions and the selected day's full date
+// beneath. It opens under the strip, on the strip's monitor.
+//
+// Keys in the grid: the arrows move the selected day (across month edges),
+// Page Up / Page Down change the month, with Ctrl the year, Home goes to
+// today, Ctrl+C copies the selected day's date line. The mouse wheel changes
+// the month, a click selects a day. The go-to box takes a Shamsi or a
+// Gregorian date.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/Platform.h"
+#include "tools/logic/MonthView.h"
+#include "tools/shared/ToolWindowBase.h"
+#include "ui/StripWindow.h"
+
+namespace tavilo {
+
+class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
+ public:
+  // Control identifiers, in tab order: the grid comes first.
+  enum Control : int {
+    kGrdMonth = 101,
+    kCmdPrevious,
+    kCmdNext,
+    kCmdToday,
+    kTxtGoTo,
+    kCmdGoTo,
+    kLblHeading,
+    kLblGregorian,
+    kLblQamari,
+    kLstOccasions,
+    kLblSelected,
+    kLblGoTo,
+    kLblGoToMessage,
+  };
+  enum Timer : UINT_PTR { kMidnightTimer = 1 };
+  static const ToolWindowDesign kDesign;
+
+  FrmCalendar(Platform& platform, const StripWindow& strip);
+
+  int32_t SelectedDay() const { return selected_; }
+  const MonthView& View() const { return view_; }
+  // The grid cell under a point of the grid's client area, or -1.
+  int CellAt(POINT point) const;
+  // A cell's rectangle in the grid's client area.
+  RECT CellRect(int cell) const;
+
+ private:
+  friend ToolWindowBase;
+  void BuildWindow();
+  void OnDpiChanged();
+  void Form_Destroyed();
+  LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM lparam);
+
+  void CreateFonts();
+  void ReleaseFonts();
+  void MoveUnderStrip();
+  void AimMidnightTimer();
+  void MidnightTimer_Timer();
+
+  void ShowDay(int32_t day);
+  void Refresh();
+  void GoTo();
+  void CopySelectedDay();
+  bool OnGridKey(WPARAM key);
+  void PaintGrid(HWND grid, HDC dc, const RECT& client) const;
+
+  const StripWindow& strip_;
+  GregorianMonthNames monthNames_;
+  int32_t today_ = 0;
+  int32_t selected_ = 0;
+  MonthView view_{};
+  HFONT headingFont_ = nullptr;
+  HFONT dayFont_ = nullptr;
+  HFONT smallFont_ = nullptr;
+};
+
+}  // namespace tavilo

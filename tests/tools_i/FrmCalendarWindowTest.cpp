@@ -1,0 +1,123 @@
+// The month calendar as a real window beside the real strip, on a fixed
+// clock: what a reader (and a screen reader) finds in its heading, occasion
+// list and selected-day line, its keys, and where it opens.
+#include "tools/FrmCalendar.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "WindowTestSupport.h"
+#include "app/Form1.h"
+#include "app/FrmMenu.h"
+#include "calendar/Numbers.h"
+#include "platform/fake/FakePlatform.h"
+#include "tools/shared/DialogKeys.h"
+#include "ui/ToolWindows.h"
+
+namespace tavilo {
+namespace {
+
+using namespace tools_i;
+using C = FrmCalendar;
+
+constexpr wchar_t kDayOff[] = L" (تعطیل)";
+
+class FrmCalendarWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform_.screenWidth = 1024;
+    platform_.screenHeight = 768;
+    // Saturday 21 March 2026, 1 Farvardin 1405, at noon.
+    platform_.now = DateSerial(2026, 3, 21) + 0.5;
+    ASSERT_TRUE(strip_.Create());
+    calendar_.Open();
+    ASSERT_TRUE(calendar_.IsOpen());
+    hwnd_ = calendar_.Handle();
+  }
+  void TearDown() override {
+    if (calendar_.IsOpen()) DestroyWindow(calendar_.Handle());
+    strip_.Unload();
+  }
+
+  std::wstring Text(int id) const { return ItemText(hwnd_, id); }
+  bool Lists(const std::wstring& line) const {
+    return Text(C::kLstOccasions).find(line) != std::wstring::npos;
+  }
+  void Key(WPARAM key) {
+    MSG message{GetDlgItem(hwnd_, C::kGrdMonth), WM_KEYDOWN, key, 1, 0, {}};
+    SetFocus(message.hwnd);
+    ASSERT_TRUE(HandleDialogKeys(message));
+  }
+  void GoTo(const wchar_t* date) {
+    SetDlgItemTextW(hwnd_, C::kTxtGoTo, date);
+    SendDlgItemMessageW(hwnd_, C::kCmdGoTo, BM_CLICK, 0, 0);
+  }
+
+  FakePlatform platform_;
+  ToolWindowRegistry tools_;
+  FrmMenu menu_{GetModuleHandleW(nullptr), platform_, tools_, [] {}};
+  Form1 strip_{GetModuleHandleW(nullptr), platform_, menu_};
+  FrmCalendar calendar_{platform_, strip_};
+  HWND hwnd_ = nullptr;
+};
+
+// Nowruz and Eid al-Fitr together on the first two days, the other days off
+// of Farvardin, and today's full date under the grid.
+TEST_F(FrmCalendarWindowTest, FarvardinOf1405) {
+  EXPECT_EQ(Text(C::kLblHeading), L"فروردین ۱۴۰۵");
+  EXPECT_EQ(Text(C::kLblGregorian), L"مارس – آوریل ۲۰۲۶");
+  for (const wchar_t* line :
+       {L"۱ فروردین: جشن نوروز", L"۱ فروردین: عید سعید فطر", L"۲ فروردین: عید نوروز",
+        L"۲ فروردین: تعطیل به مناسبت عید سعید فطر", L"۳ فروردین: عید نوروز",
+        L"۴ فروردین: عید نوروز", L"۱۲ فروردین: روز جمهوری اسلامی ایران",
+        L"۱۳ فروردین: روز طبیعت", L"۲۵ فروردین: شهادت امام جعفر صادق"}) {
+    EXPECT_TRUE(Lists(std::wstring(line) + kDayOff)) << Text(C::kLstOccasions);
+  }
+  EXPECT_EQ(Text(C::kLblSelected).rfind(L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ", 0), 0u);
+  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
+}
+
+// Mehr has no day off but its Fridays; Hafez Day is a working day.
+TEST_F(FrmCalendarWindowTest, MehrOf1405FromTheGoToBox) {
+  GoTo(L"1405/7/20");
+  EXPECT_EQ(Text(C::kLblHeading), L"مهر ۱۴۰۵");
+  EXPECT_TRUE(Lists(L"۲۰ مهر: روز بزرگداشت حافظ")) << Text(C::kLstOccasions);
+  EXPECT_EQ(Text(C::kLstOccasions).find(kDayOff), std::wstring::npos);
+  EXPECT_NE(Text(C::kLblSelected).find(L"۲۰ مهر ۱۴۰۵"), std::wstring::npos);
+  EXPECT_EQ(Text(C::kLblGoToMessage), L"");
+
+  GoTo(L"2026-13-07");
+  EXPECT_EQ(Text(C::kLblHeading), L"مهر ۱۴۰۵");
+  EXPECT_NE(Text(C::kLblGoToMessage), L"");
+}
+
+// The arrows move the selected day across month edges; Page Down moves a
+// month, Home comes back to today.
+TEST_F(FrmCalendarWindowTest, KeysMoveTheSelection) {
+  const int32_t today = calendar_.SelectedDay();
+  Key(VK_RIGHT);  // Saturday stands at the right: the day before
+  EXPECT_EQ(calendar_.SelectedDay(), today - 1);
+  EXPECT_EQ(Text(C::kLblHeading), L"اسفند ۱۴۰۴");
+  Key(VK_NEXT);
+  EXPECT_EQ(Text(C::kLblHeading), L"فروردین ۱۴۰۵");
+  EXPECT_EQ(Text(C::kLblSelected).rfind(L"شنبه ۲۹ فروردین ۱۴۰۵", 0), 0u);  // Esfand 1404 has 29 days
+  Key(VK_HOME);
+  EXPECT_EQ(calendar_.SelectedDay(), today);
+}
+
+// Under the strip's right end, on its monitor, within the work area.
+TEST_F(FrmCalendarWindowTest, OpensUnderTheStrip) {
+  RECT strip{}, frame{}, work{};
+  GetWindowRect(strip_.Handle(), &strip);
+  GetWindowRect(hwnd_, &frame);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(frame.right, std::min(strip.right, work.right));
+  EXPECT_EQ(frame.top, strip.bottom - strip.top);
+  EXPECT_LE(frame.bottom, work.bottom);
+}
+
+}  // namespace
+}  // namespace tavilo
