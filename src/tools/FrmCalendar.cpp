@@ -6,10 +6,7 @@
 
 #include "calendar/Numbers.h"
 #include "tools/logic/WindowPlacement.h"
-#include "ui/BufferedPaint.h"
 #include "ui/Midnight.h"
-#include "ui/PersianDigits.h"
-#include "ui/RtlText.h"
 #include "ui/Twips.h"
 
 namespace tavilo {
@@ -27,20 +24,6 @@ constexpr wchar_t kGregorianLocale[] = L"fa-IR";
 constexpr float kClientWidth = 6300;
 constexpr float kClientHeight = 7200;
 constexpr float kHeadingPoints = 12.0f;
-constexpr float kDayPoints = 13.0f;
-constexpr float kSmallPoints = 7.0f;
-// The grid's row of week-day names, in pixels at 96 DPI.
-constexpr int kWeekDayRowHeight = 20;
-
-// The strip's palette.
-constexpr COLORREF kInk = RGB(30, 44, 62);
-constexpr COLORREF kPanel = RGB(252, 253, 255);
-constexpr COLORREF kPanelShade = RGB(224, 233, 243);
-constexpr COLORREF kSteel = RGB(112, 140, 170);
-constexpr COLORREF kSteelLight = RGB(198, 211, 226);
-constexpr COLORREF kTurquoise = RGB(22, 146, 158);
-constexpr COLORREF kDayOff = RGB(196, 40, 48);
-constexpr COLORREF kOtherMonth = RGB(160, 170, 182);
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX;
@@ -75,23 +58,10 @@ constexpr ControlSpec kControls[] = {
      6510, 1560, 330},
 };
 
-HFONT MakeFont(unsigned dpi, float points, int weight) {
-  return CreateFontW(-PixelsFromPoints(points, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+HFONT MakeHeadingFont(unsigned dpi) {
+  return CreateFontW(-PixelsFromPoints(kHeadingPoints, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                      ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
-}
-
-std::wstring Number(int value) { return PersianDigits(std::to_wstring(value)); }
-
-void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
-  SetDCBrushColor(dc, colour);
-  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-void DrawCentred(HDC dc, const std::wstring& text, const RECT& area, UINT vertical) {
-  RECT box = area;
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
-            DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | vertical);
 }
 
 }  // namespace
@@ -131,21 +101,21 @@ void FrmCalendar::OnDpiChanged() {
   CreateFonts();
 }
 
-void FrmCalendar::Form_Destroyed() { ReleaseFonts(); }
+void FrmCalendar::Form_Destroyed() {
+  ReleaseFonts();
+  grid_.Release();
+}
 
 void FrmCalendar::CreateFonts() {
-  headingFont_ = MakeFont(dpi_, kHeadingPoints, FW_BOLD);
-  dayFont_ = MakeFont(dpi_, kDayPoints, FW_BOLD);
-  smallFont_ = MakeFont(dpi_, kSmallPoints, FW_NORMAL);
+  headingFont_ = MakeHeadingFont(dpi_);
   SendDlgItemMessageW(hwnd_, kLblHeading, WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_),
                       TRUE);
+  grid_.SetDpi(dpi_);
 }
 
 void FrmCalendar::ReleaseFonts() {
-  for (HFONT* font : {&headingFont_, &dayFont_, &smallFont_}) {
-    DeleteObject(*font);
-    *font = nullptr;
-  }
+  DeleteObject(headingFont_);
+  headingFont_ = nullptr;
 }
 
 void FrmCalendar::MoveUnderStrip() {
@@ -225,7 +195,13 @@ void FrmCalendar::Refresh() {
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
   SetDlgItemTextW(hwnd_, kLblSelected, FullDateLine(selected_, 0, monthNames_).c_str());
-  InvalidateRect(GetDlgItem(hwnd_, kGrdMonth), nullptr, FALSE);
+  RedrawGrid();
+}
+
+void FrmCalendar::RedrawGrid() {
+  HWND grid = GetDlgItem(hwnd_, kGrdMonth);
+  grid_.Show(view_, selected_, today_, GetFocus() == grid);
+  InvalidateRect(grid, nullptr, FALSE);
 }
 
 void FrmCalendar::GoTo() {
@@ -285,7 +261,7 @@ LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM 
       break;
     case WM_LBUTTONDOWN: {
       SetFocus(grid);
-      const int cell = CellAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      const int cell = grid_.CellAt(grid, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       if (cell >= 0) ShowDay(view_.cells[static_cast<size_t>(cell)].day);
       return 0;
     }
@@ -293,86 +269,15 @@ LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM 
       return SendMessageW(hwnd_, message, wparam, lparam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      InvalidateRect(grid, nullptr, FALSE);  // the focus shows on the selected day
+      RedrawGrid();  // the focus shows on the selected day
       return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      PaintBuffered(grid, [this, grid](HDC dc, const RECT& client) { PaintGrid(grid, dc, client); });
+      grid_.Paint(grid);
       return 0;
   }
   return DefWindowProcW(grid, message, wparam, lparam);
-}
-
-RECT FrmCalendar::CellRect(int cell) const {
-  RECT client{};
-  GetClientRect(GetDlgItem(hwnd_, kGrdMonth), &client);
-  const int header = MulDiv(kWeekDayRowHeight, static_cast<int>(dpi_), 96);
-  const int rows = kGridCells / kWeekDays;
-  const int column = cell % kWeekDays;
-  const int row = cell / kWeekDays;
-  // Columns run right to left, Saturday at the right edge.
-  const int right = client.right - MulDiv(client.right, column, kWeekDays);
-  const int left = client.right - MulDiv(client.right, column + 1, kWeekDays);
-  const int height = client.bottom - header;
-  return {left, header + MulDiv(height, row, rows), right, header + MulDiv(height, row + 1, rows)};
-}
-
-int FrmCalendar::CellAt(POINT point) const {
-  for (int cell = 0; cell < kGridCells; ++cell) {
-    const RECT area = CellRect(cell);
-    if (PtInRect(&area, point)) return cell;
-  }
-  return -1;
-}
-
-void FrmCalendar::PaintGrid(HWND grid, HDC dc, const RECT& client) const {
-  FillSolid(dc, client, kPanel);
-  SetBkMode(dc, TRANSPARENT);
-  const int header = MulDiv(kWeekDayRowHeight, static_cast<int>(dpi_), 96);
-  const RECT headerRow{client.left, client.top, client.right, header};
-  FillSolid(dc, headerRow, kPanelShade);
-  SelectObject(dc, smallFont_);
-  for (int column = 0; column < kWeekDays; ++column) {
-    const RECT cell = CellRect(column);
-    const std::wstring& name = WeekDayNames()[static_cast<size_t>(column)];
-    SetTextColor(dc, column == kWeekDays - 1 ? kDayOff : kInk);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    const int x = (cell.left + cell.right + ShapedWidth(dc, name)) / 2;
-    DrawRtlLine(dc, name, x, (header - metrics.tmHeight) / 2, RtlAnchor::kRightEdge);
-  }
-
-  const bool focused = GetFocus() == grid;
-  for (int index = 0; index < kGridCells; ++index) {
-    const MonthCell& cell = view_.cells[static_cast<size_t>(index)];
-    RECT area = CellRect(index);
-    InflateRect(&area, -1, -1);
-    if (cell.day == selected_) FillSolid(dc, area, focused ? kSteelLight : kPanelShade);
-    if (cell.day == today_) {
-      HGDIOBJ pen = SelectObject(dc, CreatePen(PS_SOLID, MulDiv(2, static_cast<int>(dpi_), 96),
-                                               kTurquoise));
-      HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-      Rectangle(dc, area.left, area.top, area.right, area.bottom);
-      DeleteObject(SelectObject(dc, pen));
-      SelectObject(dc, brush);
-    }
-    const COLORREF ink = !cell.inMonth ? kOtherMonth : cell.dayOff ? kDayOff : kInk;
-    SetTextColor(dc, ink);
-    SelectObject(dc, dayFont_);
-    RECT upper = area;
-    upper.bottom = area.top + (area.bottom - area.top) * 2 / 3;
-    DrawCentred(dc, Number(cell.shamsiDay), upper, DT_VCENTER);
-    SelectObject(dc, smallFont_);
-    SetTextColor(dc, cell.inMonth ? kSteel : kOtherMonth);
-    RECT lower = area;
-    lower.top = upper.bottom;
-    const int middle = (area.left + area.right) / 2;
-    RECT gregorian{area.left, lower.top, middle, lower.bottom};
-    RECT qamari{middle, lower.top, area.right, lower.bottom};
-    DrawCentred(dc, Number(cell.gregorianDay), gregorian, DT_TOP);
-    DrawCentred(dc, Number(cell.qamariDay) + (cell.estimated ? L"*" : L""), qamari, DT_TOP);
-  }
 }
 
 }  // namespace tavilo

@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "platform/Platform.h"
+#include "tools/MonthGrid.h"
 #include "tools/logic/MonthView.h"
 #include "tools/shared/ToolWindowBase.h"
 #include "ui/StripWindow.h"
@@ -45,11 +46,6 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   FrmCalendar(Platform& platform, const StripWindow& strip);
 
   int32_t SelectedDay() const { return selected_; }
-  const MonthView& View() const { return view_; }
-  // The grid cell under a point of the grid's client area, or -1.
-  int CellAt(POINT point) const;
-  // A cell's rectangle in the grid's client area.
-  RECT CellRect(int cell) const;
 
  private:
   friend ToolWindowBase;
@@ -71,16 +67,15 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   void GoTo();
   void CopySelectedDay();
   bool OnGridKey(WPARAM key);
-  void PaintGrid(HWND grid, HDC dc, const RECT& client) const;
+  void RedrawGrid();
 
   const StripWindow& strip_;
   GregorianMonthNames monthNames_;
   int32_t today_ = 0;
   int32_t selected_ = 0;
   MonthView view_{};
+  MonthGrid grid_;
   HFONT headingFont_ = nullptr;
-  HFONT dayFont_ = nullptr;
-  HFONT smallFont_ = nullptr;
 };
 
 }  // namespace tavilo
