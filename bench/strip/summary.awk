@@ -32,6 +32,7 @@ $1 == "memory" {
   }
 }
 $1 == "size" { size[$2] = $3 }
+$1 == "month-paint" { monthPaint = $0 }
 $1 == "dll" && $3 != "system" { foreign++ }
 
 END {
@@ -74,6 +75,7 @@ END {
            anonParked, anonHello + 3072, verdict(anonParked <= anonHello + 3072)
   printf "tavilo.exe %d bytes (%d stripped)  (target <= 1048576: %s)\n",
          size["tavilo.exe"], size["tavilo.exe-stripped"], verdict(size["tavilo.exe"] <= 1048576)
+  if (monthPaint != "") print monthPaint
   printf "imported DLLs: %s\n",
          foreign ? foreign " not from Windows: MISSED" : "all Windows system DLLs: met"
 }
