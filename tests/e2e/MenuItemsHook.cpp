@@ -23,14 +23,7 @@ void WriteItems(HWND menuWindow, DWORD probeProcessId) {
       GetMenuStringW(menu, position, entry.caption, static_cast<int>(std::size(entry.caption)),
                      MF_BYPOSITION);
       // A popup menu places its items itself: no window is needed.
-      if (!GetMenuItemRect(nullptr, menu, position, &entry.rect)) continue;
-      // A right-to-left menu is mirrored; the scripts want left < right.
-      if (entry.rect.left > entry.rect.right) {
-        const LONG left = entry.rect.left;
-        entry.rect.left = entry.rect.right;
-        entry.rect.right = left;
-      }
-      ++written;
+      if (GetMenuItemRect(nullptr, menu, position, &entry.rect)) ++written;
     }
     table->count = written;
     UnmapViewOfFile(table);

@@ -22,7 +22,7 @@ inline void MenuItemsTableName(DWORD probeProcessId, wchar_t (&name)[64]) {
 
 struct MenuItemEntry {
   wchar_t caption[128];
-  RECT rect;  // screen pixels, left < right
+  RECT rect;  // screen pixels
 };
 
 inline constexpr LONG kMaxMenuItems = 64;

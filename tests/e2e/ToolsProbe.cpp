@@ -3,8 +3,12 @@
 // "left top right bottom".
 //   e2e_tools_probe rects <class>   every visible top-level window of the
 //                                   class, one rectangle a line
-//   e2e_tools_probe state <class>   the first visible one's rectangle and
-//                                   whether it takes input (1) or not (0)
+//   e2e_tools_probe rest <class> <ms>
+//                                   waits until the first visible one has
+//                                   kept its place and whether it takes input
+//                                   for <ms> milliseconds, then prints its
+//                                   rectangle and 1 (takes input) or 0; exits
+//                                   1, printing the last, after 10 s
 //   e2e_tools_probe watch <class>   follows the first visible one until it is
 //                                   gone: each new position as a line, then
 //                                   "gone"; exits 1 when there was none or it
@@ -23,6 +27,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
 #include <string>
 
 #include "MenuItemsHook.h"
@@ -53,13 +58,47 @@ int Rects(const wchar_t* className) {
   return count > 0 ? 0 : 1;
 }
 
-int State(const wchar_t* className) {
+// The window's rectangle and whether it takes input.
+struct WindowState {
+  RECT rect{};
+  bool enabled = false;
+
+  bool Read(HWND window) {
+    enabled = IsWindowEnabled(window);
+    return IsWindow(window) && GetWindowRect(window, &rect);
+  }
+  bool operator==(const WindowState& other) const {
+    return EqualRect(&rect, &other.rect) && enabled == other.enabled;
+  }
+  void Print() const {
+    std::printf("%ld %ld %ld %ld %d\n", rect.left, rect.top, rect.right, rect.bottom,
+                enabled ? 1 : 0);
+  }
+};
+
+// Waits, looking every millisecond, until the window has kept one state for
+// `steadyMs`; prints it. After 10 s prints the last state and exits 1.
+int Rest(const wchar_t* className, const wchar_t* steadyMs) {
   HWND window = FindVisible(className);
-  RECT rect;
-  if (!window || !GetWindowRect(window, &rect)) return 1;
-  std::printf("%ld %ld %ld %ld %d\n", rect.left, rect.top, rect.right, rect.bottom,
-              IsWindowEnabled(window) ? 1 : 0);
-  return 0;
+  WindowState last;
+  if (!window || !last.Read(window)) return 1;
+  const ULONGLONG steady = std::wcstoul(steadyMs, nullptr, 10);
+  ULONGLONG since = GetTickCount64();
+  const ULONGLONG end = since + 10000;
+  for (ULONGLONG now = since; now < end; now = GetTickCount64()) {
+    Sleep(1);
+    WindowState state;
+    if (!state.Read(window)) return 1;
+    if (!(state == last)) {
+      last = state;
+      since = now;
+    } else if (now - since >= steady) {
+      state.Print();
+      return 0;
+    }
+  }
+  last.Print();
+  return 1;
 }
 
 int Watch(const wchar_t* className) {
@@ -186,12 +225,12 @@ int Text(const wchar_t* className, const wchar_t* controlId) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (argc == 3 && command == L"rects") return Rects(argv[2]);
-  if (argc == 3 && command == L"state") return State(argv[2]);
+  if (argc == 4 && command == L"rest") return Rest(argv[2], argv[3]);
   if (argc == 3 && command == L"watch") return Watch(argv[2]);
   if (argc == 3 && command == L"item") return Item(argv[2]);
   if (argc == 4 && command == L"text") return Text(argv[2], argv[3]);
   std::fprintf(stderr,
-               "usage: e2e_tools_probe rects|state|watch <class> | item <caption> |"
-               " text <class> <control id>\n");
+               "usage: e2e_tools_probe rects|watch <class> | rest <class> <ms> |"
+               " item <caption> | text <class> <control id>\n");
   return 2;
 }

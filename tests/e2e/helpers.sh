@@ -51,12 +51,6 @@ click_at() {
 
 # --- The strip ---
 
-# Sets LEFT TOP RIGHT BOTTOM and ENABLED (1 when it takes input) of the strip.
-strip_state() {
-  local state
-  state=$(probe state TaviloForm1) && [[ -n $state ]] || return 1
-  read -r LEFT TOP RIGHT BOTTOM ENABLED <<<"$state"
-}
 # Down: at most 30 twips (two pixels) above the screen edge.
 strip_down() { locate TaviloForm1 && ((TOP >= -2 && TOP <= 0)); }
 # Parked: one or two pixel rows left on the screen.
@@ -99,8 +93,10 @@ open_menu() {
 # popup menu, as the menu itself places it (separators and submenus
 # included).
 find_menu_item() {
-  local rect left top right bottom
-  rect=$(probe item "$1") && [[ -n $rect ]] || return 1
+  local rect status=0 left top right bottom
+  rect=$(probe item "$1") || status=$?
+  ((status != 2)) || fail "e2e_tools_probe cannot load its menu hook library"
+  ((status == 0)) && [[ -n $rect ]] || return 1
   read -r left top right bottom <<<"$rect"
   ITEM_X=$(((left + right) / 2)) ITEM_Y=$(((top + bottom) / 2))
 }

@@ -42,17 +42,18 @@ trap cleanup EXIT
 . "$TAVILO_SOURCE_DIR/tests/e2e/helpers.sh"
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 
-# At rest: parked or down, taking input, and still there half a second
-# later. A strip caught between its two motions moves a step each way every
-# few milliseconds and takes no input.
+# At rest: parked or down, taking input, and neither moving nor changing that
+# for half a second. A strip caught between its two motions moves a step
+# each way every few milliseconds and takes no input. Sets LEFT TOP RIGHT
+# BOTTOM ENABLED and REST_STATE.
 strip_at_rest() {
-  strip_state || return 1
-  local before="$LEFT $TOP $RIGHT $BOTTOM $ENABLED"
-  sleep 0.5
-  strip_state || return 1
-  REST_STATE="$LEFT $TOP $RIGHT $BOTTOM enabled=$ENABLED"
-  [[ "$LEFT $TOP $RIGHT $BOTTOM $ENABLED" == "$before" ]] && ((ENABLED == 1)) &&
-    { ((BOTTOM >= 1 && BOTTOM <= 2)) || ((TOP >= -2 && TOP <= 0)); }
+  local state status=0
+  state=$(probe rest TaviloForm1 500) || status=$?
+  [[ -n $state ]] || { REST_STATE="no strip"; return 1; }
+  read -r LEFT TOP RIGHT BOTTOM ENABLED <<<"$state"
+  REST_STATE="$LEFT,$TOP-$RIGHT,$BOTTOM, enabled $ENABLED"
+  ((status == 0)) || { REST_STATE+=", never still for half a second"; return 1; }
+  ((ENABLED == 1)) && { ((BOTTOM >= 1 && BOTTOM <= 2)) || ((TOP >= -2 && TOP <= 0)); }
 }
 
 eval "$(xdotool getdisplaygeometry --shell)"
@@ -69,8 +70,7 @@ wait_for 60 "the strip" locate TaviloForm1
 # Parks the strip for a round. It must first come to rest (a strip caught
 # between its two motions never does); a click sends one resting down up.
 park_strip() {
-  REST_STATE=
-  poll 15 strip_at_rest || fail "$1 the strip did not come to rest: $REST_STATE"
+  poll 30 strip_at_rest || fail "$1 the strip did not come to rest: $REST_STATE"
   ((BOTTOM <= 2)) && return 0
   click_at "$(bare_spot_x)" "$(bare_spot_y)" 1
   xdotool mousemove "$away_x" "$away_y"
@@ -88,8 +88,7 @@ for round in {1..10}; do
   sleep "0.$((RANDOM % 3))$((RANDOM % 10))"
   xdotool mousemove "$away_x" "$away_y"
 done
-REST_STATE=
-poll 15 strip_at_rest || fail "after the last round the strip did not come to rest: $REST_STATE"
+poll 30 strip_at_rest || fail "after the last round the strip did not come to rest: $REST_STATE"
 echo "e2e: at rest after 10 rounds from the parked strip: $REST_STATE"
 
 open_menu

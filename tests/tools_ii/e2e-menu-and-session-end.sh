@@ -94,8 +94,17 @@ screenshot_window() {
 
 # --- The program in its own prefix ---
 
-TAVILO_WINE_BUILD_DIR=$private "$TAVILO_SOURCE_DIR/scripts/wine-session.sh" start "$private" \
-  >/dev/null
+start_private_session() {
+  TAVILO_WINE_BUILD_DIR=$private "$TAVILO_SOURCE_DIR/scripts/wine-session.sh" start "$private" \
+    >/dev/null
+}
+# On a busy machine the start has once failed to write the prefix's registry;
+# a second start clears what the first left and begins again.
+start_private_session || {
+  echo "e2e: the private Wine session did not start; again"
+  sleep 2
+  start_private_session
+} || fail "the private Wine session did not start"
 started=$SECONDS
 TAVILO_WINE_BUILD_DIR=$private "$TAVILO_WINE_RUN" "$exe" >"$program_log" 2>&1 &
 program=$!
