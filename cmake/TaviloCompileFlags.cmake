@@ -22,6 +22,10 @@ if(WIN32)
   # Lets the linker drop what the program never calls from the static
   # runtime and libraries (see the tavilo target).
   add_compile_options($<${tavilo_c_cxx}:-ffunction-sections> $<${tavilo_c_cxx}:-fdata-sections>)
+  # Release is optimised for size (after the -O3 of the release flags, so it
+  # wins): the program's work is painting and waiting for messages, and the
+  # whole of it must stay a small download, under 1 MB.
+  add_compile_options($<$<AND:${tavilo_c_cxx},$<CONFIG:Release>>:-Os>)
 endif()
 
 # "calendar/Class1.h", "platform/...", "app/...": src/ is the include root.

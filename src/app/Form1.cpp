@@ -12,6 +12,7 @@
 #include "tools/logic/MonthView.h"
 #include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
+#include "ui/CommonControls.h"
 #include "ui/Globals.h"
 #include "ui/GregorianMonths.h"
 #include "ui/Messages.h"
@@ -38,7 +39,6 @@ Form1::~Form1() {
 }
 
 bool Form1::Create() {
-  Form_Initialize();
   if (!RegisterWindowClass(instance_, kClassName, &RoutedWindowProc<Form1>, IDI_TAVILO, nullptr)) {
     return false;
   }
@@ -81,6 +81,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;  // Form_Paint covers every pixel
     case WM_MOUSEMOVE:
+      // The tooltip comes with the first pointer over the strip, so that
+      // the common controls are not loaded before the first paint.
+      if (!dateToolTip_) AddDateToolTip();
       if (!OverLabel(lparam)) Form_MouseMove();
       return 0;
     case WM_LBUTTONDOWN:
@@ -146,16 +149,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
-void Form1::Form_Initialize() {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-}
-
 void Form1::Form_Load() {
   dpi_ = UsableDpi(platform_.WindowDpi(hwnd_));
   refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
   motion_ = Motion(kHeight, dpi_);
-  AddDateToolTip();
   CreateFonts();
   skin_ = static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -257,6 +254,7 @@ RECT Form1::CalendarPictureRect() const {
 // Today's lunar date and occasions show while the pointer rests on the date
 // line.
 void Form1::AddDateToolTip() {
+  EnsureCommonControls();
   dateToolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
@@ -269,6 +267,7 @@ void Form1::AddDateToolTip() {
   tool.rect = LabelRect(kLabel2);
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(dateToolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SetDateToolTip(dateToolTipText_);
 }
 
 void Form1::SetDateToolTip(const std::wstring& text) {

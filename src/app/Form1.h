@@ -42,7 +42,7 @@ class Form1 final : public StripWindow {
   Form1(const Form1&) = delete;
   Form1& operator=(const Form1&) = delete;
 
-  // Form_Initialize, then the window is created, loaded (Form_Load) and shown.
+  // The window is created, loaded (Form_Load) and shown.
   bool Create();
   // Form_Unload, then the window is destroyed. Does nothing once unloaded.
   void Unload();
@@ -61,7 +61,6 @@ class Form1 final : public StripWindow {
   const std::wstring& DateToolTip() const { return dateToolTipText_; }
 
   // Event handlers. The window procedure routes messages to them.
-  void Form_Initialize();
   void Form_Load();
   void Form_Click();
   void Form_MouseDown(int button);

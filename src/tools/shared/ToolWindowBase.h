@@ -26,6 +26,7 @@
 #include "tools/shared/ControlTable.h"
 #include "tools/shared/DialogKeys.h"
 #include "tools/shared/SlideOut.h"
+#include "ui/CommonControls.h"
 #include "ui/ToolWindows.h"
 #include "ui/WindowProc.h"
 
@@ -67,6 +68,7 @@ class ToolWindowBase : public ToolWindow {
   void Open() override {
     if (hwnd_) return;
     const ToolWindowDesign& design = Window::kDesign;
+    EnsureCommonControls();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterToolWindowClass(instance, design.className, &RoutedWindowProc<ToolWindowBase>);
     // Placed and sized once the window knows its DPI (WM_CREATE).
