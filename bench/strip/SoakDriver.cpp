@@ -28,7 +28,8 @@ struct ToolCommand {
   WPARAM id;
   const wchar_t* windowClass;
 };
-constexpr ToolCommand kTools[] = {{1001, L"TaviloFrmPlay"},
+constexpr ToolCommand kTools[] = {{1007, L"TaviloFrmCalendar"},
+                                  {1001, L"TaviloFrmPlay"},
                                   {1002, L"TaviloFrmShutDown"},
                                   {1003, L"TaviloDateConvert"},
                                   {1004, L"TaviloFrmTrans"},

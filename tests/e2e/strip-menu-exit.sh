@@ -11,31 +11,9 @@
 # Needs TAVILO_EXE and the shared test session (ctest provides both).
 set -euo pipefail
 
-E2E_PROBE=${1:?usage: $0 <e2e_tools_probe.exe>}
-exe=${TAVILO_EXE:?TAVILO_EXE names tavilo.exe}
-. "${TAVILO_SOURCE_DIR:?}/scripts/wine-env.sh"
-[[ -n ${DISPLAY:-} ]] || { echo "no display: run it under ctest" >&2; exit 1; }
-export DISPLAY
-
-shots=$TAVILO_WINE_BUILD_DIR/screenshots
-mkdir -p "$shots"
-program=
-
-fail() {
-  echo "e2e: $*" >&2
-  import -window root "$shots/e2e-strip-failure.png" 2>/dev/null || true
-  exit 1
-}
-cleanup() {
-  if [[ -n $program ]] && kill -0 "$program" 2>/dev/null; then
-    kill "$program" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-
-. "$TAVILO_SOURCE_DIR/tests/e2e/helpers.sh"
+e2e_name=strip
+. "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
 strip_shown() { locate TaviloForm1; }
-program_ended() { ! kill -0 "$program" 2>/dev/null; }
 
 eval "$(xdotool getdisplaygeometry --shell)"
 screen_width=$WIDTH

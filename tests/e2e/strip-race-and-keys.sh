@@ -16,31 +16,8 @@
 # Needs TAVILO_EXE and the shared test session (ctest provides both).
 set -euo pipefail
 
-E2E_PROBE=${1:?usage: $0 <e2e_tools_probe.exe>}
-exe=${TAVILO_EXE:?TAVILO_EXE names tavilo.exe}
-. "${TAVILO_SOURCE_DIR:?}/scripts/wine-env.sh"
-[[ -n ${DISPLAY:-} ]] || { echo "no display: run it under ctest" >&2; exit 1; }
-export DISPLAY
-
-shots=$TAVILO_WINE_BUILD_DIR/screenshots
-mkdir -p "$shots"
-program=
-watcher=
-
-fail() {
-  echo "e2e: $*" >&2
-  import -window root "$shots/e2e-race-keys-failure.png" 2>/dev/null || true
-  exit 1
-}
-cleanup() {
-  for pid in $program $watcher; do
-    kill -0 "$pid" 2>/dev/null && kill "$pid" 2>/dev/null || true
-  done
-}
-trap cleanup EXIT
-
-. "$TAVILO_SOURCE_DIR/tests/e2e/helpers.sh"
-program_ended() { ! kill -0 "$program" 2>/dev/null; }
+e2e_name=race-keys
+. "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
 
 # At rest: parked or down, taking input, and neither moving nor changing that
 # for half a second. A strip caught between its two motions moves a step

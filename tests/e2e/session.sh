@@ -1,0 +1,30 @@
+# The start every end-to-end script shares; source it with the script's own
+# arguments (<e2e_tools_probe.exe>) after setting e2e_name, which names the
+# screenshot taken on failure. It gives the Wine session's display, the
+# screenshot folder, `fail`, the clean-up of the program and of a watcher
+# left running, `program_ended` and the helpers.
+E2E_PROBE=${1:?usage: $0 <e2e_tools_probe.exe>}
+exe=${TAVILO_EXE:?TAVILO_EXE names tavilo.exe}
+. "${TAVILO_SOURCE_DIR:?}/scripts/wine-env.sh"
+[[ -n ${DISPLAY:-} ]] || { echo "no display: run it under ctest" >&2; exit 1; }
+export DISPLAY
+
+shots=$TAVILO_WINE_BUILD_DIR/screenshots
+mkdir -p "$shots"
+program=
+watcher=
+
+fail() {
+  echo "e2e: $*" >&2
+  import -window root "$shots/e2e-${e2e_name:?}-failure.png" 2>/dev/null || true
+  exit 1
+}
+cleanup() {
+  for pid in $program $watcher; do
+    kill -0 "$pid" 2>/dev/null && kill "$pid" 2>/dev/null || true
+  done
+}
+trap cleanup EXIT
+
+. "$TAVILO_SOURCE_DIR/tests/e2e/helpers.sh"
+program_ended() { ! kill -0 "$program" 2>/dev/null; }
