@@ -147,3 +147,24 @@ check_slide_out() {
               prev = $1 }
     END { exit bad }' "$trail" || fail "it did not go right, then down: $trail"
 }
+
+# Esc, with the pointer on the window of class $1 (named $2 in messages and
+# in the trail's file name), slides it out: right, then down off the screen,
+# and it is gone. Needs screen_width and screen_height.
+escape_slides_out() {
+  local class=$1 name=$2 trail=$shots/e2e-$2-escape.txt top width
+  locate "$class" || fail "no $name to press Esc on"
+  top=$TOP width=$((RIGHT - LEFT))
+  xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2))
+  sleep 0.5
+  "$TAVILO_WINE_RUN" "$E2E_PROBE" watch "$class" >"$trail" 2>/dev/null &
+  watcher=$!
+  wait_for 10 "the watcher" test -s "$trail"
+  xdotool key Escape
+  # The watcher itself gives up after 60 s.
+  wait "$watcher" || fail "the $name did not go after Esc"
+  watcher=
+  check_slide_out "$trail" "$top" "$width" "$screen_width" "$screen_height"
+  ((SLIDE_POSITIONS > 20)) || fail "the $name went after only $SLIDE_POSITIONS positions"
+  ! locate "$class" || fail "the $name is still there after Esc"
+}

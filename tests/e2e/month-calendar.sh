@@ -11,7 +11,6 @@ set -euo pipefail
 
 e2e_name=calendar
 . "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
-calendar_gone() { ! locate TaviloFrmCalendar; }
 
 eval "$(xdotool getdisplaygeometry --shell)"
 screen_width=$WIDTH screen_height=$HEIGHT
@@ -34,23 +33,13 @@ echo "e2e: the calendar opened at $LEFT,$TOP-$RIGHT,$BOTTOM"
 heading=$(probe text TaviloFrmCalendar 107)
 [[ -n $heading ]] || fail "the calendar has no heading"
 echo "e2e: heading $heading"
-xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2))
-sleep 0.5
+sleep 0.5  # let it paint
 import -window root -crop \
   "$((calendar_right - calendar_left))x$((calendar_bottom - calendar_top))+$calendar_left+$calendar_top" \
   +repage "$shots/e2e-month-calendar.png"
 echo "e2e: screenshot $shots/e2e-month-calendar.png"
 
-trail=$shots/e2e-calendar-escape.txt
-"$TAVILO_WINE_RUN" "$E2E_PROBE" watch TaviloFrmCalendar >"$trail" 2>/dev/null &
-watcher=$!
-wait_for 10 "the watcher" test -s "$trail"
-xdotool key Escape
-wait "$watcher" || fail "the calendar did not go after Esc"
-watcher=
-check_slide_out "$trail" "$calendar_top" "$((calendar_right - calendar_left))" \
-  "$screen_width" "$screen_height"
-calendar_gone || fail "the calendar is still there after Esc"
+escape_slides_out TaviloFrmCalendar calendar
 
 # --- 2. From the strip's calendar picture ---
 

@@ -114,20 +114,7 @@ echo "e2e: screenshot $shots/e2e-date-convert-enter.png"
 
 choose_from_menu 'درباره ما ...'
 wait_for 15 "the About window" locate TaviloFrmAbout
-about_top=$TOP about_width=$((RIGHT - LEFT))
-xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2))
-sleep 0.5
-trail=$shots/e2e-about-escape.txt
-"$TAVILO_WINE_RUN" "$E2E_PROBE" watch TaviloFrmAbout >"$trail" 2>/dev/null &
-watcher=$!
-wait_for 10 "the watcher" test -s "$trail"
-xdotool key Escape
-# The watcher itself gives up after 60 s.
-wait "$watcher" || fail "the About window did not go after Esc"
-watcher=
-check_slide_out "$trail" "$about_top" "$about_width" "$screen_width" "$screen_height"
-((SLIDE_POSITIONS > 20)) || fail "the About window went after only $SLIDE_POSITIONS positions"
-locate TaviloFrmAbout && fail "the About window is still there"
+escape_slides_out TaviloFrmAbout about
 locate TaviloDateConvert || fail "Esc on the About window closed the converter"
 
 # --- 4. Exit ---
