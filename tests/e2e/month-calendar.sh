@@ -60,10 +60,5 @@ for attempt in 1 2 3; do
 done
 echo "e2e: the calendar picture opens the calendar and the strip stays down"
 
-choose_from_menu 'خروج'
-wait_for 30 "tavilo.exe to end" program_ended
-status=0
-wait "$program" || status=$?
-program=
-((status == 0)) || fail "tavilo.exe ended with status $status"
+exit_through_menu
 echo "e2e: month calendar passed"

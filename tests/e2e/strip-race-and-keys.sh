@@ -119,10 +119,5 @@ locate TaviloDateConvert || fail "Esc on the About window closed the converter"
 
 # --- 4. Exit ---
 
-choose_from_menu 'خروج'
-wait_for 30 "tavilo.exe to end" program_ended
-status=0
-wait "$program" || status=$?
-program=
-((status == 0)) || fail "tavilo.exe ended with status $status"
+exit_through_menu
 echo "e2e: strip race and keys passed"

@@ -66,10 +66,5 @@ check_slide_out "$trail" "$about_top" "$about_width" "$screen_width" "$screen_he
 locate TaviloFrmAbout && fail "the About window is still there"
 locate TaviloDateConvert || fail "the converter closed with the About window"
 
-choose_from_menu 'خروج'
-wait_for 10 "tavilo.exe to end" program_ended
-status=0
-wait "$program" || status=$?
-program=
-((status == 0)) || fail "tavilo.exe ended with status $status"
+exit_through_menu
 echo "e2e: tool windows passed"
