@@ -47,31 +47,15 @@ all_cases="parked down hello naive"
 read -ra cases <<<"${TAVILO_STRIP_BENCH_CASES:-$all_cases}"
 
 cd "$root"
-. scripts/deps.sh
-tavilo_ensure_packages
-
-mkdir -p "$build"
-build=$(cd "$build" && pwd)
-cmake -S bench/strip -B "$build" --toolchain "$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >"$build/configure.log"
-cmake --build "$build" -j2 --target tavilo strip_hello strip_naive strip_month_paint \
-  strip_desktop_keeper
-g++ -std=c++20 -O2 -Wall -Wextra -o "$build/first_paint" bench/strip/FirstPaint.cpp -lX11
-bin=$build/bin
-
 program= jiggler=
 cleanup() {
   [[ -n $jiggler ]] && kill "$jiggler" 2>/dev/null
   [[ -n $program ]] && kill "$program" 2>/dev/null
-  bash "$root/scripts/wine-session.sh" stop "$build" >/dev/null 2>&1 || true
+  stop_bench_session
 }
 trap cleanup EXIT
-# A display of its own: unset DISPLAY makes the session start Xvfb. The
-# desktop keeper holds Wine's desktop open, so no start includes its start.
-env -u DISPLAY bash scripts/wine-session.sh start "$build" "$bin/strip_desktop_keeper.exe"
-export TAVILO_WINE_BUILD_DIR=$build
-. scripts/wine-env.sh
-export DISPLAY
+. bench/strip/session.sh strip_hello strip_naive strip_month_paint
+g++ -std=c++20 -O2 -Wall -Wextra -o "$build/first_paint" bench/strip/FirstPaint.cpp -lX11
 xvfb_pid=$(awk '$1 == "Xvfb" { print $2 }' "$TAVILO_WINE_SESSION_DIR/pids")
 server_pid=$(awk '$1 == "wineserver" { print $2 }' "$TAVILO_WINE_SESSION_DIR/pids")
 [[ -n $xvfb_pid && -n $server_pid ]] || { echo "measure: session without Xvfb" >&2; exit 1; }

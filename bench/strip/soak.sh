@@ -24,25 +24,13 @@ if [[ ${1:-} == --long ]]; then
 fi
 
 cd "$root"
-. scripts/deps.sh
-tavilo_ensure_packages
-mkdir -p "$build"
-build=$(cd "$build" && pwd)
-cmake -S bench/strip -B "$build" --toolchain "$root/cmake/mingw-w64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >"$build/configure.log"
-cmake --build "$build" -j2 --target tavilo strip_soak_driver strip_desktop_keeper >/dev/null
-bin=$build/bin
-
 program=
 cleanup() {
   [[ -n $program ]] && kill "$program" 2>/dev/null
-  bash "$root/scripts/wine-session.sh" stop "$build" >/dev/null 2>&1 || true
+  stop_bench_session
 }
 trap cleanup EXIT
-env -u DISPLAY bash scripts/wine-session.sh start "$build" "$bin/strip_desktop_keeper.exe"
-export TAVILO_WINE_BUILD_DIR=$build
-. scripts/wine-env.sh
-export DISPLAY
+. bench/strip/session.sh strip_soak_driver
 
 env LC_ALL=en_US.UTF-8 "$WINELOADER" "$bin/tavilo.exe" >/dev/null 2>&1 &
 program=$!

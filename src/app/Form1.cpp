@@ -307,7 +307,6 @@ void Form1::RefreshDateLine() {
   // (setting a running timer again replaces its interval).
   if (!hwnd_) return;
   SetTimer(hwnd_, kDateTimer, MillisecondsToNextMidnight(clock()), nullptr);
-  appliedTimers_[kDateTimer] = {true, 1};  // aimed afresh on every call
 }
 
 void Form1::ApplyMotion() {

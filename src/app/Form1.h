@@ -130,8 +130,8 @@ class Form1 final : public StripWindow {
   std::array<HFONT, kLabelCount> fonts_{};
   // The hour digits Label1's font was sized for.
   size_t counterHourDigits_ = std::wstring::npos;
-  // What each timer was last set to.
-  std::array<TimerSetting, kDateTimer + 1> appliedTimers_{};
+  // What each timer the motion drives was last set to.
+  std::array<TimerSetting, kTimer4 + 1> appliedTimers_{};
   // The refresh rate of the strip's monitor: the counter's timer ticks once a
   // frame.
   int refreshHz_ = 0;

@@ -6,6 +6,7 @@
 
 #include "calendar/Numbers.h"
 #include "tools/logic/WindowPlacement.h"
+#include "ui/GregorianMonths.h"
 #include "ui/Midnight.h"
 #include "ui/Twips.h"
 
@@ -85,9 +86,8 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip)
 
 void FrmCalendar::BuildWindow() {
   for (int month = 1; month <= 12; ++month) {
-    const std::wstring name = platform_.CalendarInfo(
-        kGregorianLocale, kCalGregorian, kCalSMonthName1 + static_cast<std::uint32_t>(month - 1));
-    monthNames_[month - 1] = name.empty() ? PersianGregorianMonthNames()[month - 1] : name;
+    monthNames_[month - 1] = GregorianMonthName(platform_, kGregorianLocale, month,
+                                                PersianGregorianMonthNames()[month - 1].c_str());
   }
   CreateFonts();
   MoveUnderStrip();

@@ -155,7 +155,7 @@ int MonthGrid::CellAt(HWND grid, POINT point) const {
   return -1;
 }
 
-// Shaping Persian is the dearest part of the drawing: the names are drawn
+// Shaping Persian is the dearest step of the drawing: the names are drawn
 // once per picture.
 void MonthGrid::DrawWeekDayNames(const RECT& client) {
   weekDaysDrawn_ = true;

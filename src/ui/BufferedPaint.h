@@ -1,4 +1,4 @@
-// Paints a window off-screen first and then copies the part to be painted
+// Paints a window off-screen first and then copies the region to be painted
 // onto it in one go, so nothing flickers while its contents change.
 #pragma once
 

@@ -12,11 +12,13 @@ constexpr const wchar_t* kEnglishMonths[12] = {
 
 }  // namespace
 
-std::wstring GregorianMonthName(Platform& platform, const std::wstring& locale, int month) {
+std::wstring GregorianMonthName(Platform& platform, const std::wstring& locale, int month,
+                                const wchar_t* fallback) {
   if (month < 1 || month > 12) return std::wstring();
   std::wstring name = platform.CalendarInfo(
       locale, kCalGregorian, kCalSMonthName1 + static_cast<std::uint32_t>(month - 1));
-  return name.empty() ? kEnglishMonths[month - 1] : name;
+  if (!name.empty()) return name;
+  return fallback ? fallback : kEnglishMonths[month - 1];
 }
 
 }  // namespace tavilo
