@@ -2,7 +2,7 @@
 // are irreversible (ending the session, starting programs), interactive
 // (message boxes, the open-file dialog), time-dependent (tick count, clock) or
 // shared with the rest of the system (layered-window attributes, the media
-// control interface, the registry).
+// control interface, the registry, power).
 //
 // Windows receive a `Platform&` when they are constructed. wWinMain owns the
 // real one (Win32Platform); tests hand in a FakePlatform that records every
@@ -48,11 +48,15 @@ inline constexpr std::uint32_t kEwxForce = 4;
 
 // Registry.
 inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
+inline constexpr std::uint32_t kKeySetValue = 0x0002;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorAccessDenied = 5;
+inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorMoreData = 234;
 
 // Show-window styles for starting programs.
@@ -73,7 +77,41 @@ inline constexpr int kIdCancel = 2;
 inline constexpr std::uint32_t kCalGregorian = 1;
 inline constexpr std::uint32_t kCalSMonthName1 = 0x15;
 
-enum class RegistryRoot { LocalMachine };
+// Keeping the system awake (SetThreadExecutionState).
+inline constexpr std::uint32_t kEsSystemRequired = 0x00000001;
+inline constexpr std::uint32_t kEsContinuous = 0x80000000;
+
+// The system's alert sounds (MessageBeep).
+inline constexpr std::uint32_t kMbIconExclamation = 0x30;
+
+// What the shell reports of the user's state (QUERY_USER_NOTIFICATION_STATE);
+// 0 when it cannot tell.
+inline constexpr int kQunsBusy = 2;
+inline constexpr int kQunsRunningD3dFullScreen = 3;
+inline constexpr int kQunsPresentationMode = 4;
+
+enum class RegistryRoot { LocalMachine, CurrentUser };
+
+// A rectangle in screen pixels.
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const ScreenRect&) const = default;
+};
+
+// What decides whether a full-screen program is in front of a window.
+struct ForegroundState {
+  int notificationState = 0;  // kQuns..., 0 when unknown
+  bool hasForeground = false;
+  // The foreground window is the desktop itself (the shell window, Progman,
+  // WorkerW).
+  bool foregroundIsDesktop = false;
+  ScreenRect foreground;  // the foreground window's rectangle
+  ScreenRect monitor;     // the whole monitor the asking window is on
+  bool operator==(const ForegroundState&) const = default;
+};
 
 struct LayeredAttributes {
   std::uint32_t colorKey = 0;  // COLORREF, 0x00BBGGRR
@@ -145,7 +183,17 @@ class Platform {
   // Ends the session (ExitWindowsEx). Never reaches the real system in tests.
   virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
 
-  // --- Registry (read only) ---
+  // What is in front of the window's monitor (see ForegroundState).
+  virtual ForegroundState Foreground(WindowHandle window) = 0;
+
+  // --- Power and sound ---
+  // Tells the system what this thread needs kept running
+  // (SetThreadExecutionState); false when the call failed.
+  virtual bool SetExecutionState(std::uint32_t flags) = 0;
+  // Plays one of the system's alert sounds (kMbIconExclamation ...).
+  virtual void AlertSound(std::uint32_t type) = 0;
+
+  // --- Registry ---
   // Returns a Win32 error code; `key` is set on success.
   virtual long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
                                RegistryKey& key) = 0;
@@ -154,10 +202,19 @@ class Platform {
   virtual long QueryRegistryValue(RegistryKey key, const std::wstring& name,
                                   std::size_t capacity, RegistryData& data) = 0;
   virtual void CloseRegistryKey(RegistryKey key) = 0;
+  // Opens a key for writing, creating it and its parents when missing.
+  virtual long CreateRegistryKey(RegistryRoot root, const std::wstring& path,
+                                 std::uint32_t access, RegistryKey& key) = 0;
+  virtual long WriteRegistryValue(RegistryKey key, const std::wstring& name, std::uint32_t type,
+                                  const std::vector<std::uint8_t>& bytes) = 0;
+  // kErrorFileNotFound when there was no such value.
+  virtual long DeleteRegistryValue(RegistryKey key, const std::wstring& name) = 0;
   // Replaces %NAME% references with the environment's values.
   virtual std::wstring ExpandEnvironment(const std::wstring& text) = 0;
 
   // --- Files and programs ---
+  // The full path of the running program's own file.
+  virtual std::wstring ProgramPath() = 0;
   // True when `path` names an existing file that is not a directory.
   virtual bool FileExists(const std::wstring& path) = 0;
   // Starts a command line with a show-window style and does not wait for it.

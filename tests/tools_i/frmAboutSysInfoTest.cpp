@@ -36,6 +36,21 @@ class RealRegistryPlatform final : public Platform {
     return real_.QueryRegistryValue(key, name, capacity, data);
   }
   void CloseRegistryKey(RegistryKey key) override { real_.CloseRegistryKey(key); }
+  long CreateRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                         RegistryKey& key) override {
+    return fake.CreateRegistryKey(root, path, access, key);
+  }
+  long WriteRegistryValue(RegistryKey key, const std::wstring& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& bytes) override {
+    return fake.WriteRegistryValue(key, name, type, bytes);
+  }
+  long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override {
+    return fake.DeleteRegistryValue(key, name);
+  }
+  ForegroundState Foreground(WindowHandle window) override { return fake.Foreground(window); }
+  bool SetExecutionState(std::uint32_t flags) override { return fake.SetExecutionState(flags); }
+  void AlertSound(std::uint32_t type) override { fake.AlertSound(type); }
+  std::wstring ProgramPath() override { return fake.ProgramPath(); }
   std::wstring ExpandEnvironment(const std::wstring& text) override {
     return real_.ExpandEnvironment(text);
   }

@@ -18,6 +18,8 @@ class RoutedPlatform final : public Platform {
   bool realMedia = false;
   // Version, token and privilege steps run for real (they are harmless).
   bool realPrivileges = false;
+  // Registry reads and writes go to the test prefix's real registry.
+  bool realRegistry = false;
   // Runs whenever the screen's size is read: the slide-out reads it once a
   // step, so a test can pace the slide from here.
   std::function<void()> beforeScreenRead;
@@ -87,13 +89,28 @@ class RoutedPlatform final : public Platform {
 
   long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
                        RegistryKey& key) override {
-    return fake.OpenRegistryKey(root, path, access, key);
+    return registry().OpenRegistryKey(root, path, access, key);
   }
   long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
                           RegistryData& data) override {
-    return fake.QueryRegistryValue(key, name, capacity, data);
+    return registry().QueryRegistryValue(key, name, capacity, data);
   }
-  void CloseRegistryKey(RegistryKey key) override { fake.CloseRegistryKey(key); }
+  void CloseRegistryKey(RegistryKey key) override { registry().CloseRegistryKey(key); }
+  long CreateRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                         RegistryKey& key) override {
+    return registry().CreateRegistryKey(root, path, access, key);
+  }
+  long WriteRegistryValue(RegistryKey key, const std::wstring& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& bytes) override {
+    return registry().WriteRegistryValue(key, name, type, bytes);
+  }
+  long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override {
+    return registry().DeleteRegistryValue(key, name);
+  }
+  ForegroundState Foreground(WindowHandle window) override { return fake.Foreground(window); }
+  bool SetExecutionState(std::uint32_t flags) override { return fake.SetExecutionState(flags); }
+  void AlertSound(std::uint32_t type) override { fake.AlertSound(type); }
+  std::wstring ProgramPath() override { return fake.ProgramPath(); }
   std::wstring ExpandEnvironment(const std::wstring& text) override {
     return fake.ExpandEnvironment(text);
   }
@@ -111,6 +128,9 @@ class RoutedPlatform final : public Platform {
   }
 
   bool lastRealAdjustSucceeded = false;
+
+ private:
+  Platform& registry() { return realRegistry ? static_cast<Platform&>(real) : fake; }
 };
 
 }  // namespace tavilo::testing

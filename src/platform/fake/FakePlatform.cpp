@@ -159,6 +159,64 @@ void FakePlatform::CloseRegistryKey(RegistryKey key) {
   openKeys_.erase(key);
 }
 
+std::optional<RegistryData> FakePlatform::RegistryValue(RegistryRoot root,
+                                                        const std::wstring& path,
+                                                        const std::wstring& name) const {
+  auto key = registry_.find({root, Lower(path)});
+  if (key == registry_.end()) return std::nullopt;
+  auto value = key->second.find(Lower(name));
+  if (value == key->second.end()) return std::nullopt;
+  return value->second;
+}
+
+long FakePlatform::CreateRegistryKey(RegistryRoot root, const std::wstring& path,
+                                     std::uint32_t access, RegistryKey& key) {
+  calls.push_back(PlatformCall::RegistryCreate);
+  registryCreates.push_back({root, path, access});
+  if (registryWritesFail) return kErrorAccessDenied;
+  RegistryPath where{root, Lower(path)};
+  registry_[where];
+  key = nextKey_++;
+  openKeys_[key] = std::move(where);
+  return kErrorSuccess;
+}
+
+long FakePlatform::WriteRegistryValue(RegistryKey key, const std::wstring& name,
+                                      std::uint32_t type, const std::vector<std::uint8_t>& bytes) {
+  calls.push_back(PlatformCall::RegistryWrite);
+  registryWrites.push_back({name, type, bytes});
+  auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return kErrorInvalidHandle;
+  if (registryWritesFail) return kErrorAccessDenied;
+  registry_[open->second][Lower(name)] = RegistryData{type, bytes};
+  return kErrorSuccess;
+}
+
+long FakePlatform::DeleteRegistryValue(RegistryKey key, const std::wstring& name) {
+  calls.push_back(PlatformCall::RegistryDelete);
+  registryDeletes.push_back(name);
+  auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) return kErrorInvalidHandle;
+  if (registryWritesFail) return kErrorAccessDenied;
+  return registry_[open->second].erase(Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+ForegroundState FakePlatform::Foreground(WindowHandle) {
+  calls.push_back(PlatformCall::ForegroundRead);
+  return foreground;
+}
+
+bool FakePlatform::SetExecutionState(std::uint32_t flags) {
+  calls.push_back(PlatformCall::ExecutionStateSet);
+  executionStates.push_back(flags);
+  return executionStateSucceeds;
+}
+
+void FakePlatform::AlertSound(std::uint32_t type) {
+  calls.push_back(PlatformCall::AlertSoundPlayed);
+  alertSounds.push_back(type);
+}
+
 // %NAME% is replaced by the variable's value; a reference to an unknown
 // variable, and a lone %, stay as written.
 std::wstring FakePlatform::ExpandEnvironment(const std::wstring& text) {

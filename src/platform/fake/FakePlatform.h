@@ -42,6 +42,12 @@ enum class PlatformCall {
   RegistryOpen,
   RegistryQuery,
   RegistryClose,
+  RegistryCreate,
+  RegistryWrite,
+  RegistryDelete,
+  ForegroundRead,
+  ExecutionStateSet,
+  AlertSoundPlayed,
   EnvironmentExpand,
   FileCheck,
   ProgramStart,
@@ -93,6 +99,13 @@ struct RegistryOpenRequest {
   bool operator==(const RegistryOpenRequest&) const = default;
 };
 
+struct RegistryWriteRequest {
+  std::wstring name;
+  std::uint32_t type;
+  std::vector<std::uint8_t> bytes;
+  bool operator==(const RegistryWriteRequest&) const = default;
+};
+
 struct ProgramStartRequest {
   std::wstring commandLine;
   int showCommand;
@@ -127,6 +140,8 @@ class FakePlatform final : public Platform {
   int refreshHz = 60;
   std::uint32_t platformId = kVerPlatformWin32Nt;
   Platform* windowServices = nullptr;
+  ForegroundState foreground;
+  std::wstring programPath = L"C:\\Program Files\\Tavilo\\tavilo.exe";
 
   // --- Scripted answers ---
   // Answers calendar information; without it every item is empty.
@@ -144,6 +159,9 @@ class FakePlatform final : public Platform {
   // Paths FileExists reports (case-insensitively).
   std::set<std::wstring> files;
   bool programStartSucceeds = true;
+  // Every key creation, value write and deletion fails (a read-only hive).
+  bool registryWritesFail = false;
+  bool executionStateSucceeds = true;
   // Results of the next message boxes; kIdOk once they run out.
   std::deque<int> messageBoxResults;
   // Results of the next dialogs; cancel once they run out.
@@ -155,6 +173,9 @@ class FakePlatform final : public Platform {
                         RegistryData data);
   void SetRegistryString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
                          const std::wstring& text, std::uint32_t type = kRegSz);
+  // The value as stored now; nothing when there is none.
+  std::optional<RegistryData> RegistryValue(RegistryRoot root, const std::wstring& path,
+                                            const std::wstring& name) const;
   // Keys opened and not closed yet.
   std::size_t OpenRegistryKeyCount() const { return openKeys_.size(); }
 
@@ -172,6 +193,11 @@ class FakePlatform final : public Platform {
   std::vector<ExitWindowsRequest> exitWindowsRequests;
   std::vector<RegistryOpenRequest> registryOpens;
   std::vector<std::wstring> registryQueries;
+  std::vector<RegistryOpenRequest> registryCreates;
+  std::vector<RegistryWriteRequest> registryWrites;
+  std::vector<std::wstring> registryDeletes;
+  std::vector<std::uint32_t> executionStates;
+  std::vector<std::uint32_t> alertSounds;
   std::vector<std::wstring> fileChecks;
   std::vector<ProgramStartRequest> programStarts;
   std::vector<MessageBoxRequest> messageBoxes;
@@ -204,6 +230,15 @@ class FakePlatform final : public Platform {
   long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
                           RegistryData& data) override;
   void CloseRegistryKey(RegistryKey key) override;
+  long CreateRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                         RegistryKey& key) override;
+  long WriteRegistryValue(RegistryKey key, const std::wstring& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& bytes) override;
+  long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override;
+  ForegroundState Foreground(WindowHandle window) override;
+  bool SetExecutionState(std::uint32_t flags) override;
+  void AlertSound(std::uint32_t type) override;
+  std::wstring ProgramPath() override { return programPath; }
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool FileExists(const std::wstring& path) override;
   bool StartProgram(const std::wstring& commandLine, int showCommand) override;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include "calendar/Class1.h"
 
@@ -17,6 +18,8 @@ HKEY RootKey(RegistryRoot root) {
   switch (root) {
     case RegistryRoot::LocalMachine:
       return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
   }
   return HKEY_LOCAL_MACHINE;
 }
@@ -183,6 +186,72 @@ long Win32Platform::QueryRegistryValue(RegistryKey key, const std::wstring& name
 }
 
 void Win32Platform::CloseRegistryKey(RegistryKey key) { RegCloseKey(Hkey(key)); }
+
+long Win32Platform::CreateRegistryKey(RegistryRoot root, const std::wstring& path,
+                                      std::uint32_t access, RegistryKey& key) {
+  HKEY created = nullptr;
+  LSTATUS status = RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   access, nullptr, &created, nullptr);
+  if (status == ERROR_SUCCESS) key = reinterpret_cast<RegistryKey>(created);
+  return status;
+}
+
+long Win32Platform::WriteRegistryValue(RegistryKey key, const std::wstring& name,
+                                       std::uint32_t type, const std::vector<std::uint8_t>& bytes) {
+  return RegSetValueExW(Hkey(key), name.c_str(), 0, type, bytes.data(),
+                        static_cast<DWORD>(bytes.size()));
+}
+
+long Win32Platform::DeleteRegistryValue(RegistryKey key, const std::wstring& name) {
+  return RegDeleteValueW(Hkey(key), name.c_str());
+}
+
+// The desktop is never a full-screen program, though its window covers the
+// monitor: the shell's own window, and Progman and WorkerW behind the icons.
+ForegroundState Win32Platform::Foreground(WindowHandle window) {
+  ForegroundState state;
+  QUERY_USER_NOTIFICATION_STATE shellState{};
+  if (SUCCEEDED(SHQueryUserNotificationState(&shellState))) {
+    state.notificationState = static_cast<int>(shellState);
+  }
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST), &monitor);
+  state.monitor = {monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
+                   monitor.rcMonitor.bottom};
+  HWND front = GetForegroundWindow();
+  RECT frontRect;
+  if (!front || !GetWindowRect(front, &frontRect)) return state;
+  state.hasForeground = true;
+  state.foreground = {frontRect.left, frontRect.top, frontRect.right, frontRect.bottom};
+  wchar_t className[16] = L"";
+  GetClassNameW(front, className, static_cast<int>(std::size(className)));
+  state.foregroundIsDesktop = front == GetShellWindow() || front == GetDesktopWindow() ||
+                              lstrcmpW(className, L"Progman") == 0 ||
+                              lstrcmpW(className, L"WorkerW") == 0;
+  return state;
+}
+
+bool Win32Platform::SetExecutionState(std::uint32_t flags) {
+  return SetThreadExecutionState(flags) != 0;
+}
+
+void Win32Platform::AlertSound(std::uint32_t type) { MessageBeep(type); }
+
+// Paths past MAX_PATH come back cut short: ask again with more room.
+std::wstring Win32Platform::ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return std::wstring();
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= 32768) return std::wstring();
+    path.resize(path.size() * 2);
+  }
+}
 
 std::wstring Win32Platform::ExpandEnvironment(const std::wstring& text) {
   DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);

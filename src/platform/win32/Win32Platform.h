@@ -34,6 +34,15 @@ class Win32Platform final : public Platform {
   long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
                           RegistryData& data) override;
   void CloseRegistryKey(RegistryKey key) override;
+  long CreateRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
+                         RegistryKey& key) override;
+  long WriteRegistryValue(RegistryKey key, const std::wstring& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& bytes) override;
+  long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override;
+  ForegroundState Foreground(WindowHandle window) override;
+  bool SetExecutionState(std::uint32_t flags) override;
+  void AlertSound(std::uint32_t type) override;
+  std::wstring ProgramPath() override;
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool FileExists(const std::wstring& path) override;
   bool StartProgram(const std::wstring& commandLine, int showCommand) override;

@@ -1,12 +1,9 @@
 // Where a tool window opens beside the strip, in screen pixels.
 #pragma once
 
-namespace tavilo {
+#include "platform/Platform.h"
 
-struct ScreenRect {
-  int left, top, right, bottom;
-  bool operator==(const ScreenRect&) const = default;
-};
+namespace tavilo {
 
 // A window of `width` x `height` right under the strip (`strip` is its
 // window, down or parked), right edges aligned, on the strip's monitor: held
