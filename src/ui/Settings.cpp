@@ -1,0 +1,102 @@
+#include "ui/Settings.h"
+
+#include <algorithm>
+
+namespace tavilo {
+namespace {
+
+constexpr SettingRule kRules[] = {
+    {L"Opacity", 30, 255},
+    {L"PersianDigits", 0, 1},
+    {L"NotificationIcon", 0, 1},
+    {L"LunarCorrection", -2, 2},
+};
+
+constexpr std::size_t kDwordSize = 4;
+// Room to tell a four-byte value from a longer one.
+constexpr std::size_t kReadCapacity = 16;
+
+}  // namespace
+
+const SettingRule& RuleOf(Setting setting) { return kRules[static_cast<std::size_t>(setting)]; }
+
+int Settings::Get(Setting setting) const {
+  switch (setting) {
+    case Setting::kOpacity: return opacity;
+    case Setting::kPersianDigits: return persianDigits;
+    case Setting::kNotificationIcon: return notificationIcon;
+    case Setting::kLunarCorrection: return lunarCorrection;
+  }
+  return 0;
+}
+
+void Settings::Put(Setting setting, int value) {
+  switch (setting) {
+    case Setting::kOpacity: opacity = value; return;
+    case Setting::kPersianDigits: persianDigits = value != 0; return;
+    case Setting::kNotificationIcon: notificationIcon = value != 0; return;
+    case Setting::kLunarCorrection: lunarCorrection = value; return;
+  }
+}
+
+int SettingFromData(Setting setting, const std::optional<RegistryData>& data) {
+  const int fallback = Settings{}.Get(setting);
+  if (!data || data->type != kRegDword || data->bytes.size() != kDwordSize) return fallback;
+  std::uint32_t raw = 0;
+  for (std::size_t index = kDwordSize; index-- > 0;) raw = raw << 8 | data->bytes[index];
+  const auto value = static_cast<std::int32_t>(raw);
+  const SettingRule& rule = RuleOf(setting);
+  return value >= rule.minimum && value <= rule.maximum ? value : fallback;
+}
+
+std::vector<std::uint8_t> SettingData(int value) {
+  const auto raw = static_cast<std::uint32_t>(value);
+  return {static_cast<std::uint8_t>(raw), static_cast<std::uint8_t>(raw >> 8),
+          static_cast<std::uint8_t>(raw >> 16), static_cast<std::uint8_t>(raw >> 24)};
+}
+
+Settings LoadSettings(Platform& platform) {
+  Settings settings;
+  RegistryKey key = 0;
+  if (platform.OpenRegistryKey(RegistryRoot::CurrentUser, kSettingsKey, kKeyQueryValue, key) !=
+      kErrorSuccess) {
+    return settings;
+  }
+  for (Setting setting : {Setting::kOpacity, Setting::kPersianDigits, Setting::kNotificationIcon,
+                          Setting::kLunarCorrection}) {
+    RegistryData data;
+    const long status =
+        platform.QueryRegistryValue(key, RuleOf(setting).valueName, kReadCapacity, data);
+    settings.Put(setting, SettingFromData(setting, status == kErrorSuccess
+                                                       ? std::optional<RegistryData>(data)
+                                                       : std::nullopt));
+  }
+  platform.CloseRegistryKey(key);
+  return settings;
+}
+
+bool StoreSetting(Platform& platform, Setting setting, int value) {
+  RegistryKey key = 0;
+  if (platform.CreateRegistryKey(RegistryRoot::CurrentUser, kSettingsKey, kKeySetValue, key) !=
+      kErrorSuccess) {
+    return false;
+  }
+  const bool stored = platform.WriteRegistryValue(key, RuleOf(setting).valueName, kRegDword,
+                                                  SettingData(value)) == kErrorSuccess;
+  platform.CloseRegistryKey(key);
+  return stored;
+}
+
+Settings& ProgramSettings() {
+  static Settings settings;
+  return settings;
+}
+
+void ChangeSetting(Platform& platform, Setting setting, int value) {
+  const SettingRule& rule = RuleOf(setting);
+  value = std::clamp(value, rule.minimum, rule.maximum);
+  ProgramSettings().Put(setting, value);
+  StoreSetting(platform, setting, value);
+}
+
+}  // namespace tavilo
