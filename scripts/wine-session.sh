@@ -216,6 +216,17 @@ install_marlett() {
   fi
 }
 
+# Wine's boot starts the programs of the prefix's Run key: a start-with-Windows
+# value or settings left by an earlier run would start or change Tavilo in
+# this session's tests.
+forget_tavilo() {
+  local run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+  (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" reg delete \
+    "$run" /v Tavilo /f) >/dev/null 2>&1 || true
+  (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" reg delete \
+    'HKCU\Software\Tavilo' /f) >/dev/null 2>&1 || true
+}
+
 start_session() {
   [[ -x $WINELOADER && -x $WINESERVER ]] || fail "Wine not found (Debian package wine64)"
   stop_session
@@ -251,6 +262,7 @@ start_session() {
     start_wineserver
     touch "$WINEPREFIX/.tavilo-booted"
   fi
+  forget_tavilo
   # Brings the prefix's services up now, outside any test.
   (exec_without_inherited_fds env LC_ALL=$boot_locale "$WINELOADER" wineboot) ||
     fail "wineboot failed"

@@ -10,6 +10,7 @@
 #include "app/logic/StripTimers.h"
 #include "calendar/Numbers.h"
 #include "tools/logic/MonthView.h"
+#include "tools/logic/Opacity.h"
 #include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/CommonControls.h"
@@ -17,6 +18,9 @@
 #include "ui/GregorianMonths.h"
 #include "ui/Messages.h"
 #include "ui/Midnight.h"
+#include "ui/PersianDigits.h"
+#include "ui/Settings.h"
+#include "ui/SettingsBroadcast.h"
 #include "ui/Twips.h"
 
 namespace tavilo {
@@ -25,8 +29,12 @@ using namespace strip_design;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TaviloForm1";
 
+
+// Digits as the user chose to see them; the calendar's texts keep theirs.
+std::wstring Shown(std::wstring text) {
+  return ProgramSettings().persianDigits ? PersianDigits(std::move(text)) : text;
+}
 
 }  // namespace
 
@@ -142,6 +150,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DISPLAYCHANGE:
       Form_DisplayChange();
       return 0;
+    case kSettingsChanged:
+      Form_SettingsChanged();
+      return 0;
+    case kSlideDownRequest:
+      Form_MouseMove();  // as a touch on the parked strip does
+      return 0;
     case WM_NCDESTROY:
       appliedTimers_ = {};  // the window's timers go with it
       return 0;
@@ -170,7 +184,12 @@ void Form1::Form_Load() {
 
   // Every pure red pixel is left out of the window and lets the mouse through.
   platform_.SetWindowExStyle(hwnd_, platform_.WindowExStyle(hwnd_) | kWsExLayered);
-  platform_.SetLayeredAttributes(hwnd_, {kKeyColor, 0, kLwaColorKey});
+  const int opacity = ProgramSettings().opacity;
+  if (opacity < kOpacityMax) {
+    ApplyOpacity(platform_, hwnd_, kKeyColor, opacity);
+  } else {
+    platform_.SetLayeredAttributes(hwnd_, {kKeyColor, 0, kLwaColorKey});
+  }
 }
 
 void Form1::Form_Click() {
@@ -207,7 +226,7 @@ void Form1::Timer3_Timer() {
 }
 
 void Form1::Timer4_Timer() {
-  captions_[kLabel1].Set(RunningTimeText(RunningTimeNow(platform_)));
+  captions_[kLabel1].Set(Shown(RunningTimeText(RunningTimeNow(platform_))));
   FitCounterFont();
   RedrawChangedLabels();
 }
@@ -217,6 +236,11 @@ void Form1::DateTimer_Timer() { RefreshDateLine(); }
 void Form1::Form_TimeChange() { RefreshDateLine(); }
 
 void Form1::Form_SettingChange() { RefreshDateLine(); }
+
+void Form1::Form_SettingsChanged() {
+  RefreshDateLine();
+  Timer4_Timer();
+}
 
 void Form1::Form_PowerBroadcast(WPARAM event) {
   if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) RefreshDateLine();
@@ -300,9 +324,9 @@ void Form1::RefreshDateLine() {
   const MonthNameFn monthName = [&platform = platform_](int month) {
     return GregorianMonthName(platform, std::wstring(), month);
   };
-  captions_[kLabel2].Set(DateLineText(*calendar_, clock, monthName));
+  captions_[kLabel2].Set(Shown(DateLineText(*calendar_, clock, monthName)));
   RedrawChangedLabels();
-  SetDateToolTip(QamariDayText(DayOfDate(clock()), 0));
+  SetDateToolTip(QamariDayText(DayOfDate(clock()), ProgramSettings().lunarCorrection));
   // Timers do not run during sleep and the clock may be set: aim afresh
   // (setting a running timer again replaces its interval).
   if (!hwnd_) return;

@@ -36,6 +36,9 @@ class Form1 final : public StripWindow {
   enum Label : size_t { kLabel3, kLabel2, kLabel1, kLabelCount };
 
   static constexpr COLORREF kKeyColor = kStripKeyColor;
+  static constexpr wchar_t kClassName[] = L"TaviloForm1";
+  // Another start of the program asks the running one to show its strip.
+  static constexpr UINT kSlideDownRequest = WM_APP + 2;
 
   Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu);
   ~Form1();
@@ -76,6 +79,8 @@ class Form1 final : public StripWindow {
   void DateTimer_Timer();
   void Form_TimeChange();
   void Form_SettingChange();
+  // One of the user's settings changed (Persian digits, lunar correction).
+  void Form_SettingsChanged();
   void Form_PowerBroadcast(WPARAM event);
   // The window now stands on a screen of another DPI.
   void Form_DpiChanged(unsigned dpi);

@@ -23,13 +23,16 @@ HFONT CreateLabelFont(int pixels, int weight) {
 }
 
 // The width of the widest running time with `hourDigits` hour digits, in the
-// font selected into `dc`: every digit as wide as the widest one.
+// font selected into `dc`: every digit as wide as the widest one, Latin or
+// Persian, so that switching digits never needs another size.
 int WidestCounterWidth(HDC dc, size_t hourDigits) {
   int digitWidth = 0;
-  for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, &digit, 1, &size);
-    digitWidth = std::max(digitWidth, static_cast<int>(size.cx));
+  for (wchar_t zero : {L'0', L'\u06F0'}) {
+    for (wchar_t digit = zero; digit <= zero + 9; ++digit) {
+      SIZE size{};
+      GetTextExtentPoint32W(dc, &digit, 1, &size);
+      digitWidth = std::max(digitWidth, static_cast<int>(size.cx));
+    }
   }
   SIZE colon{};
   GetTextExtentPoint32W(dc, L":", 1, &colon);

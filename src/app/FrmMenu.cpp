@@ -5,6 +5,9 @@
 #include "../../assets/resource.h"
 #include "app/Form1.h"
 #include "ui/Globals.h"
+#include "ui/Settings.h"
+#include "ui/SettingsBroadcast.h"
+#include "ui/StartWithWindows.h"
 #include "ui/Twips.h"
 
 namespace tavilo {
@@ -34,11 +37,21 @@ constexpr MenuItem kMenuTree[] = {
     {2, L"خاموش کردن", FrmMenu::kMnuWarning, &FrmMenu::mnuWarning_Click},   // mnuWarning
     {2, L"مبدل تاريخ", FrmMenu::kMnuDate, &FrmMenu::mnuDate_Click},          // mnuDate
     {2, L"تغيير شفافيت", FrmMenu::kMnuTrans, &FrmMenu::mnuTrans_Click},      // mnuTrans
+    {2, L"شروع با ویندوز", FrmMenu::kMnuStartWithWindows, &FrmMenu::mnuStartWithWindows_Click},
+    {2, L"ارقام فارسی", FrmMenu::kMnuPersianDigits, &FrmMenu::mnuPersianDigits_Click},
+    {2, L"نماد در ناحیه اعلان", FrmMenu::kMnuNotificationIcon,
+     &FrmMenu::mnuNotificationIcon_Click},
+    {2, L"تصحیح تاریخ قمری", 0, nullptr},
+    {3, L"۲ روز کمتر", FrmMenu::kMnuLunarCorrection0 - 2, nullptr},
+    {3, L"۱ روز کمتر", FrmMenu::kMnuLunarCorrection0 - 1, nullptr},
+    {3, L"بدون تصحیح", FrmMenu::kMnuLunarCorrection0, nullptr},
+    {3, L"۱ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 1, nullptr},
+    {3, L"۲ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 2, nullptr},
     {1, L"درباره ما ...", FrmMenu::kMnuAbout, &FrmMenu::MnuAbout_Click},     // MnuAbout
     {1, L"خروج", FrmMenu::kMnuExit, &FrmMenu::mnuExit_Click},                // mnuExit
 };
 constexpr size_t kMenuItemCount = std::size(kMenuTree);
-constexpr int kDeepestLevel = 2;
+constexpr int kDeepestLevel = 3;
 
 // The menu bar holding the tree; the popup is the submenu of its one item.
 HMENU BuildMenuBar() {
@@ -102,6 +115,7 @@ void FrmMenu::PopupMnuFile() {
   // The owner must be the foreground window for the menu to close when the
   // user clicks elsewhere; the empty message afterwards lets it close at once.
   SetForegroundWindow(hwnd_);
+  RefreshChecks();
   const UINT chosen = TrackPopupMenu(menu, TPM_LAYOUTRTL | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
                                      at.y, 0, hwnd_, nullptr);
   PostMessageW(hwnd_, WM_NULL, 0, 0);
@@ -126,7 +140,27 @@ LRESULT FrmMenu::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
+void FrmMenu::RefreshChecks() {
+  const auto check = [this](UINT id, bool checked) {
+    CheckMenuItem(mnuFile_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  };
+  const Settings& settings = ProgramSettings();
+  check(kMnuStartWithWindows, StartsWithWindows(platform_));
+  check(kMnuPersianDigits, settings.persianDigits);
+  check(kMnuNotificationIcon, settings.notificationIcon);
+  const SettingRule& lunar = RuleOf(Setting::kLunarCorrection);
+  CheckMenuRadioItem(mnuFile_, kMnuLunarCorrection0 + lunar.minimum,
+                     kMnuLunarCorrection0 + lunar.maximum,
+                     kMnuLunarCorrection0 + settings.lunarCorrection, MF_BYCOMMAND);
+}
+
 void FrmMenu::Form_Command(UINT id) {
+  const SettingRule& lunar = RuleOf(Setting::kLunarCorrection);
+  const int lunarDays = static_cast<int>(id) - static_cast<int>(kMnuLunarCorrection0);
+  if (lunarDays >= lunar.minimum && lunarDays <= lunar.maximum) {
+    mnuLunarCorrection_Click(lunarDays);
+    return;
+  }
   for (const MenuItem& item : kMenuTree) {
     if (item.click && item.id == id) {
       (this->*item.click)();
@@ -146,6 +180,27 @@ void FrmMenu::mnuDate_Click() { tools_.Show(ToolWindowKind::kDateConvert); }
 void FrmMenu::mnuTrans_Click() { tools_.Show(ToolWindowKind::kFrmTrans); }
 
 void FrmMenu::MnuAbout_Click() { tools_.Show(ToolWindowKind::kFrmAbout); }
+
+// Checking it again rewrites the path, so a moved program is started from
+// where it is now.
+void FrmMenu::mnuStartWithWindows_Click() {
+  SetStartWithWindows(platform_, !StartsWithWindows(platform_));
+}
+
+void FrmMenu::mnuPersianDigits_Click() {
+  ChangeSetting(platform_, Setting::kPersianDigits, !ProgramSettings().persianDigits);
+  BroadcastSettingsChanged();
+}
+
+void FrmMenu::mnuNotificationIcon_Click() {
+  ChangeSetting(platform_, Setting::kNotificationIcon, !ProgramSettings().notificationIcon);
+  BroadcastSettingsChanged();
+}
+
+void FrmMenu::mnuLunarCorrection_Click(int days) {
+  ChangeSetting(platform_, Setting::kLunarCorrection, days);
+  BroadcastSettingsChanged();
+}
 
 void FrmMenu::mnuExit_Click() {
   Unload();

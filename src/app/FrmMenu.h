@@ -27,6 +27,11 @@ class FrmMenu {
     kMnuAbout = 1005,
     kMnuExit = 1006,
     kMnuCalendar = 1007,
+    kMnuStartWithWindows = 1008,
+    kMnuPersianDigits = 1009,
+    kMnuNotificationIcon = 1010,
+    // One item a lunar correction, -2 to +2 days, around the one for none.
+    kMnuLunarCorrection0 = 1020,
   };
 
   // `endProgram` ends the message loop (PostQuitMessage in the program).
@@ -39,7 +44,8 @@ class FrmMenu {
   // The window that Exit unloads.
   void AttachMainWindow(Form1& form) { mainWindow_ = &form; }
 
-  // Pops MnuFile up at the mouse. A chosen command runs before this returns.
+  // Pops MnuFile up at the mouse, its check marks showing the settings in
+  // force. A chosen command runs before this returns.
   void PopupMnuFile();
   // The popup menu; the hidden host is created on first use.
   HMENU MnuFile();
@@ -54,6 +60,10 @@ class FrmMenu {
   void mnuTrans_Click();
   void MnuAbout_Click();
   void mnuExit_Click();
+  void mnuStartWithWindows_Click();
+  void mnuPersianDigits_Click();
+  void mnuNotificationIcon_Click();
+  void mnuLunarCorrection_Click(int days);
 
  private:
   friend LRESULT CALLBACK RoutedWindowProc<FrmMenu>(HWND, UINT, WPARAM, LPARAM);
@@ -61,6 +71,8 @@ class FrmMenu {
 
   bool Load();
   void Form_Command(UINT id);
+  // The popup is tracked with TPM_NONOTIFY: no WM_INITMENUPOPUP comes to do this.
+  void RefreshChecks();
 
   HINSTANCE instance_;
   Platform& platform_;

@@ -1,11 +1,13 @@
-// Start-up: the drop-down strip is the program's main window; the hidden menu
-// host and the tool windows come on first use. Exit ends the message loop.
+// Start-up: one program a session, the settings read, and the drop-down strip
+// as the main window; the hidden menu host and the tool windows come on first
+// use. Exit ends the message loop.
 #include <windows.h>
 
 #include <memory>
 
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
+#include "app/SingleInstance.h"
 #include "platform/win32/Win32Platform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -15,6 +17,7 @@
 #include "tools/frmAbout.h"
 #include "tools/shared/DialogKeys.h"
 #include "ui/Messages.h"
+#include "ui/Settings.h"
 #include "ui/ToolWindows.h"
 
 namespace tavilo {
@@ -33,7 +36,13 @@ void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, const Fo
 }  // namespace tavilo
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const tavilo::SingleInstance single;
+  if (!single.First()) {
+    tavilo::SingleInstance::ShowRunningStrip();
+    return 0;
+  }
   tavilo::Win32Platform platform;
+  tavilo::ProgramSettings() = tavilo::LoadSettings(platform);
   tavilo::SetDefaultMessageSink(tavilo::TaviloMessageBox(platform));
 
   tavilo::ToolWindowRegistry tools;

@@ -8,6 +8,8 @@
 #include "tools/logic/WindowPlacement.h"
 #include "ui/GregorianMonths.h"
 #include "ui/Midnight.h"
+#include "ui/Settings.h"
+#include "ui/SettingsBroadcast.h"
 #include "ui/Twips.h"
 
 namespace tavilo {
@@ -171,6 +173,9 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kMidnightTimer) MidnightTimer_Timer();
       return 0;
+    case kSettingsChanged:  // perhaps the lunar correction
+      Refresh();
+      return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
@@ -182,7 +187,7 @@ void FrmCalendar::ShowDay(int32_t day) {
 }
 
 void FrmCalendar::Refresh() {
-  view_ = BuildMonthView(view_.month, 0, monthNames_);
+  view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_);
   SetDlgItemTextW(hwnd_, kLblHeading, view_.heading.c_str());
   SetDlgItemTextW(hwnd_, kLblGregorian, view_.gregorianSpan.c_str());
   SetDlgItemTextW(hwnd_, kLblQamari, view_.qamariSpan.c_str());
@@ -194,7 +199,7 @@ void FrmCalendar::Refresh() {
     occasions += L"\u200F" + line;
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
-  SetDlgItemTextW(hwnd_, kLblSelected, FullDateLine(selected_, 0, monthNames_).c_str());
+  SetDlgItemTextW(hwnd_, kLblSelected, FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_).c_str());
   RedrawGrid();
 }
 
@@ -213,7 +218,7 @@ void FrmCalendar::GoTo() {
 }
 
 void FrmCalendar::CopySelectedDay() {
-  const std::wstring line = FullDateLine(selected_, 0, monthNames_);
+  const std::wstring line = FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_);
   if (!OpenClipboard(hwnd_)) return;
   EmptyClipboard();
   const size_t bytes = (line.size() + 1) * sizeof(wchar_t);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tools/logic/Opacity.h"
+#include "ui/Settings.h"
 
 namespace tavilo {
 
@@ -41,6 +42,10 @@ LRESULT FrmTrans::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_HSCROLL: {
       const int request = LOWORD(wparam);
+      if (request == SB_ENDSCROLL) {
+        HScroll1_EndScroll();
+        return 0;
+      }
       if (!Scroll(request, HIWORD(wparam))) return 0;
       if (request == SB_THUMBTRACK) {
         HScroll1_Scroll();
@@ -60,7 +65,7 @@ void FrmTrans::BuildWindow() {
   range.nMin = kOpacityMin;
   range.nMax = kOpacityMax;
   range.nPage = 0;
-  range.nPos = kOpacityMax;
+  range.nPos = ProgramSettings().opacity;
   SetScrollInfo(GetDlgItem(hwnd_, kHScroll1), SB_CTL, &range, TRUE);
 }
 
@@ -107,5 +112,11 @@ void FrmTrans::HScroll1_Change() {
 }
 
 void FrmTrans::HScroll1_Scroll() { HScroll1_Change(); }
+
+// Stored once the user lets go, not on every step of a drag.
+void FrmTrans::HScroll1_EndScroll() {
+  const int position = GetScrollPos(GetDlgItem(hwnd_, kHScroll1), SB_CTL);
+  if (position != ProgramSettings().opacity) ChangeSetting(platform_, Setting::kOpacity, position);
+}
 
 }  // namespace tavilo

@@ -1,6 +1,7 @@
 // The transparency window: one scroll bar whose position is the opacity of
 // the drop-down strip, applied while the thumb is dragged and on every
-// change. The scroll bar starts fully opaque each time the window is loaded.
+// change. The scroll bar starts at the opacity in force; the position is
+// kept once the user lets go of the bar.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,7 @@ class FrmTrans final : public ToolWindowBase<FrmTrans> {
   // Event handlers; the window procedure routes messages to them.
   void HScroll1_Change();
   void HScroll1_Scroll();
+  void HScroll1_EndScroll();
 
  private:
   friend ToolWindowBase;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StripFixture.h"
+#include "ui/PersianDigits.h"
 
 namespace tavilo {
 namespace {
@@ -157,6 +158,25 @@ TEST_F(Form1Window, ReleaseOutsideTheWindowIsNoClick) {
   SendMessageW(form->Handle(), WM_CAPTURECHANGED, 0, 0);
   SendMessageW(form->Handle(), WM_LBUTTONUP, 0, SurfacePoint());
   EXPECT_EQ(form->motion().State(), MotionState::kDown);
+}
+
+// The settings read at start: the opacity chosen last time, with the key
+// kept, and every digit of the strip Persian when asked for.
+TEST_F(Form1Window, StartsWithTheStoredOpacityAndDigits) {
+  ProgramSettings().opacity = 128;
+  ProgramSettings().persianDigits = true;
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(form->Handle(), &key, &alpha, &flags));
+  EXPECT_EQ(key, RGB(255, 0, 0));
+  EXPECT_EQ(alpha, 128);
+  EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+  platform.tickCount = 7384123;
+  form->Timer4_Timer();
+  EXPECT_EQ(form->Caption(Form1::kLabel1), L"۲:۳:۴:۱۲۳");
+  EXPECT_EQ(form->Caption(Form1::kLabel2), PersianDigits(kSaturdayLine));
 }
 
 TEST_F(Form1Window, CounterShowsTheRunningTime) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StripFixture.h"
+#include "ui/Settings.h"
 
 namespace tavilo {
 namespace {
@@ -93,22 +94,29 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
 
   HMENU settings = GetSubMenu(popup, 1);
   ASSERT_NE(settings, nullptr);
-  ASSERT_EQ(GetMenuItemCount(settings), 4);
+  ASSERT_EQ(GetMenuItemCount(settings), 8);
   EXPECT_EQ(ItemText(settings, 0), L"پخش آهنگ");
   EXPECT_EQ(ItemText(settings, 1), L"خاموش کردن");
   EXPECT_EQ(ItemText(settings, 2), L"مبدل تاريخ");
   EXPECT_EQ(ItemText(settings, 3), L"تغيير شفافيت");
+  EXPECT_EQ(ItemText(settings, 4), L"شروع با ویندوز");
+  EXPECT_EQ(ItemText(settings, 5), L"ارقام فارسی");
+  EXPECT_EQ(ItemText(settings, 6), L"نماد در ناحیه اعلان");
+  EXPECT_EQ(ItemText(settings, 7), L"تصحیح تاریخ قمری");
+  HMENU lunar = GetSubMenu(settings, 7);
+  ASSERT_NE(lunar, nullptr);
+  EXPECT_EQ(GetMenuItemCount(lunar), 5);
 
   // Arabic yeh (U+064A) and the Persian kaf (U+06A9) exactly as written.
   EXPECT_EQ(ItemText(popup, 1)[3], L'\u064A');
   EXPECT_EQ(ItemText(settings, 1)[6], L'\u06A9');
 
-  for (HMENU menuLevel : {popup, settings}) {
+  for (HMENU menuLevel : {popup, settings, lunar}) {
     for (int position = 0; position < GetMenuItemCount(menuLevel); ++position) {
       const UINT type = ItemType(menuLevel, position);
       EXPECT_FALSE(type & MFT_SEPARATOR) << position;
       EXPECT_FALSE(type & MFT_RIGHTORDER) << position;  // zero-height items under Wine
-      EXPECT_EQ(GetMenuState(menuLevel, position, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED), 0u);
+      EXPECT_EQ(GetMenuState(menuLevel, position, MF_BYPOSITION) & MF_GRAYED, 0u);
     }
   }
 }
@@ -196,6 +204,8 @@ TEST_F(FrmMenuWindow, ClosingTheStripFromOutsideEndsTheProgramTheSameWay) {
 struct OpenMenu {
   HMENU shown = nullptr;
   bool rightToLeft = false;
+  // The settings' items, checked (1) or not (0), as the menu showed them.
+  std::vector<int> checks;
   int keysToSend = 0;  // Up arrow then Enter: choose the last item
 };
 OpenMenu openMenu;
@@ -206,6 +216,14 @@ void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   openMenu.shown = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
   openMenu.rightToLeft = (GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+  for (UINT id : {FrmMenu::kMnuStartWithWindows, FrmMenu::kMnuPersianDigits,
+                  FrmMenu::kMnuNotificationIcon}) {
+    openMenu.checks.push_back((GetMenuState(openMenu.shown, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
+  }
+  for (int days = -2; days <= 2; ++days) {
+    const UINT id = FrmMenu::kMnuLunarCorrection0 + days;
+    openMenu.checks.push_back((GetMenuState(openMenu.shown, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
+  }
   if (openMenu.keysToSend == 0) {
     EndMenu();
     return;
@@ -223,6 +241,36 @@ TEST_F(FrmMenuWindow, RightButtonPopsUpMnuFileLaidOutRightToLeft) {
   EXPECT_TRUE(openMenu.rightToLeft);
   EXPECT_TRUE(IsWindow(form->Handle()));
   EXPECT_EQ(programEnds, 0);
+}
+
+// The popup is tracked without WM_INITMENUPOPUP: its marks are brought up to
+// date before it opens, from the settings and the real Run value alike.
+TEST_F(FrmMenuWindow, SettingsItemsChangeTheSettingsAndTheMarksFollowThem) {
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  const auto popUp = [&] {
+    openMenu = {};
+    SetTimer(nullptr, 0, 50, &InspectOpenMenu);
+    SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, SurfacePoint());
+    return openMenu.checks;
+  };
+  EXPECT_EQ(popUp(), (std::vector<int>{0, 0, 1, 0, 0, 1, 0, 0}));
+
+  Choose(L"ارقام فارسی");
+  Choose(L"نماد در ناحیه اعلان");
+  Choose(L"۱ روز کمتر");
+  Choose(L"شروع با ویندوز");
+  EXPECT_EQ(popUp(), (std::vector<int>{1, 1, 0, 0, 1, 0, 0, 0}));
+  // Each change was stored, and the strip shows Persian digits at once.
+  const Settings stored = LoadSettings(platform);
+  EXPECT_TRUE(stored.persianDigits);
+  EXPECT_FALSE(stored.notificationIcon);
+  EXPECT_EQ(stored.lunarCorrection, -1);
+  EXPECT_NE(form->Caption(Form1::kLabel2).find(L"۱۴۰۵"), std::wstring::npos);
+
+  Choose(L"شروع با ویندوز");
+  Choose(L"ارقام فارسی");
+  EXPECT_EQ(popUp(), (std::vector<int>{0, 0, 0, 0, 1, 0, 0, 0}));
+  EXPECT_NE(form->Caption(Form1::kLabel2).find(L"1405"), std::wstring::npos);
 }
 
 TEST_F(FrmMenuWindow, ExitChosenInThePopupRunsBeforeTheRightButtonHandlerReturns) {

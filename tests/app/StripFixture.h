@@ -16,6 +16,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/Globals.h"
+#include "ui/Settings.h"
 #include "ui/ToolWindows.h"
 
 namespace tavilo {
@@ -33,6 +34,7 @@ class StripFixture : public ::testing::Test {
     platform.tickCount = 0;
     IsPlaying = false;
     SongFile.clear();
+    ProgramSettings() = Settings{};
   }
 
   void TearDown() override {
@@ -40,6 +42,7 @@ class StripFixture : public ::testing::Test {
     menu.reset();
     IsPlaying = false;
     SongFile.clear();
+    ProgramSettings() = Settings{};
   }
 
   // Creates both objects and loads the strip (its window and Form_Load).

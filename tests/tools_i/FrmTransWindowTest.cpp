@@ -11,6 +11,7 @@
 #include "app/FrmMenu.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/Settings.h"
 #include "ui/ToolWindows.h"
 
 namespace tavilo {
@@ -31,6 +32,7 @@ class FrmTransWindowTest : public ::testing::Test {
     platform_.windowServices = &real_;
     platform_.screenWidth = 1024;
     platform_.screenHeight = 768;
+    ProgramSettings() = Settings{};
     ASSERT_TRUE(form1_.Create());
     trans_.Open();
     ASSERT_TRUE(trans_.IsOpen());
@@ -130,8 +132,11 @@ TEST_F(FrmTransWindowTest, EveryChangeAppliesTheOpacityWithTheColourKey) {
   Scroll(SB_THUMBPOSITION, 100);
   ExpectKeyedAt(100);
   EXPECT_EQ(platform_.layeredWrites.size(), writes + 3);
+  // Letting go stores the opacity; the next window opens there.
   Scroll(SB_ENDSCROLL);
   EXPECT_EQ(platform_.layeredWrites.size(), writes + 3);
+  EXPECT_EQ(LoadSettings(platform_).opacity, 100);
+  EXPECT_EQ(ProgramSettings().opacity, 100);
 
   Scroll(SB_PAGERIGHT);
   ExpectKeyedAt(101);
@@ -167,7 +172,7 @@ TEST_F(FrmTransWindowTest, ReopenedWindowStartsOpaqueWhateverTheStripHas) {
 
   trans_.Open();
   hwnd_ = trans_.Handle();
-  EXPECT_EQ(Position(), 255);
+  EXPECT_EQ(Position(), 255);  // never let go: nothing stored
   ExpectKeyedAt(90);
   Scroll(SB_LINELEFT);
   ExpectKeyedAt(254);
