@@ -54,6 +54,11 @@ LRESULT FrmTrans::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
+    case WM_DESTROY:
+      // Not every scroll bar ends keyboard steps with SB_ENDSCROLL: what
+      // was chosen is kept when the window goes, in any case.
+      HScroll1_EndScroll();
+      break;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }

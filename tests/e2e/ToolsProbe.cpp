@@ -17,6 +17,8 @@
 //                                   popup menu whose caption is exactly this
 //                                   (exit 2 when e2e_menu_items_hook.dll
 //                                   cannot be loaded)
+//   e2e_tools_probe layered <class> the layered-window flags and alpha of the
+//                                   first visible window of the class
 //   e2e_tools_probe text <class> <control id>
 //                                   the text of a control of the first
 //                                   visible window of the class, in UTF-8
@@ -220,6 +222,16 @@ int Text(const wchar_t* className, const wchar_t* controlId) {
   return 0;
 }
 
+int Layered(const wchar_t* className) {
+  HWND window = FindVisible(className);
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!window || !GetLayeredWindowAttributes(window, &key, &alpha, &flags)) return 1;
+  std::printf("%lu %u\n", static_cast<unsigned long>(flags), static_cast<unsigned>(alpha));
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -229,8 +241,9 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && command == L"watch") return Watch(argv[2]);
   if (argc == 3 && command == L"item") return Item(argv[2]);
   if (argc == 4 && command == L"text") return Text(argv[2], argv[3]);
+  if (argc == 3 && command == L"layered") return Layered(argv[2]);
   std::fprintf(stderr,
                "usage: e2e_tools_probe rects|watch <class> | rest <class> <ms> |"
-               " item <caption> | text <class> <control id>\n");
+               " item <caption> | text <class> <control id> | layered <class>\n");
   return 2;
 }
