@@ -12,22 +12,15 @@
 namespace tavilo {
 namespace {
 
-// A plain top-level popup of the test's own, shown without activation.
-class Popup {
- public:
-  explicit Popup(RECT rect, const wchar_t* className = L"STATIC")
-      : window_(CreateWindowExW(0, className, L"", WS_POPUP, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr)) {
-    ShowWindow(window_, SW_SHOWNOACTIVATE);
+// A top-level popup of the test's own, shown without activation.
+struct Popup {
+  Popup(int width, int height, const wchar_t* className = L"STATIC")
+      : window(CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr)) {
+    ShowWindow(window, SW_SHOWNOACTIVATE);
   }
-  ~Popup() { DestroyWindow(window_); }
-  Popup(const Popup&) = delete;
-  Popup& operator=(const Popup&) = delete;
-  HWND Handle() const { return window_; }
-
- private:
-  HWND window_;
+  ~Popup() { DestroyWindow(window); }
+  HWND window;
 };
 
 // What the system raises when a window comes to the foreground (Wine 8
@@ -39,21 +32,47 @@ void AnnounceForeground(HWND window) {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
-RECT MonitorOf(HWND window) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-  return monitor.rcMonitor;
+TEST(FullScreenForReal, AScreenSizedForegroundWindowCountsButNotTheDesktop) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  Popup strip(350, 2);
+  const auto inFront = [&] { return FullScreenInFront(Win32Platform().Foreground(strip.window)); };
+
+  Popup program(width, height);
+  ASSERT_TRUE(SetForegroundWindow(program.window));
+  EXPECT_TRUE(inFront());
+  SetWindowPos(program.window, nullptr, 0, 0, width, height - 1, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_FALSE(inFront());
+
+  WNDCLASSEXW desktopClass{};
+  desktopClass.cbSize = sizeof desktopClass;
+  desktopClass.lpfnWndProc = DefWindowProcW;
+  desktopClass.hInstance = GetModuleHandleW(nullptr);
+  desktopClass.lpszClassName = L"WorkerW";
+  ASSERT_TRUE(RegisterClassExW(&desktopClass));
+  {
+    Popup wallpaper(width, height, L"WorkerW");
+    ASSERT_TRUE(SetForegroundWindow(wallpaper.window));
+    EXPECT_FALSE(inFront());
+  }
+  UnregisterClassW(L"WorkerW", GetModuleHandleW(nullptr));
 }
 
-bool FullScreenInFrontOf(HWND window) {
-  return FullScreenInFront(Win32Platform().Foreground(window));
+// An event raised before the watch stopped and arriving after finds nothing.
+TEST(ForegroundWatch, CallsBackUntilStopped) {
+  Popup program(200, 200);
+  int calls = 0;
+  ForegroundWatch watch;
+  watch.Start([&] { ++calls; });
+  AnnounceForeground(program.window);
+  EXPECT_EQ(calls, 1);
+  NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, program.window, OBJID_WINDOW, CHILDID_SELF);
+  watch.Stop();
+  AnnounceForeground(program.window);
+  EXPECT_EQ(calls, 1);
 }
 
 class Form1FullScreen : public StripFixture {
  protected:
-  static constexpr ScreenRect kScreen{0, 0, kScreenWidth, 768};
-
   void Park() {
     ASSERT_NO_FATAL_FAILURE(CreateStrip());
     SlideDown();
@@ -62,53 +81,21 @@ class Form1FullScreen : public StripFixture {
     ASSERT_EQ(form->motion().State(), MotionState::kParked);
   }
   void SetFullScreen(bool on) {
-    platform.foreground = {0, true, false, on ? kScreen : ScreenRect{100, 100, 600, 400}, kScreen};
+    const ScreenRect screen{0, 0, kScreenWidth, 768};
+    platform.foreground = {0, true, false, on ? screen : ScreenRect{100, 100, 600, 400}, screen};
   }
   bool StripVisible() const { return IsWindowVisible(form->Handle()); }
-  long ForegroundReads() const {
-    return std::count(platform.calls.begin(), platform.calls.end(), PlatformCall::ForegroundRead);
-  }
   void Touch() { SendMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 137)); }
   void Timer3Tick() { SendMessageW(form->Handle(), WM_TIMER, Form1::kTimer3, 0); }
+  void DisplayChange() {
+    SendMessageW(form->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(kScreenWidth, 768));
+  }
 };
-
-TEST(FullScreenForReal, AScreenSizedForegroundWindowCountsButTheDesktopNever) {
-  Popup strip({0, -136, 350, 2});
-  const RECT screen = MonitorOf(strip.Handle());
-
-  Popup program(screen);
-  ASSERT_TRUE(SetForegroundWindow(program.Handle()));
-  EXPECT_TRUE(FullScreenInFrontOf(strip.Handle()));
-  SetWindowPos(program.Handle(), nullptr, 0, 0, screen.right - screen.left,
-               screen.bottom - screen.top - 1, SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_FALSE(FullScreenInFrontOf(strip.Handle()));
-
-  // Desktop windows cover the screen and are in front whenever nothing else is.
-  WNDCLASSEXW workerClass{};
-  workerClass.cbSize = sizeof workerClass;
-  workerClass.lpfnWndProc = DefWindowProcW;
-  workerClass.hInstance = GetModuleHandleW(nullptr);
-  workerClass.lpszClassName = L"WorkerW";
-  ASSERT_TRUE(RegisterClassExW(&workerClass));
-  {
-    Popup wallpaper(screen, L"WorkerW");
-    ASSERT_TRUE(SetForegroundWindow(wallpaper.Handle()));
-    EXPECT_FALSE(FullScreenInFrontOf(strip.Handle()));
-  }
-  UnregisterClassW(L"WorkerW", GetModuleHandleW(nullptr));
-  for (HWND desktop : {GetDesktopWindow(), GetShellWindow()}) {
-    if (desktop && SetForegroundWindow(desktop) && GetForegroundWindow() == desktop) {
-      EXPECT_FALSE(FullScreenInFrontOf(strip.Handle()));
-    }
-  }
-}
 
 TEST_F(Form1FullScreen, ATouchInFullScreenLeavesTheLineParkedAndHiddenUntilItEnds) {
   ASSERT_NO_FATAL_FAILURE(Park());
   SetFullScreen(true);
   Touch();
-  EXPECT_EQ(form->motion().State(), MotionState::kParked);
-  EXPECT_FALSE(StripVisible());
   Timer3Tick();
   EXPECT_EQ(form->motion().State(), MotionState::kParked);
   EXPECT_FALSE(StripVisible());
@@ -123,17 +110,14 @@ TEST_F(Form1FullScreen, ATouchInFullScreenLeavesTheLineParkedAndHiddenUntilItEnd
 }
 
 TEST_F(Form1FullScreen, EveryRecheckHidesAndShowsTheParkedLine) {
-  Popup program({0, 0, 200, 200});
+  Popup program(200, 200);
   const struct {
     const char* name;
     std::function<void()> recheck;
   } triggers[] = {
       {"Timer3 tick", [this] { Timer3Tick(); }},
-      {"display change",
-       [this] {
-         SendMessageW(form->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(kScreenWidth, 768));
-       }},
-      {"another window in front", [&] { AnnounceForeground(program.Handle()); }},
+      {"display change", [this] { DisplayChange(); }},
+      {"another window in front", [&] { AnnounceForeground(program.window); }},
   };
   for (const auto& trigger : triggers) {
     SCOPED_TRACE(trigger.name);
@@ -149,39 +133,25 @@ TEST_F(Form1FullScreen, EveryRecheckHidesAndShowsTheParkedLine) {
   }
 }
 
-TEST(ForegroundWatch, CallsBackUntilStopped) {
-  Popup program({0, 0, 200, 200});
-  int calls = 0;
-  ForegroundWatch watch;
-  watch.Start([&] { ++calls; });
-  AnnounceForeground(program.Handle());
-  EXPECT_EQ(calls, 1);
-  watch.Start([&] { calls += 10; });  // replaces the first
-  AnnounceForeground(program.Handle());
-  EXPECT_EQ(calls, 11);
-  // Raised before the stop, arriving after it.
-  NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, program.Handle(), OBJID_WINDOW, CHILDID_SELF);
-  watch.Stop();
-  AnnounceForeground(program.Handle());
-  EXPECT_EQ(calls, 11);
-}
-
 // Down or moving, the strip is in use: it stays, and the system is not asked.
 TEST_F(Form1FullScreen, NeverHiddenWhileDownOrMoving) {
   SetFullScreen(true);
   ASSERT_NO_FATAL_FAILURE(CreateStrip());
   Timer3Tick();  // sliding down
   SlideDown();
-  SendMessageW(form->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(kScreenWidth, 768));
+  DisplayChange();
   Timer3Tick();  // sliding up from here
   form->Timer2_Timer();
   EXPECT_TRUE(StripVisible());
-  EXPECT_EQ(ForegroundReads(), 0);
+  const auto foregroundReads = [this] {
+    return std::ranges::count(platform.calls, PlatformCall::ForegroundRead);
+  };
+  EXPECT_EQ(foregroundReads(), 0);
 
   SlideUp();
   Timer3Tick();
   EXPECT_FALSE(StripVisible());
-  EXPECT_EQ(ForegroundReads(), 1);
+  EXPECT_EQ(foregroundReads(), 1);
 }
 
 }  // namespace

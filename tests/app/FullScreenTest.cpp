@@ -8,37 +8,11 @@ namespace {
 // The strip's monitor: the second of two side by side.
 constexpr ScreenRect kMonitor{1920, 0, 3200, 1024};
 
-ForegroundState WindowInFront(ScreenRect rect) {
-  ForegroundState state;
-  state.hasForeground = true;
-  state.foreground = rect;
-  state.monitor = kMonitor;
-  return state;
+ForegroundState InFront(ScreenRect window, bool isDesktop = false, ScreenRect monitor = kMonitor) {
+  return {0, true, isDesktop, window, monitor};
 }
-
-ForegroundState ShellReports(int notificationState) {
-  ForegroundState state;
-  state.notificationState = notificationState;
-  state.monitor = kMonitor;
-  return state;
-}
-
-ForegroundState DesktopInFront() {
-  ForegroundState state = WindowInFront({0, 0, 3200, 1024});
-  state.foregroundIsDesktop = true;
-  return state;
-}
-
-ForegroundState NothingInFront() {
-  ForegroundState state = WindowInFront(kMonitor);
-  state.hasForeground = false;
-  return state;
-}
-
-ForegroundState MonitorUnread() {
-  ForegroundState state = WindowInFront({-8, -8, 800, 600});
-  state.monitor = {};
-  return state;
+ForegroundState ShellSays(int notificationState) {
+  return {notificationState, false, false, {}, kMonitor};
 }
 
 TEST(FullScreen, WhatCountsAsAFullScreenProgram) {
@@ -47,23 +21,20 @@ TEST(FullScreen, WhatCountsAsAFullScreenProgram) {
     ForegroundState state;
     bool fullScreen;
   } cases[] = {
-      {"exactly covering", WindowInFront(kMonitor), true},
-      {"larger on every side", WindowInFront({1912, -8, 3208, 1032}), true},
-      {"one pixel short on the left", WindowInFront({1921, 0, 3200, 1024}), false},
-      {"one pixel short on the top", WindowInFront({1920, 1, 3200, 1024}), false},
-      {"one pixel short on the right", WindowInFront({1920, 0, 3199, 1024}), false},
-      {"one pixel short at the bottom", WindowInFront({1920, 0, 3200, 1023}), false},
-      {"a maximized window above the taskbar", WindowInFront({1920, 0, 3200, 984}), false},
-      {"covering the other monitor only", WindowInFront({0, 0, 1920, 1024}), false},
-      {"the desktop covering both", DesktopInFront(), false},
-      {"no foreground window", NothingInFront(), false},
-      {"the monitor could not be read", MonitorUnread(), false},
-      {"shell: busy", ShellReports(kQunsBusy), true},
-      {"shell: Direct3D full screen", ShellReports(kQunsRunningD3dFullScreen), true},
-      {"shell: presentation mode", ShellReports(kQunsPresentationMode), true},
-      {"shell: accepts notifications", ShellReports(5), false},
-      {"shell: quiet time", ShellReports(6), false},
-      {"shell: unknown", ShellReports(0), false},
+      {"exactly covering", InFront(kMonitor), true},
+      {"larger on every side", InFront({1912, -8, 3208, 1032}), true},
+      {"one pixel short on the left", InFront({1921, 0, 3200, 1024}), false},
+      {"one pixel short on the top", InFront({1920, 1, 3200, 1024}), false},
+      {"one pixel short on the right", InFront({1920, 0, 3199, 1024}), false},
+      {"one pixel short at the bottom", InFront({1920, 0, 3200, 1023}), false},
+      {"covering the other monitor only", InFront({0, 0, 1920, 1024}), false},
+      {"the desktop covering both", InFront({0, 0, 3200, 1024}, true), false},
+      {"no foreground window", {0, false, false, kMonitor, kMonitor}, false},
+      {"the monitor could not be read", InFront({-8, -8, 800, 600}, false, {}), false},
+      {"shell: busy", ShellSays(kQunsBusy), true},
+      {"shell: Direct3D full screen", ShellSays(kQunsRunningD3dFullScreen), true},
+      {"shell: presentation mode", ShellSays(kQunsPresentationMode), true},
+      {"shell: accepts notifications", ShellSays(5), false},
   };
   for (const auto& each : cases) {
     EXPECT_EQ(FullScreenInFront(each.state), each.fullScreen) << each.name;
