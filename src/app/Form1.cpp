@@ -7,6 +7,7 @@
 #include "app/Form1Design.h"
 #include "app/FrmMenu.h"
 #include "app/logic/DateLine.h"
+#include "app/logic/FullScreen.h"
 #include "app/logic/StripTimers.h"
 #include "calendar/Numbers.h"
 #include "tools/logic/MonthView.h"
@@ -190,6 +191,8 @@ void Form1::Form_Load() {
   } else {
     platform_.SetLayeredAttributes(hwnd_, {kKeyColor, 0, kLwaColorKey});
   }
+
+  foregroundWatch_.Start([this] { KeepOutOfFullScreen(); });
 }
 
 void Form1::Form_Click() {
@@ -202,11 +205,14 @@ void Form1::Form_MouseDown(int button) {
 }
 
 void Form1::Form_MouseMove() {
+  // The line touched by chance in a full-screen program brings nothing down.
+  if (!motion_.MoveX() && KeepOutOfFullScreen()) return;
   motion_.MouseMove();
   ApplyMotion();
 }
 
 void Form1::Form_Unload() {
+  foregroundWatch_.Stop();
   if (IsPlaying) platform_.SendMediaCommand(L"close " + SongFile);
 }
 
@@ -223,6 +229,7 @@ void Form1::Timer2_Timer() {
 void Form1::Timer3_Timer() {
   motion_.AutoHideCheck();
   ApplyMotion();
+  KeepOutOfFullScreen();
 }
 
 void Form1::Timer4_Timer() {
@@ -267,6 +274,7 @@ void Form1::Form_DisplayChange() {
   PlaceWindow();
   refreshHz_ = platform_.DisplayRefreshHz(hwnd_);
   ApplyMotion();
+  KeepOutOfFullScreen();  // full-screen programs often change the resolution
 }
 
 RECT Form1::CalendarPictureRect() const {
@@ -373,6 +381,23 @@ void Form1::RedrawChangedLabels() {
     InvalidateRect(hwnd_, &area, FALSE);
   }
   if (recompose) ComposeBackground();
+}
+
+bool Form1::KeepOutOfFullScreen() {
+  if (!hwnd_) return false;
+  // Down or moving, the strip is in use: it stays.
+  const bool fullScreen = !motion_.MoveX() && FullScreenInFront(platform_.Foreground(hwnd_));
+  if (fullScreen == hiddenForFullScreen_) return fullScreen;
+  hiddenForFullScreen_ = fullScreen;
+  if (fullScreen) {
+    ShowWindow(hwnd_, SW_HIDE);
+  } else {
+    // Back without taking the focus, above the windows that went topmost
+    // meanwhile.
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  return fullScreen;
 }
 
 bool Form1::OverLabel(LPARAM point) const {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ForegroundWatch.h"
 #include "app/logic/LabelCaption.h"
 #include "app/logic/Motion.h"
 #include "calendar/Class1.h"
@@ -112,6 +113,10 @@ class Form1 final : public StripWindow {
   bool LabelsVisible() const { return motion_.MoveX(); }
   void RedrawChangedLabels();
   bool OverLabel(LPARAM point) const;
+  // Hides the parked line while a full-screen program is in front of it and
+  // shows it again after; true while one is. Asks the system only when the
+  // strip is parked.
+  bool KeepOutOfFullScreen();
   void CreateFonts();
   // Shrinks Label1's font when its text would not fit on one line.
   void FitCounterFont();
@@ -149,6 +154,8 @@ class Form1 final : public StripWindow {
   bool leftButtonDown_ = false;
   HWND dateToolTip_ = nullptr;  // owned by the window, gone with it
   std::wstring dateToolTipText_;
+  ForegroundWatch foregroundWatch_;
+  bool hiddenForFullScreen_ = false;
 };
 
 }  // namespace tavilo

@@ -22,6 +22,10 @@
 //   e2e_tools_probe text <class> <control id>
 //                                   the text of a control of the first
 //                                   visible window of the class, in UTF-8
+//   e2e_tools_probe cover <seconds> a window covering the whole screen is
+//                                   brought in front, as a full-screen
+//                                   program's, and kept there; prints
+//                                   "covering" once it is in front
 // Exits 1 when the window, item or control is not there. Built with -municode:
 // the arguments arrive as the wide strings the command line was made from
 // (Persian captions included).
@@ -232,6 +236,23 @@ int Layered(const wchar_t* className) {
   return 0;
 }
 
+int Cover(const wchar_t* seconds) {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(window, SW_SHOW);
+  if (!window || !SetForegroundWindow(window)) return 1;
+  std::printf("covering\n");
+  std::fflush(stdout);
+  const ULONGLONG end = GetTickCount64() + 1000 * std::wcstoul(seconds, nullptr, 10);
+  while (GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  DestroyWindow(window);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -242,8 +263,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && command == L"item") return Item(argv[2]);
   if (argc == 4 && command == L"text") return Text(argv[2], argv[3]);
   if (argc == 3 && command == L"layered") return Layered(argv[2]);
+  if (argc == 3 && command == L"cover") return Cover(argv[2]);
   std::fprintf(stderr,
                "usage: e2e_tools_probe rects|watch <class> | rest <class> <ms> |"
-               " item <caption> | text <class> <control id> | layered <class>\n");
+               " item <caption> | text <class> <control id> | layered <class> |"
+               " cover <seconds>\n");
   return 2;
 }
