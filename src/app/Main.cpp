@@ -1,11 +1,13 @@
-// Start-up: the drop-down strip is the program's main window; the hidden menu
-// host and the tool windows come on first use. Exit ends the message loop.
+// Start-up: the drop-down strip is the program's main window, with the
+// notification-area icon beside it; the hidden menu host and the tool windows
+// come on first use. Exit ends the message loop.
 #include <windows.h>
 
 #include <memory>
 
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
+#include "app/TrayIcon.h"
 #include "platform/win32/Win32Platform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -15,6 +17,7 @@
 #include "tools/frmAbout.h"
 #include "tools/shared/DialogKeys.h"
 #include "ui/Messages.h"
+#include "ui/Settings.h"
 #include "ui/ToolWindows.h"
 
 namespace tavilo {
@@ -42,6 +45,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   menu.AttachMainWindow(form1);
   tavilo::RegisterToolWindows(tools, platform, form1);
   if (!form1.Create()) return 1;
+  // Destroyed before the menu it calls on; its icon goes with it at Exit.
+  tavilo::TrayIcon trayIcon(
+      instance, platform, [&menu] { menu.mnuCalendar_Click(); }, [&menu] { menu.PopupMnuFile(); });
+  trayIcon.Show(tavilo::ProgramSettings().notificationIcon);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
