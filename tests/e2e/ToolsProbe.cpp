@@ -20,6 +20,11 @@
 //   e2e_tools_probe text <class> <control id>
 //                                   the text of a control of the first
 //                                   visible window of the class, in UTF-8
+//   e2e_tools_probe children <title>
+//                                   every visible child window of the visible
+//                                   top-level window with this title (the
+//                                   icons of Wine's system tray), one
+//                                   rectangle a line
 // Exits 1 when the window, item or control is not there. Built with -municode:
 // the arguments arrive as the wide strings the command line was made from
 // (Persian captions included).
@@ -220,6 +225,22 @@ int Text(const wchar_t* className, const wchar_t* controlId) {
   return 0;
 }
 
+BOOL CALLBACK PrintVisibleChild(HWND child, LPARAM count) {
+  RECT rect;
+  if (!IsWindowVisible(child) || !GetWindowRect(child, &rect)) return TRUE;
+  Print(rect);
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int Children(const wchar_t* title) {
+  HWND window = FindWindowW(nullptr, title);
+  if (!window || !IsWindowVisible(window)) return 1;
+  int count = 0;
+  EnumChildWindows(window, PrintVisibleChild, reinterpret_cast<LPARAM>(&count));
+  return count > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -229,8 +250,9 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && command == L"watch") return Watch(argv[2]);
   if (argc == 3 && command == L"item") return Item(argv[2]);
   if (argc == 4 && command == L"text") return Text(argv[2], argv[3]);
+  if (argc == 3 && command == L"children") return Children(argv[2]);
   std::fprintf(stderr,
                "usage: e2e_tools_probe rects|watch <class> | rest <class> <ms> |"
-               " item <caption> | text <class> <control id>\n");
+               " item <caption> | text <class> <control id> | children <title>\n");
   return 2;
 }
