@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/TrayIcon.h"
+#include "app/logic/TrayIconFace.h"
 #include "calendar/ShamsiArithmetic.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/Settings.h"
@@ -19,7 +20,10 @@
 namespace tavilo {
 namespace {
 
-constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFF;  // text on the default, dark taskbar
+// Text and badge on a dark taskbar (the default), and the text on a light one.
+constexpr std::uint32_t kLightText = 0xFFFFFFFF;
+constexpr std::uint32_t kDarkBadge = 0xFF3A3A3A;
+constexpr std::uint32_t kDarkText = 0xFF1A1A1A;
 
 struct IconImage {
   int width = 0;
@@ -51,22 +55,22 @@ IconImage ReadIcon(HICON icon) {
   return image;
 }
 
-// Text pixels, and whether any of them lies in the badge's outer pixel ring.
-struct TextPixels {
+// Pixels of one colour, and whether any of them lies in the outer pixel ring.
+struct ColouredPixels {
   int count = 0;
   bool onTheRim = false;
 };
 
-TextPixels TextOf(const IconImage& image) {
-  TextPixels text;
+ColouredPixels PixelsOf(const IconImage& image, std::uint32_t colour = kLightText) {
+  ColouredPixels found;
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
-      if (image.pixels[y * image.width + x] != kOpaqueWhite) continue;
-      ++text.count;
-      if (x == 0 || y == 0 || x == image.width - 1 || y == image.height - 1) text.onTheRim = true;
+      if (image.pixels[y * image.width + x] != colour) continue;
+      ++found.count;
+      if (x == 0 || y == 0 || x == image.width - 1 || y == image.height - 1) found.onTheRim = true;
     }
   }
-  return text;
+  return found;
 }
 
 void PumpMessages() {
@@ -134,7 +138,7 @@ TEST_F(TrayIconWindow, PictureShowsTheDayLegiblyAtTheShellsSize) {
   for (const IconImage* image : {&seventh, &seventeenth}) {
     ASSERT_EQ(image->width, 16);
     ASSERT_EQ(image->height, 16);
-    const TextPixels text = TextOf(*image);
+    const ColouredPixels text = PixelsOf(*image);
     EXPECT_GE(text.count, 8);
     EXPECT_FALSE(text.onTheRim);  // two digits fit inside the margin
   }
@@ -144,14 +148,39 @@ TEST_F(TrayIconWindow, PictureShowsTheDayLegiblyAtTheShellsSize) {
   tray->Refresh();
   const IconImage persian = ReadIcon(tray->Icon());
   EXPECT_NE(persian.pixels, seventeenth.pixels);
-  EXPECT_GE(TextOf(persian).count, 8);
+  EXPECT_GE(PixelsOf(persian).count, 8);
 
   // At 150% the shell asks for 24 pixels: the same digits, larger.
   platform.dpi = 144;
   tray->Refresh();
   const IconImage larger = ReadIcon(tray->Icon());
   EXPECT_EQ(larger.width, 24);
-  EXPECT_GT(TextOf(larger).count, TextOf(persian).count);
+  EXPECT_GT(PixelsOf(larger).count, PixelsOf(persian).count);
+
+  platform.SetRegistryValue(RegistryRoot::CurrentUser, kPersonalizeKey, L"SystemUsesLightTheme",
+                            RegistryData{kRegDword, {1, 0, 0, 0}});
+  SendMessageW(tray->Handle(), WM_SETTINGCHANGE, 0,
+               reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+  const IconImage onLight = ReadIcon(tray->Icon());
+  EXPECT_EQ(PixelsOf(onLight, kDarkBadge).count, 0);
+  EXPECT_GT(PixelsOf(onLight, kDarkText).count, PixelsOf(persian).count);
+}
+
+TEST_F(TrayIconWindow, FollowsTheDate) {
+  // Half a second before midnight: the icon's own timer brings the 8th.
+  platform.now = DayFromShamsi({1405, 9, 7}) + 1 - 0.5 / 86400;
+  tray->Show(true);
+  platform.now += 1.0 / 86400;
+  const DWORD deadline = GetTickCount() + 20000;
+  while (!tray->ToolTip().starts_with(L"یک‌شنبه ۸ آذر") && GetTickCount() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    PumpMessages();
+  }
+  EXPECT_TRUE(tray->ToolTip().starts_with(L"یک‌شنبه ۸ آذر")) << "no redraw at midnight";
+
+  SetShamsiDay(20);  // the clock set by hand
+  SendMessageW(tray->Handle(), WM_TIMECHANGE, 0, 0);
+  EXPECT_TRUE(tray->ToolTip().starts_with(L"جمعه ۲۰ آذر"));
 }
 
 TEST_F(TrayIconWindow, ToolTipHasTheDayInThreeCalendarsAndTheExtraLine) {
