@@ -79,31 +79,32 @@ TEST(TrayIconFace, DayNumberInLatinOrPersianDigits) {
 TEST(TrayIconFace, DateLinesOneCalendarALine) {
   const auto sunday = DayOfDate(DateSerial(2026, 12, 6));
   EXPECT_EQ(TrayDateLines(sunday, 0, PersianGregorianMonthNames()),
-            L"یک‌شنبه ۱۵ آذر ۱۴۰۵\n۶ دسامبر ۲۰۲۶\n۲۶ جمادی‌الثانی ۱۴۴۸");
+            L"یک‌شنبه ۱۵ آذر ۱۴۰۵\n\u200F۶ دسامبر ۲۰۲۶\n\u200F۲۶ جمادی‌الثانی ۱۴۴۸");
   EXPECT_TRUE(TrayDateLines(sunday, 1, PersianGregorianMonthNames())
-                  .ends_with(L"\n۲۷ جمادی‌الثانی ۱۴۴۸"));
+                  .ends_with(L"\n\u200F۲۷ جمادی‌الثانی ۱۴۴۸"));
 }
 
 TEST(TrayIconFace, ToolTipKeepsTheDatesAndCutsOnlyTheExtraLine) {
   const std::wstring dates = L"dates";
-  const std::size_t room = kToolTipLimit - dates.size() - 1;
+  const std::wstring next = L"\n\u200F";  // a line break, then right to left
+  const std::size_t room = kToolTipLimit - dates.size() - next.size();
   struct Case {
     std::wstring extra;
     std::wstring tip;
   };
   const Case cases[] = {
       {L"", dates},
-      {L"shutdown 0:45", dates + L"\nshutdown 0:45"},
-      {std::wstring(room, L'x'), dates + L"\n" + std::wstring(room, L'x')},
-      {std::wstring(room + 1, L'x'), dates + L"\n" + std::wstring(room - 1, L'x') + L"…"},
+      {L"shutdown 0:45", dates + next + L"shutdown 0:45"},
+      {std::wstring(room, L'x'), dates + next + std::wstring(room, L'x')},
+      {std::wstring(room + 1, L'x'), dates + next + std::wstring(room - 1, L'x') + L"…"},
       // Half a surrogate pair would show as a box.
       {std::wstring(room - 2, L'x') + L"\xD83D\xDE00 and more",
-       dates + L"\n" + std::wstring(room - 2, L'x') + L"…"},
+       dates + next + std::wstring(room - 2, L'x') + L"…"},
   };
   for (const Case& c : cases) EXPECT_EQ(TrayToolTip(dates, c.extra), c.tip) << c.extra.size();
 
   // No room for a line at all.
-  const std::wstring full(kToolTipLimit - 2, L'd');
+  const std::wstring full(kToolTipLimit - 3, L'd');
   EXPECT_EQ(TrayToolTip(full, L"extra"), full);
 
   // Every day of three and a half decades, with a long extra line.
@@ -112,7 +113,7 @@ TEST(TrayIconFace, ToolTipKeepsTheDatesAndCutsOnlyTheExtraLine) {
     const std::wstring lines = TrayDateLines(day, 2, PersianGregorianMonthNames());
     const std::wstring tip = TrayToolTip(lines, longExtra);
     ASSERT_LE(tip.size(), kToolTipLimit) << day;
-    ASSERT_TRUE(tip.starts_with(lines + L"\n")) << day;
+    ASSERT_TRUE(tip.starts_with(lines + next)) << day;
   }
 }
 

@@ -185,9 +185,10 @@ TEST_F(TrayIconWindow, FollowsTheDate) {
 
 TEST_F(TrayIconWindow, ToolTipHasTheDayInThreeCalendarsAndTheExtraLine) {
   tray->Show(true);
-  EXPECT_EQ(tray->ToolTip(), L"شنبه ۷ آذر ۱۴۰۵\n۲۸ نوامبر ۲۰۲۶\n۱۸ جمادی‌الثانی ۱۴۴۸");
+  EXPECT_EQ(tray->ToolTip(),
+            L"شنبه ۷ آذر ۱۴۰۵\n\u200F۲۸ نوامبر ۲۰۲۶\n\u200F۱۸ جمادی‌الثانی ۱۴۴۸");
   tray->SetExtraLine(L"خاموش کردن");
-  EXPECT_TRUE(tray->ToolTip().ends_with(L"۱۴۴۸\nخاموش کردن"));
+  EXPECT_TRUE(tray->ToolTip().ends_with(L"۱۴۴۸\n\u200Fخاموش کردن"));
 }
 
 TEST_F(TrayIconWindow, EachClickOpensItsWindowOnce) {

@@ -25,6 +25,10 @@ constexpr unsigned kNinSelect = 0x0400;
 constexpr unsigned kNinKeySelect = 0x0401;
 
 constexpr std::wstring_view kCalendarSeparator = L" – ";
+// The shell's tooltip reads left to right: a line that opens with a number
+// ("۷ دسامبر ۲۰۲۶") would show its number at the wrong end. A right-to-left
+// mark first keeps the line in Persian order.
+constexpr std::wstring_view kLineBreak = L"\n\u200F";
 constexpr wchar_t kEllipsis = L'…';
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -69,19 +73,19 @@ std::wstring TrayDateLines(std::int32_t day, int lunarCorrection,
   std::wstring lines = FullDateLine(day, lunarCorrection, names);
   for (std::size_t at = lines.find(kCalendarSeparator); at != std::wstring::npos;
        at = lines.find(kCalendarSeparator, at + 1)) {
-    lines.replace(at, kCalendarSeparator.size(), L"\n");
+    lines.replace(at, kCalendarSeparator.size(), kLineBreak);
   }
   return lines;
 }
 
 std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extraLine) {
   std::wstring tip = dateLines.substr(0, kToolTipLimit);
-  if (extraLine.empty() || tip.size() >= kToolTipLimit) return tip;
-  const std::size_t room = kToolTipLimit - tip.size() - 1;  // after the line break
-  if (extraLine.size() <= room) return tip + L'\n' + extraLine;
-  if (room < 2) return tip;  // not even one character and the ellipsis
-  tip += L'\n';
-  std::size_t kept = room - 1;
+  // Room for at least one character and the ellipsis, or no line at all.
+  if (extraLine.empty() || tip.size() + kLineBreak.size() + 2 > kToolTipLimit) return tip;
+  tip += kLineBreak;
+  const std::size_t room = kToolTipLimit - tip.size();
+  if (extraLine.size() <= room) return tip + extraLine;
+  std::size_t kept = room - 1;  // and the ellipsis
   // Half a character would show as a box.
   if (kept > 0 && IsHighSurrogate(extraLine[kept - 1])) --kept;
   return tip + extraLine.substr(0, kept) + kEllipsis;

@@ -51,13 +51,14 @@ std::wstring DayNumberText(std::int32_t day, bool persianDigits);
 // The shell cuts tooltips at 127 characters.
 inline constexpr std::size_t kToolTipLimit = 127;
 
-// Week day and Shamsi date, Gregorian date, lunar Hijri date: one a line.
+// Week day and Shamsi date, Gregorian date, lunar Hijri date: one a line,
+// each after the first opening with a right-to-left mark.
 std::wstring TrayDateLines(std::int32_t day, int lunarCorrection,
                            const GregorianMonthNames& names);
 
-// The date lines, then `extraLine` (when not empty) on a line of its own,
-// cut with an ellipsis to stay within kToolTipLimit. The date lines are
-// never cut for it.
+// The date lines, then `extraLine` (when not empty) on a line of its own
+// after a right-to-left mark, cut with an ellipsis to stay within
+// kToolTipLimit. The date lines are never cut for it.
 std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extraLine);
 
 // What a callback event of the icon asks for. With the shell's version-4
