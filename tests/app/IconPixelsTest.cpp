@@ -31,14 +31,6 @@ TEST(IconPixels, InkIsFoundAndCentred) {
   EXPECT_EQ(centred.At(5, 3), 200);
 }
 
-TEST(IconPixels, TwoDigitsMustLeaveTheMarginFree) {
-  EXPECT_TRUE(InkFits({0, 0, 14, 14}, 16));
-  EXPECT_FALSE(InkFits({0, 0, 15, 9}, 16));
-  EXPECT_FALSE(InkFits({0, 0, 9, 15}, 16));
-  EXPECT_TRUE(InkFits({0, 0, 28, 20}, 32));
-  EXPECT_FALSE(InkFits({0, 0, 29, 20}, 32));
-}
-
 TEST(IconPixels, StraightAlphaWithoutDarkFringes) {
   Coverage text = Blank(16, 16);
   text.levels[8 * 16 + 8] = 255;   // wholly text
