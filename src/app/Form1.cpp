@@ -20,8 +20,8 @@
 #include "ui/Messages.h"
 #include "ui/Midnight.h"
 #include "ui/PersianDigits.h"
+#include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
-#include "ui/SettingsBroadcast.h"
 #include "ui/Twips.h"
 
 namespace tavilo {

@@ -38,8 +38,6 @@ class Form1 final : public StripWindow {
 
   static constexpr COLORREF kKeyColor = kStripKeyColor;
   static constexpr wchar_t kClassName[] = L"TaviloForm1";
-  // Another start of the program asks the running one to show its strip.
-  static constexpr UINT kSlideDownRequest = WM_APP + 2;
 
   Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu);
   ~Form1();

@@ -5,8 +5,8 @@
 #include "../../assets/resource.h"
 #include "app/Form1.h"
 #include "ui/Globals.h"
+#include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
-#include "ui/SettingsBroadcast.h"
 #include "ui/StartWithWindows.h"
 #include "ui/Twips.h"
 

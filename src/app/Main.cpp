@@ -1,6 +1,6 @@
-// Start-up: one program a session, the settings read, and the drop-down strip
-// as the main window; the hidden menu host and the tool windows come on first
-// use. Exit ends the message loop.
+// Start-up: one program a session, the settings read, the drop-down strip as
+// the main window and the notification-area icon beside it; the hidden menu
+// host and the tool windows come on first use. Exit ends the message loop.
 #include <windows.h>
 
 #include <memory>
@@ -8,6 +8,7 @@
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
 #include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
 #include "platform/win32/Win32Platform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -51,6 +52,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   menu.AttachMainWindow(form1);
   tavilo::RegisterToolWindows(tools, platform, form1);
   if (!form1.Create()) return 1;
+  // Destroyed before the menu it calls on; its icon goes with it at Exit.
+  tavilo::TrayIcon trayIcon(
+      instance, platform, [&menu] { menu.mnuCalendar_Click(); }, [&menu] { menu.PopupMnuFile(); });
+  trayIcon.Show(tavilo::ProgramSettings().notificationIcon);
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "app/Form1.h"
+#include "ui/ProgramMessages.h"
 
 namespace tavilo {
 namespace {
@@ -26,7 +27,7 @@ SingleInstance::~SingleInstance() {
 void SingleInstance::ShowRunningStrip() {
   for (int step = 0; step < kWindowWaitSteps; ++step) {
     if (HWND strip = FindWindowW(Form1::kClassName, nullptr)) {
-      PostMessageW(strip, Form1::kSlideDownRequest, 0, 0);
+      PostMessageW(strip, kSlideDownRequest, 0, 0);
       return;
     }
     Sleep(kWindowWaitStepMs);

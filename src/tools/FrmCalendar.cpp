@@ -8,8 +8,8 @@
 #include "tools/logic/WindowPlacement.h"
 #include "ui/GregorianMonths.h"
 #include "ui/Midnight.h"
+#include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
-#include "ui/SettingsBroadcast.h"
 #include "ui/Twips.h"
 
 namespace tavilo {

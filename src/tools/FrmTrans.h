@@ -1,7 +1,7 @@
 // The transparency window: one scroll bar whose position is the opacity of
 // the drop-down strip, applied while the thumb is dragged and on every
 // change. The scroll bar starts at the opacity in force; the position is
-// kept once the user lets go of the bar.
+// kept once the user lets go of the bar, or closes the window.
 #pragma once
 
 #include <windows.h>

@@ -26,6 +26,11 @@
 //                                   brought in front, as a full-screen
 //                                   program's, and kept there; prints
 //                                   "covering" once it is in front
+//   e2e_tools_probe children <title>
+//                                   every visible child window of the visible
+//                                   top-level window with this title (the
+//                                   icons of Wine's system tray), one
+//                                   rectangle a line
 // Exits 1 when the window, item or control is not there. Built with -municode:
 // the arguments arrive as the wide strings the command line was made from
 // (Persian captions included).
@@ -253,6 +258,22 @@ int Cover(const wchar_t* seconds) {
   return 0;
 }
 
+BOOL CALLBACK PrintVisibleChild(HWND child, LPARAM count) {
+  RECT rect;
+  if (!IsWindowVisible(child) || !GetWindowRect(child, &rect)) return TRUE;
+  Print(rect);
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+int Children(const wchar_t* title) {
+  HWND window = FindWindowW(nullptr, title);
+  if (!window || !IsWindowVisible(window)) return 1;
+  int count = 0;
+  EnumChildWindows(window, PrintVisibleChild, reinterpret_cast<LPARAM>(&count));
+  return count > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -264,9 +285,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 4 && command == L"text") return Text(argv[2], argv[3]);
   if (argc == 3 && command == L"layered") return Layered(argv[2]);
   if (argc == 3 && command == L"cover") return Cover(argv[2]);
+  if (argc == 3 && command == L"children") return Children(argv[2]);
   std::fprintf(stderr,
                "usage: e2e_tools_probe rects|watch <class> | rest <class> <ms> |"
                " item <caption> | text <class> <control id> | layered <class> |"
-               " cover <seconds>\n");
+               " cover <seconds> | children <title>\n");
   return 2;
 }

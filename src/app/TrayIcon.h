@@ -1,0 +1,81 @@
+// The notification-area icon: today's Shamsi day number, with the day in the
+// three calendars as its tooltip. A click opens the month calendar, a right
+// click the program's menu. A hidden top-level window of its own receives
+// the icon's callbacks and the broadcasts that change what it shows (the
+// date, the taskbar's colours, the icon size, a restarted taskbar).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/Platform.h"
+#include "ui/ProgramMessages.h"
+#include "ui/WindowProc.h"
+
+namespace tavilo {
+
+class TrayIcon {
+ public:
+  // The icon's callback message and its number among the window's icons.
+  static constexpr UINT kCallbackMessage = kTrayIconCallback;
+  static constexpr UINT kIconId = 1;
+
+  TrayIcon(HINSTANCE instance, Platform& platform, std::function<void()> openCalendar,
+           std::function<void()> openMenu);
+  ~TrayIcon();
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+
+  // Adds the icon to the notification area or takes it away.
+  void Show(bool shown);
+  bool Shown() const { return shown_; }
+  // Draws the icon and its tooltip again from the clock and the settings.
+  void Refresh();
+  // A line shown under the dates in the tooltip; empty for none.
+  void SetExtraLine(std::wstring line);
+
+  HWND Handle() const { return hwnd_; }
+  const std::wstring& ToolTip() const { return toolTip_; }
+  HICON Icon() const { return icon_; }
+
+ private:
+  friend LRESULT CALLBACK RoutedWindowProc<TrayIcon>(HWND, UINT, WPARAM, LPARAM);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  enum Timer : UINT_PTR { kMidnightTimer = 1 };
+
+  void OnIconCallback(LPARAM lparam);
+  void OnTaskbarCreated();
+  void OnMidnightTimer();
+  void OnTimeChange();
+  void OnPowerBroadcast(WPARAM event);
+  void OnSettingChange();
+  void OnDisplayChange();
+  void OnDpiChanged();
+  void OnProgramSettingsChanged();
+
+  // The picture and the tooltip from the clock and the settings.
+  void Redraw();
+  NOTIFYICONDATAW IconData(UINT flags) const;
+  // Adds the icon and asks for version-4 callbacks.
+  void AddIcon();
+  void RemoveIcon();
+  int IconSize() const;
+  void AimMidnightTimer();
+
+  HINSTANCE instance_;
+  Platform& platform_;
+  std::function<void()> openCalendar_;
+  std::function<void()> openMenu_;
+  const UINT taskbarCreated_;
+  HWND hwnd_ = nullptr;
+  bool shown_ = false;
+  bool version4_ = false;
+  HICON icon_ = nullptr;
+  std::wstring toolTip_;
+  std::wstring extraLine_;
+};
+
+}  // namespace tavilo

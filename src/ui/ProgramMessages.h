@@ -1,0 +1,22 @@
+// The program's own window messages, numbered in one place so that no two
+// meet in one window procedure; and the news every window may show: a changed
+// setting (the strip, the month calendar and the notification icon redraw on
+// kSettingsChanged).
+#pragma once
+
+#include <windows.h>
+
+namespace tavilo {
+
+inline constexpr UINT kSettingsChanged = WM_APP + 1;
+// Another start of the program asks the running strip to come down.
+inline constexpr UINT kSlideDownRequest = WM_APP + 2;
+// The notification icon's clicks.
+inline constexpr UINT kTrayIconCallback = WM_APP + 4;
+
+// Sends `message` to every top-level window of this thread.
+void BroadcastToProgram(UINT message);
+
+inline void BroadcastSettingsChanged() { BroadcastToProgram(kSettingsChanged); }
+
+}  // namespace tavilo
