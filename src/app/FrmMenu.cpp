@@ -4,6 +4,7 @@
 
 #include "../../assets/resource.h"
 #include "app/Form1.h"
+#include "tools/logic/ShutdownSchedule.h"
 #include "ui/Globals.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
@@ -15,6 +16,7 @@ namespace tavilo {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmMenu";
+constexpr wchar_t kWarningCaption[] = L"خاموش کردن";
 
 // Client area of the (never shown) host window, in twips.
 constexpr float kClientWidth = 4680.0f;
@@ -34,7 +36,7 @@ constexpr MenuItem kMenuTree[] = {
     {1, L"تقویم", FrmMenu::kMnuCalendar, &FrmMenu::mnuCalendar_Click},       // mnuCalendar
     {1, L"تنظيمات", 0, nullptr},                                             // mnuSetting
     {2, L"پخش آهنگ", FrmMenu::kMnuPlay, &FrmMenu::mnuPlay_Click},           // mnuPlay
-    {2, L"خاموش کردن", FrmMenu::kMnuWarning, &FrmMenu::mnuWarning_Click},   // mnuWarning
+    {2, kWarningCaption, FrmMenu::kMnuWarning, &FrmMenu::mnuWarning_Click},  // mnuWarning
     {2, L"مبدل تاريخ", FrmMenu::kMnuDate, &FrmMenu::mnuDate_Click},          // mnuDate
     {2, L"تغيير شفافيت", FrmMenu::kMnuTrans, &FrmMenu::mnuTrans_Click},      // mnuTrans
     {2, L"شروع با ویندوز", FrmMenu::kMnuStartWithWindows, &FrmMenu::mnuStartWithWindows_Click},
@@ -115,7 +117,7 @@ void FrmMenu::PopupMnuFile() {
   // The owner must be the foreground window for the menu to close when the
   // user clicks elsewhere; the empty message afterwards lets it close at once.
   SetForegroundWindow(hwnd_);
-  RefreshChecks();
+  RefreshItems();
   const UINT chosen = TrackPopupMenu(menu, TPM_LAYOUTRTL | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
                                      at.y, 0, hwnd_, nullptr);
   PostMessageW(hwnd_, WM_NULL, 0, 0);
@@ -140,7 +142,15 @@ LRESULT FrmMenu::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
-void FrmMenu::RefreshChecks() {
+void FrmMenu::RefreshItems() {
+  // "Turn off" says how long an armed schedule has left.
+  std::wstring warning = kWarningCaption;
+  if (ProgramSchedule().IsArmed()) {
+    const std::int64_t now = RunningSecond(platform_.TickCount());
+    warning += L" (" + CountdownText(ProgramSchedule().SecondsLeft(now)) + L")";
+  }
+  ModifyMenuW(mnuFile_, kMnuWarning, MF_BYCOMMAND | MF_STRING, kMnuWarning, warning.c_str());
+
   const auto check = [this](UINT id, bool checked) {
     CheckMenuItem(mnuFile_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   };

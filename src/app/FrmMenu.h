@@ -71,8 +71,9 @@ class FrmMenu {
 
   bool Load();
   void Form_Command(UINT id);
-  // The popup is tracked with TPM_NONOTIFY: no WM_INITMENUPOPUP comes to do this.
-  void RefreshChecks();
+  // Check marks and the schedule's time left. The popup is tracked with
+  // TPM_NONOTIFY: no WM_INITMENUPOPUP comes to do this.
+  void RefreshItems();
 
   HINSTANCE instance_;
   Platform& platform_;

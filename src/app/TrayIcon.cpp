@@ -9,6 +9,7 @@
 #include "app/TrayIconPicture.h"
 #include "app/logic/TrayIconFace.h"
 #include "calendar/Numbers.h"
+#include "tools/logic/ShutdownSchedule.h"
 #include "ui/GregorianMonths.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
@@ -102,9 +103,14 @@ void TrayIcon::Refresh() {
   AimMidnightTimer();
 }
 
+// Only the words change: the picture stays as drawn.
 void TrayIcon::SetExtraLine(std::wstring line) {
+  if (line == extraLine_) return;
   extraLine_ = std::move(line);
-  Refresh();
+  toolTip_ = ToolTipText();
+  if (!shown_) return;
+  NOTIFYICONDATAW data = IconData(NIF_TIP | NIF_SHOWTIP);
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -141,6 +147,9 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kSettingsChanged:
       OnProgramSettingsChanged();
+      return 0;
+    case kScheduleChanged:
+      OnScheduleChanged();
       return 0;
     case WM_CLOSE:
       return 0;  // goes only with the program
@@ -185,6 +194,17 @@ void TrayIcon::OnProgramSettingsChanged() {
   }
 }
 
+// An armed shutdown schedule adds what it will do and the time left.
+void TrayIcon::OnScheduleChanged() {
+  const ArmedSchedule& schedule = ProgramSchedule();
+  if (!schedule.IsArmed()) {
+    SetExtraLine(std::wstring());
+    return;
+  }
+  const std::int64_t left = schedule.SecondsLeft(RunningSecond(platform_.TickCount()));
+  SetExtraLine(schedule.Action() + L"، " + kTimeLeftLabel + CountdownText(left));
+}
+
 void TrayIcon::Redraw() {
   const std::int32_t today = DayOfDate(platform_.Now());
   const Settings& settings = ProgramSettings();
@@ -193,8 +213,13 @@ void TrayIcon::Redraw() {
     if (icon_) DestroyIcon(icon_);  // the shell keeps its own copy
     icon_ = drawn;
   }
-  toolTip_ = TrayToolTip(TrayDateLines(today, settings.lunarCorrection, MonthNames(platform_)),
-                         extraLine_);
+  toolTip_ = ToolTipText();
+}
+
+std::wstring TrayIcon::ToolTipText() {
+  return TrayToolTip(TrayDateLines(DayOfDate(platform_.Now()), ProgramSettings().lunarCorrection,
+                                   MonthNames(platform_)),
+                     extraLine_);
 }
 
 NOTIFYICONDATAW TrayIcon::IconData(UINT flags) const {

@@ -55,6 +55,8 @@ class TrayIcon {
   void OnDisplayChange();
   void OnDpiChanged();
   void OnProgramSettingsChanged();
+  void OnScheduleChanged();
+  std::wstring ToolTipText();
 
   // The picture and the tooltip from the clock and the settings.
   void Redraw();

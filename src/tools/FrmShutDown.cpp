@@ -6,6 +6,7 @@
 #include "tools/shared/SessionEnd.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
+#include "ui/ProgramMessages.h"
 #include "ui/RunningTime.h"
 
 namespace tavilo {
@@ -15,6 +16,11 @@ namespace {
 constexpr wchar_t kClassName[] = L"TaviloFrmShutDown";
 constexpr wchar_t kCaption[] = L"مديريت زمان روشن بودن رايانه";
 constexpr wchar_t kOnlyNumbersMessage[] = L"فقط بايد عدد وارد کنيد";
+constexpr wchar_t kPassedMessage[] = L"زمان انتخاب‌شده گذشته است";
+constexpr wchar_t kRunningTimeNow[] = L"زمان روشن بودن رایانه: ";
+constexpr wchar_t kUnreachableMessage[] = L"دقیقه و ثانیه باید بین ۰ و ۵۹ باشند";
+constexpr wchar_t kLogOffAction[] = L"خروج از حساب کاربری";
+constexpr wchar_t kShutdownAction[] = L"خاموش شدن رایانه";
 
 constexpr float kClientWidthTwips = 5310;
 constexpr float kClientHeightTwips = 3345;
@@ -47,6 +53,12 @@ constexpr ControlSpec kLayout[] = {
      495},
     {FrmShutDown::kCmdOk, L"BUTTON", L"تاييد", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP | WS_DISABLED,
      kRightToLeftExStyle, 1320, 2400, 1215, 495},
+    // What is armed and the time left, or why a target was refused; the
+    // cancel button shows only while a schedule is armed.
+    {FrmShutDown::kLblStatus, L"STATIC", L"", kLabelStyle | SS_NOPREFIX, kRightToLeftExStyle, 120,
+     1560, 3120, 720},
+    {FrmShutDown::kCmdCancel, L"BUTTON", L"لغو", BS_PUSHBUTTON | WS_TABSTOP, kRightToLeftExStyle,
+     120, 2400, 1080, 495},
 };
 
 }  // namespace
@@ -57,7 +69,14 @@ const ToolWindowDesign FrmShutDown::kDesign{
     0,          0,        kClientWidthTwips, kClientHeightTwips, kLayout,
     kTahomaPoints, FrmShutDown::kTxtSec, FrmShutDown::kCmdOk};
 
-FrmShutDown::FrmShutDown(Platform& platform) : ToolWindowBase(platform) {}
+FrmShutDown::FrmShutDown(Platform& platform)
+    : ToolWindowBase(platform),
+      warning_(platform, {[this] { Disarm(); }, [this] { Postpone(); },
+                          [this] { EndSessionNow(); }}) {}
+
+FrmShutDown::~FrmShutDown() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
 
 void FrmShutDown::SlideWindow(HWND frmSlide, std::int16_t iSpeed) { SlideOut(frmSlide, iSpeed); }
 
@@ -70,6 +89,9 @@ LRESULT FrmShutDown::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kTimer1) Timer1_Timer();
       return 0;
+    case WM_POWERBROADCAST:
+      Form_PowerBroadcast(wparam);
+      return TRUE;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
@@ -79,6 +101,7 @@ void FrmShutDown::BuildWindow() {
     SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
   }
   CheckRadioButton(hwnd_, kOptShut, kOptLog, kOptLog);
+  ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_HIDE);
 }
 
 void FrmShutDown::OnCommand(int control, int notification) {
@@ -88,6 +111,8 @@ void FrmShutDown::OnCommand(int control, int notification) {
     if (control == kTxtSec) TxtSec_Change();
   } else if (notification == BN_CLICKED && control == kCmdOk) {
     cmdOk_Click();
+  } else if (notification == BN_CLICKED && control == kCmdCancel) {
+    cmdCancel_Click();
   }
 }
 
@@ -102,13 +127,88 @@ void FrmShutDown::cmdOk_Click() {
     SetText(kTxtHour, L"");
     return;
   }
-  ShutSec = target->seconds;
-  ShutMin = target->minutes;
-  ShutHour = target->hours;
-  SetTimer(hwnd_, kTimer1, kTimer1IntervalMs, nullptr);
+  const std::int64_t now = NowSecond();
+  switch (CheckTarget(*target, now)) {
+    case TargetCheck::kUnreachable:
+      ShowStatus(kUnreachableMessage);
+      return;
+    case TargetCheck::kPassed:
+      // Armed, it would never fire: the boxes stay for a correction.
+      ShowStatus(std::wstring(kPassedMessage) + L"\n" + kRunningTimeNow + CountdownText(now));
+      return;
+    case TargetCheck::kArmable:
+      break;
+  }
+  Arm(*target);
+}
+
+void FrmShutDown::Arm(const ScheduleTarget& target) {
+  ShutSec = target.seconds;
+  ShutMin = target.minutes;
+  ShutHour = target.hours;
+  warning_.Dismiss();
+  ProgramSchedule().Arm(TargetSecond(target));
+  // A schedule is mostly set for "when the download is done": sleep would
+  // defeat it.
+  if (!armed_) platform_.SetExecutionState(kEsContinuous | kEsSystemRequired);
   armed_ = true;
+  SetTimer(hwnd_, kTimer1, kTimer1IntervalMs, nullptr);
+  ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_SHOW);
+  ShowWindow(hwnd_, SW_HIDE);
+  shownSecondsLeft_ = -1;
+  Timer1_Timer();  // less than a minute left: the warning comes at once
+}
+
+void FrmShutDown::Disarm() {
+  warning_.Dismiss();
+  ProgramSchedule().Cancel();
+  if (!armed_) return;
+  armed_ = false;
+  platform_.SetExecutionState(kEsContinuous);
+  BroadcastScheduleChanged();
+  if (!hwnd_) return;
+  KillTimer(hwnd_, kTimer1);
+  ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_HIDE);
+  ShowStatus(L"");
+}
+
+void FrmShutDown::cmdCancel_Click() {
+  Disarm();
   ShowWindow(hwnd_, SW_HIDE);
 }
+
+// The new target shows in the boxes; the warning comes again before it.
+void FrmShutDown::Postpone() {
+  warning_.Dismiss();
+  ProgramSchedule().Postpone();
+  const ScheduleTarget target = TargetOfSecond(ProgramSchedule().Deadline());
+  ShutSec = target.seconds;
+  ShutMin = target.minutes;
+  ShutHour = target.hours;
+  for (const auto& [box, value] : {std::pair{kTxtHour, target.hours},
+                                   std::pair{kTxtMin, target.minutes},
+                                   std::pair{kTxtSec, target.seconds}}) {
+    SetText(box, std::to_wstring(value).c_str());
+  }
+}
+
+void FrmShutDown::EndSessionNow() {
+  if (IsSelected(kOptShut)) ShutdownSystem(platform_, true);
+  if (IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
+  Disarm();
+}
+
+std::wstring FrmShutDown::ActionText() const {
+  return IsSelected(kOptShut) ? kShutdownAction : kLogOffAction;
+}
+
+void FrmShutDown::ShowStatus(const std::wstring& text) {
+  if (text == status_) return;
+  status_ = text;
+  SetDlgItemTextW(hwnd_, kLblStatus, status_.c_str());
+}
+
+std::int64_t FrmShutDown::NowSecond() { return RunningSecond(platform_.TickCount()); }
 
 void FrmShutDown::TxtHour_Change() { EnableWhenComplete(); }
 void FrmShutDown::TxtMin_Change() { EnableWhenComplete(); }
@@ -122,15 +222,43 @@ void FrmShutDown::EnableWhenComplete() {
 void FrmShutDown::Timer1_Timer() {
   // The options are read on every tick, so changing them while armed
   // changes what happens; the call repeats on each tick of the target second.
-  const RunningTime now = RunningTimeNow(platform_);
-  const bool due = TargetReached({ShutHour, ShutMin, ShutSec}, now.hours, now.minutes, now.seconds);
-  if (due && IsSelected(kOptShut)) ShutdownSystem(platform_, true);
-  if (due && IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
+  const std::int64_t now = NowSecond();
+  switch (ProgramSchedule().Look(now)) {
+    case ArmedSchedule::Step::kEnd:
+      if (IsSelected(kOptShut)) ShutdownSystem(platform_, true);
+      if (IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
+      return;
+    case ArmedSchedule::Step::kDisarmed:
+      Disarm();
+      return;
+    case ArmedSchedule::Step::kWarn:
+      warning_.Warn(ActionText(), ProgramSchedule().SecondsLeft(now));
+      break;
+    case ArmedSchedule::Step::kNothing:
+      break;
+  }
+  if (!armed_) return;
+  const std::int64_t left = ProgramSchedule().SecondsLeft(now);
+  if (left == shownSecondsLeft_) return;
+  shownSecondsLeft_ = left;
+  warning_.ShowSecondsLeft(left);
+  ProgramSchedule().SetAction(ActionText());
+  ShowStatus(ActionText() + L"\n" + kTimeLeftLabel + CountdownText(left));
+  BroadcastScheduleChanged();
+}
+
+// Timers stand still during sleep: a target slept through is looked at as
+// soon as the system is back.
+void FrmShutDown::Form_PowerBroadcast(WPARAM event) {
+  if (event == PBT_APMRESUMEAUTOMATIC && armed_) Timer1_Timer();
 }
 
 void FrmShutDown::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
 
-void FrmShutDown::Form_Destroyed() { armed_ = false; }
+void FrmShutDown::Form_Destroyed() {
+  Disarm();
+  status_.clear();
+}
 
 std::wstring FrmShutDown::Text(Control control) const {
   HWND box = GetDlgItem(hwnd_, control);

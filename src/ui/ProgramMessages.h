@@ -1,7 +1,8 @@
 // The program's own window messages, numbered in one place so that no two
 // meet in one window procedure; and the news every window may show: a changed
 // setting (the strip, the month calendar and the notification icon redraw on
-// kSettingsChanged).
+// kSettingsChanged), and the shutdown schedule armed, counting down or
+// disarmed (kScheduleChanged, for the notification icon's tooltip).
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@ namespace tavilo {
 inline constexpr UINT kSettingsChanged = WM_APP + 1;
 // Another start of the program asks the running strip to come down.
 inline constexpr UINT kSlideDownRequest = WM_APP + 2;
+inline constexpr UINT kScheduleChanged = WM_APP + 3;
 // The notification icon's clicks.
 inline constexpr UINT kTrayIconCallback = WM_APP + 4;
 
@@ -18,5 +20,6 @@ inline constexpr UINT kTrayIconCallback = WM_APP + 4;
 void BroadcastToProgram(UINT message);
 
 inline void BroadcastSettingsChanged() { BroadcastToProgram(kSettingsChanged); }
+inline void BroadcastScheduleChanged() { BroadcastToProgram(kScheduleChanged); }
 
 }  // namespace tavilo

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StripFixture.h"
+#include "tools/logic/ShutdownSchedule.h"
 #include "ui/Settings.h"
 
 namespace tavilo {
@@ -206,6 +207,7 @@ struct OpenMenu {
   bool rightToLeft = false;
   // The settings' items, checked (1) or not (0), as the menu showed them.
   std::vector<int> checks;
+  std::wstring warningCaption;
   int keysToSend = 0;  // Up arrow then Enter: choose the last item
 };
 OpenMenu openMenu;
@@ -220,6 +222,9 @@ void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
                   FrmMenu::kMnuNotificationIcon}) {
     openMenu.checks.push_back((GetMenuState(openMenu.shown, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
   }
+  wchar_t caption[64] = {};
+  GetMenuStringW(openMenu.shown, FrmMenu::kMnuWarning, caption, 64, MF_BYCOMMAND);
+  openMenu.warningCaption = caption;
   for (int days = -2; days <= 2; ++days) {
     const UINT id = FrmMenu::kMnuLunarCorrection0 + days;
     openMenu.checks.push_back((GetMenuState(openMenu.shown, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
@@ -271,6 +276,14 @@ TEST_F(FrmMenuWindow, SettingsItemsChangeTheSettingsAndTheMarksFollowThem) {
   Choose(L"ارقام فارسی");
   EXPECT_EQ(popUp(), (std::vector<int>{0, 0, 0, 0, 1, 0, 0, 0}));
   EXPECT_NE(form->Caption(Form1::kLabel2).find(L"1405"), std::wstring::npos);
+  EXPECT_EQ(openMenu.warningCaption, L"خاموش کردن");
+
+  // An armed schedule's time left stands beside "turn off".
+  platform.tickCount = 1000000;
+  ProgramSchedule().Arm(1000 + 754);
+  popUp();
+  ProgramSchedule().Cancel();
+  EXPECT_EQ(openMenu.warningCaption, L"خاموش کردن (۰:۱۲:۳۴)");
 }
 
 TEST_F(FrmMenuWindow, ExitChosenInThePopupRunsBeforeTheRightButtonHandlerReturns) {

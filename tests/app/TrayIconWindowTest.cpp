@@ -15,6 +15,7 @@
 #include "app/logic/TrayIconFace.h"
 #include "calendar/ShamsiArithmetic.h"
 #include "platform/fake/FakePlatform.h"
+#include "tools/logic/ShutdownSchedule.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
 
@@ -194,8 +195,16 @@ TEST_F(TrayIconWindow, ToolTipFollowsTheDate) {
   EXPECT_EQ(tray->ToolTip(),
             L"جمعه ۲۰ آذر ۱۴۰۵\n\u200F۱۱ دسامبر ۲۰۲۶\n\u200F۱ رجب ۱۴۴۸");
 
-  tray->SetExtraLine(L"خاموش کردن");
-  EXPECT_TRUE(tray->ToolTip().ends_with(L"۱۴۴۸\n\u200Fخاموش کردن"));
+  // An armed shutdown schedule adds its action and time left, then goes.
+  platform.tickCount = 1000000;
+  ProgramSchedule().Arm(1000 + 754);
+  ProgramSchedule().SetAction(L"خاموش شدن رایانه");
+  SendMessageW(tray->Handle(), kScheduleChanged, 0, 0);
+  EXPECT_TRUE(tray->ToolTip().ends_with(L"۱۴۴۸\n\u200Fخاموش شدن رایانه، زمان باقی‌مانده: ۰:۱۲:۳۴"))
+      << "no schedule line";
+  ProgramSchedule().Cancel();
+  SendMessageW(tray->Handle(), kScheduleChanged, 0, 0);
+  EXPECT_TRUE(tray->ToolTip().ends_with(L"۱ رجب ۱۴۴۸"));
 }
 
 TEST_F(TrayIconWindow, EachClickOpensItsWindowOnce) {

@@ -13,6 +13,7 @@
 #include "WindowTestSupport.h"
 #include "tools/shared/DialogKeys.h"
 #include "ui/Globals.h"
+#include "tools/FrmWarning.h"
 
 namespace tavilo {
 namespace {
@@ -35,6 +36,7 @@ class FrmShutDownTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ShutHour = ShutMin = ShutSec = 0;
+    ProgramSchedule().Cancel();
     platform.fake.tickCount = 0;
     form.Open();
     ASSERT_TRUE(form.IsOpen());
@@ -136,7 +138,8 @@ TEST_F(FrmShutDownTest, TabOrderIsSecondsMinutesHoursOptionsConfirm) {
   }
   EXPECT_EQ(focusable, (std::vector<int>{FrmShutDown::kTxtSec, FrmShutDown::kTxtMin,
                                          FrmShutDown::kTxtHour, FrmShutDown::kOptShut,
-                                         FrmShutDown::kOptLog, FrmShutDown::kCmdOk}));
+                                         FrmShutDown::kOptLog, FrmShutDown::kCmdOk,
+                                         FrmShutDown::kLblStatus, FrmShutDown::kCmdCancel}));
   // Tab enters the option group at its selected button.
   EXPECT_EQ(GetNextDlgTabItem(Window(), Control(FrmShutDown::kTxtHour), FALSE),
             Control(FrmShutDown::kOptLog));
@@ -324,6 +327,10 @@ TEST_F(FrmShutDownTest, ShutdownEnablesThePrivilegeThenAsksForFlagsFive) {
   ASSERT_TRUE(Checked(FrmShutDown::kOptShut));
   ASSERT_FALSE(Checked(FrmShutDown::kOptLog));
   Confirm(L"0", L"1", L"0");
+  // Armed: the system is asked to stay awake; a minute left: the warning's
+  // sound.
+  EXPECT_EQ(platform.fake.calls, (Calls{Call::ExecutionStateSet, Call::AlertSoundPlayed}));
+  platform.fake.calls.clear();
 
   RunningTime(0, 0, 59);
   Tick();
@@ -456,6 +463,107 @@ TEST_F(FrmShutDownTest, OpeningAgainAfterClosingStartsFromTheDesign) {
   EXPECT_TRUE(Checked(FrmShutDown::kOptLog));
   EXPECT_FALSE(Checked(FrmShutDown::kOptShut));
   EXPECT_FALSE(ConfirmEnabled());
+}
+
+// --- Protecting the user's work ---
+
+HWND WarningWindow() { return FindWindowW(L"TaviloFrmWarning", nullptr); }
+std::wstring WarningText(int id) { return WindowText(GetDlgItem(WarningWindow(), id)); }
+void ClickWarning(int id) { SendMessageW(GetDlgItem(WarningWindow(), id), BM_CLICK, 0, 0); }
+constexpr std::uint32_t kAwake = kEsContinuous | kEsSystemRequired;
+
+// Armed, the target would never fire: the window says why and keeps the boxes.
+TEST_F(FrmShutDownTest, ATargetPassedOrNeverShownIsRefusedInTheWindow) {
+  RunningTime(1, 0, 0);
+  Confirm(L"0", L"59", L"59");
+  EXPECT_TRUE(IsWindowVisible(Window()));
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus),
+            L"زمان انتخاب‌شده گذشته است\nزمان روشن بودن رایانه: ۱:۰۰:۰۰");
+  EXPECT_EQ(Text(FrmShutDown::kTxtMin), L"59");
+  Confirm(L"2", L"60", L"0");
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"دقیقه و ثانیه باید بین ۰ و ۵۹ باشند");
+  EXPECT_FALSE(KillTimer(Window(), FrmShutDown::kTimer1));
+  EXPECT_TRUE(platform.fake.executionStates.empty());
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(Window(), FrmShutDown::kCmdCancel)));
+}
+
+TEST_F(FrmShutDownTest, ShownAgainItCountsDownAndItsCancelButtonDisarms) {
+  RunningTime(0, 47, 26);
+  Confirm(L"1", L"0", L"0");
+  EXPECT_EQ(platform.fake.executionStates, std::vector<std::uint32_t>{kAwake});
+  form.BringToFront();
+  Tick();
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"خروج از حساب کاربری\nزمان باقی‌مانده: ۰:۱۲:۳۴");
+  ASSERT_TRUE(IsWindowVisible(GetDlgItem(Window(), FrmShutDown::kCmdCancel)));
+
+  Click(FrmShutDown::kCmdCancel);
+  EXPECT_FALSE(IsWindowVisible(Window()));
+  EXPECT_FALSE(ProgramSchedule().IsArmed());
+  EXPECT_EQ(platform.fake.executionStates, (std::vector<std::uint32_t>{kAwake, kEsContinuous}));
+  RunningTime(1, 0, 0);
+  Tick();
+  EXPECT_TRUE(SessionEnds().empty());
+}
+
+// A minute before: the warning, once, in front, with cancel focused; later
+// moves the target ten minutes on and into the boxes; Esc cancels.
+TEST_F(FrmShutDownTest, TheWarningPostponesAndCancels) {
+  Click(FrmShutDown::kOptShut);
+  Confirm(L"0", L"2", L"0");
+  RunningTime(0, 1, 0);
+  Tick();
+  ASSERT_NE(WarningWindow(), nullptr);
+  EXPECT_TRUE(GetWindowLongW(WarningWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(WarningText(FrmWarning::kLblAction), L"خاموش شدن رایانه");
+  EXPECT_EQ(WarningText(FrmWarning::kLblCountdown), L"\u200F۶۰ ثانیه دیگر");
+  EXPECT_EQ(GetFocus(), GetDlgItem(WarningWindow(), FrmWarning::kCmdCancel));
+  RunningTime(0, 1, 1);
+  Tick();
+  EXPECT_EQ(WarningText(FrmWarning::kLblCountdown), L"\u200F۵۹ ثانیه دیگر");
+  EXPECT_EQ(platform.fake.alertSounds, std::vector<std::uint32_t>{kMbIconExclamation});
+
+  ClickWarning(FrmWarning::kCmdLater);
+  EXPECT_EQ(WarningWindow(), nullptr);
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour) + L":" + Text(FrmShutDown::kTxtMin) + L":" +
+                Text(FrmShutDown::kTxtSec),
+            L"0:12:0");
+  RunningTime(0, 2, 0);
+  Tick();
+  EXPECT_TRUE(SessionEnds().empty());
+  RunningTime(0, 11, 0);
+  Tick();
+  ASSERT_NE(WarningWindow(), nullptr);
+
+  MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+  ASSERT_TRUE(HandleDialogKeys(escape));
+  EXPECT_TRUE(PumpUntil([] { return WarningWindow() == nullptr; }, 20s));
+  EXPECT_FALSE(ProgramSchedule().IsArmed());
+  RunningTime(0, 12, 0);
+  Tick();
+  EXPECT_TRUE(SessionEnds().empty());
+  EXPECT_EQ(platform.fake.executionStates, (std::vector<std::uint32_t>{kAwake, kEsContinuous}));
+}
+
+TEST_F(FrmShutDownTest, NowEndsTheSessionAtOnceTheSameWay) {
+  Confirm(L"0", L"0", L"30");
+  ASSERT_NE(WarningWindow(), nullptr);  // less than a minute left
+  ClickWarning(FrmWarning::kCmdNow);
+  EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
+  EXPECT_EQ(WarningWindow(), nullptr);
+}
+
+// Timers stand still in sleep and the running time goes on: a target slept
+// through warns at resume and ends a minute later.
+TEST_F(FrmShutDownTest, ATargetSleptThroughWarnsAtResumeThenEnds) {
+  Confirm(L"0", L"5", L"0");
+  RunningTime(3, 0, 0);
+  SendMessageW(Window(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  ASSERT_NE(WarningWindow(), nullptr);
+  EXPECT_EQ(WarningText(FrmWarning::kLblCountdown), L"\u200F۶۰ ثانیه دیگر");
+  EXPECT_TRUE(SessionEnds().empty());
+  RunningTime(3, 1, 0);
+  Tick();
+  EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
 }
 
 }  // namespace

@@ -53,60 +53,111 @@ TEST(ReadScheduleTarget, NumbersOutsideSixteenBitsInAnyBoxRefuseTheWholeTarget) 
             (ScheduleTarget{32767, -32768, 0}));
 }
 
-// --- Matching the running time ---
+// --- Which targets can be armed ---
 
-TEST(TargetReached, AllThreeFieldsMustBeEqual) {
-  const ScheduleTarget target{2, 30, 15};
-  EXPECT_TRUE(TargetReached(target, 2, 30, 15));
-  EXPECT_FALSE(TargetReached(target, 2, 30, 14));
-  EXPECT_FALSE(TargetReached(target, 2, 30, 16));
-  EXPECT_FALSE(TargetReached(target, 2, 31, 15));
-  EXPECT_FALSE(TargetReached(target, 3, 30, 15));
-  EXPECT_FALSE(TargetReached(target, 26, 30, 15));  // hours are not taken modulo 24
-}
-
-TEST(TargetReached, HoursBeyondADayAndBeyondTheOldWrapMatch) {
-  EXPECT_TRUE(TargetReached({25, 0, 0}, 25, 0, 0));
-  EXPECT_TRUE(TargetReached({600, 1, 2}, 600, 1, 2));
-  EXPECT_TRUE(TargetReached({32767, 59, 59}, 32767, 59, 59));
-}
-
-TEST(TargetReached, RunningHoursAreNotCutToSixteenBits) {
-  // 65536 hours would look like 0 if they were truncated to the target's width.
-  EXPECT_FALSE(TargetReached({0, 0, 0}, 65536, 0, 0));
-  EXPECT_FALSE(TargetReached({-32768, 0, 0}, 32768, 0, 0));
-}
-
-TEST(TargetReached, MinutesOrSecondsOfSixtyNeverMatchAValidRunningTime) {
-  for (std::int16_t field = 0; field <= 59; ++field) {
-    EXPECT_FALSE(TargetReached({1, 60, 0}, 1, field, 0));
-    EXPECT_FALSE(TargetReached({1, 0, 60}, 1, 0, field));
+TEST(CheckTarget, OnlyATargetTheRunningTimeWillStillShowCanBeArmed) {
+  const std::int64_t now = TargetSecond({2, 30, 15});
+  struct Case {
+    ScheduleTarget target;
+    TargetCheck expected;
+  };
+  const Case cases[] = {
+      {{2, 30, 16}, TargetCheck::kArmable},
+      {{26, 30, 15}, TargetCheck::kArmable},  // hours are not taken modulo 24
+      {{32767, 59, 59}, TargetCheck::kArmable},
+      {{2, 30, 15}, TargetCheck::kPassed},  // the target second has begun
+      {{2, 29, 59}, TargetCheck::kPassed},
+      {{0, 0, 0}, TargetCheck::kPassed},
+      {{3, 60, 0}, TargetCheck::kUnreachable},  // no running time shows 60
+      {{3, 0, 60}, TargetCheck::kUnreachable},
+      {{3, -1, 0}, TargetCheck::kUnreachable},
+      {{-1, 0, 0}, TargetCheck::kUnreachable},
+      {{32767, -32768, 0}, TargetCheck::kUnreachable},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CheckTarget(c.target, now), c.expected)
+        << c.target.hours << ":" << c.target.minutes << ":" << c.target.seconds;
   }
+  // Postponing past the largest target still names a second the boxes hold.
+  EXPECT_EQ(TargetOfSecond(TargetSecond({32767, 59, 59}) + kPostponeSeconds),
+            (ScheduleTarget{32767, 9, 59}));
+  EXPECT_EQ(TargetOfSecond(TargetSecond({1, 55, 30}) + kPostponeSeconds),
+            (ScheduleTarget{2, 5, 30}));
+  EXPECT_EQ(CountdownText(754), L"۰:۱۲:۳۴");
+  EXPECT_EQ(CountdownText(-3), L"۰:۰۰:۰۰");
 }
+
+// --- The armed schedule ---
 
 // An armed schedule looks at the running time on its own timer, however late
-// its ticks come (up to 900 ms each): it acts in the target second, on every
-// tick of that second, and never outside it.
-TEST(ScheduleChecks, EveryLookInTheTargetSecondActsAndNoOtherDoes) {
-  const ScheduleTarget target{1, 0, 0};
-  constexpr uint64_t kSecondStart = 3600000;
-  for (uint64_t lateness : {0ull, 17ull, 49ull, 400ull, 900ull}) {
-    for (uint64_t phase = 0; phase < kScheduleCheckIntervalMs; phase += 7) {
-      FakePlatform clock;
-      int actions = 0;
-      uint64_t first = 0;
-      for (clock.tickCount = kSecondStart - 3000 + phase; clock.tickCount < kSecondStart + 2000;
-           clock.tickCount += kScheduleCheckIntervalMs + lateness) {
-        const RunningTime now = RunningTimeNow(clock);
-        if (!TargetReached(target, now.hours, now.minutes, now.seconds)) continue;
-        EXPECT_GE(clock.tickCount, kSecondStart);
-        EXPECT_LT(clock.tickCount, kSecondStart + 1000);
-        if (actions++ == 0) first = clock.tickCount;
+// its ticks come (up to 900 ms each): it ends the session in the target
+// second, on every look of that second, never outside it, and warns once
+// first.
+TEST(ArmedSchedule, EveryLookInTheTargetSecondEndsAndNoOtherDoes) {
+  constexpr std::uint64_t kSecondStart = 3600000;
+  for (std::uint64_t lateness : {0ull, 17ull, 49ull, 400ull, 900ull}) {
+    for (std::uint64_t phase = 0; phase < kScheduleCheckIntervalMs; phase += 7) {
+      ArmedSchedule schedule;
+      schedule.Arm(TargetSecond({1, 0, 0}));
+      int ends = 0, warnings = 0;
+      std::uint64_t first = 0;
+      for (std::uint64_t tick = kSecondStart - 90000 + phase; tick < kSecondStart + 2000;
+           tick += kScheduleCheckIntervalMs + lateness) {
+        const ArmedSchedule::Step step = schedule.Look(RunningSecond(tick));
+        if (step == ArmedSchedule::Step::kWarn) {
+          ++warnings;
+          EXPECT_GE(tick, kSecondStart - 60000);
+          EXPECT_LT(tick, kSecondStart - 59000);
+        }
+        if (step != ArmedSchedule::Step::kEnd) continue;
+        EXPECT_GE(tick, kSecondStart);
+        EXPECT_LT(tick, kSecondStart + 1000);
+        if (ends++ == 0) first = tick;
       }
-      ASSERT_GE(actions, 1) << "lateness " << lateness << " phase " << phase;
+      ASSERT_GE(ends, 1) << "lateness " << lateness << " phase " << phase;
+      EXPECT_EQ(warnings, 1);
       EXPECT_LT(first - kSecondStart, kScheduleCheckIntervalMs + lateness);
+      EXPECT_FALSE(schedule.IsArmed());  // the system refused: disarmed after the second
     }
   }
+}
+
+// Armed, warned, postponed, cancelled, fired, missed while asleep.
+TEST(ArmedSchedule, WalksThroughEachStateOnTheFakeClock) {
+  using Step = ArmedSchedule::Step;
+  using Phase = ArmedSchedule::Phase;
+  ArmedSchedule schedule;
+  EXPECT_EQ(schedule.Look(100), Step::kNothing);
+
+  schedule.Arm(1000);
+  EXPECT_EQ(schedule.Look(939), Step::kNothing);
+  EXPECT_EQ(schedule.Look(940), Step::kWarn);
+  EXPECT_EQ(schedule.Look(941), Step::kNothing);  // once
+  EXPECT_EQ(schedule.SecondsLeft(941), 59);
+  schedule.Postpone();
+  EXPECT_EQ(schedule.phase(), Phase::kArmed);
+  EXPECT_EQ(schedule.Deadline(), 1600);
+  EXPECT_EQ(schedule.Look(1000), Step::kNothing);  // the old deadline is gone
+  EXPECT_EQ(schedule.Look(1540), Step::kWarn);
+  schedule.Cancel();
+  EXPECT_EQ(schedule.Look(1600), Step::kNothing);
+
+  // Less than a minute left at confirmation: the warning comes at once.
+  schedule.Arm(2030);
+  EXPECT_EQ(schedule.Look(2000), Step::kWarn);
+  EXPECT_EQ(schedule.Look(2030), Step::kEnd);
+
+  // Asleep through the deadline: at the first look after it, a warning and a
+  // minute more; then the end.
+  schedule.Arm(3000);
+  EXPECT_EQ(schedule.Look(2000), Step::kNothing);
+  EXPECT_EQ(schedule.Look(5000), Step::kWarn);
+  EXPECT_EQ(schedule.Deadline(), 5060);
+  EXPECT_EQ(schedule.Look(5059), Step::kNothing);
+  EXPECT_EQ(schedule.Look(5060), Step::kEnd);
+  EXPECT_EQ(schedule.Look(5060), Step::kEnd);
+  EXPECT_EQ(schedule.Look(5061), Step::kDisarmed);
+  EXPECT_EQ(schedule.phase(), Phase::kIdle);
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #      (each menu item found by its caption),
 #      screenshot it, play an MP3 through the real open-file dialog and see
 #      the program open the file, then stop it and see the file closed;
-#   2. open the shutdown scheduler the same way, screenshot it, type a
-#      running time a few seconds ahead into its boxes with the log-off
-#      option, confirm, and see tavilo.exe end in that second.
+#   2. open the shutdown scheduler the same way, screenshot it, arm a
+#      log-off 75 s ahead: the warning comes a minute before the target,
+#      Esc on it cancels, and the program still runs 20 s after the target;
+#   3. arm a log-off 70 s ahead and answer nothing: the warning comes, and
+#      tavilo.exe ends in the target second.
 #   e2e-menu-and-session-end.sh <tick-count.exe> <e2e_tools_probe.exe>
 # Needs TAVILO_EXE and the shared test session (its display and sound setup).
 set -euo pipefail
@@ -155,30 +157,72 @@ wait_for 30 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/nul
 scheduler=$(window_named "$scheduler_caption")
 screenshot_window "$scheduler" "$shots/e2e-frmshutdown.png"
 
-# The target in Windows' own tick count, and the host uptime it falls at.
-# Windows' clock may lag the host's uptime (it stops while the host sleeps),
-# so the probe is bracketed by two readings of the uptime: the target second
-# begins no earlier than `due` and no later than `due_latest`.
-host_before=$(uptime_now)
-ticks=$(TAVILO_WINE_BUILD_DIR=$private "$TAVILO_WINE_RUN" "$tick_probe" | tr -d '\r')
-host_after=$(uptime_now)
-# Time enough to type the target and confirm it on a busy machine.
-lead=20
-target=$((ticks / 1000 + lead))
-hours=$((target / 3600)) minutes=$((target / 60 % 60)) secs=$((target % 60))
-due=$(awk -v t="$target" -v h="$host_before" -v k="$ticks" 'BEGIN { print t + h - k / 1000 }')
-due_latest=$(awk -v t="$target" -v h="$host_after" -v k="$ticks" 'BEGIN { print t + h - k / 1000 }')
-echo "e2e: target running time $hours:$minutes:$secs (tick $ticks, uptime $host_before-$host_after)"
+# Types $2 into the box at client x $1 of the scheduler, replacing its text.
+type_into_box() {
+  click_client "$scheduler" 354 223 "$1" 84
+  xdotool key End
+  xdotool key --repeat 8 BackSpace
+  xdotool type "$2"
+}
 
-click_client "$scheduler" 354 223 84 84 && xdotool type "$hours"    # TxtHour
-click_client "$scheduler" 354 223 176 84 && xdotool type "$minutes"  # TxtMin
-click_client "$scheduler" 354 223 268 84 && xdotool type "$secs"     # TxtSec
-click_client "$scheduler" 354 223 128 176                           # cmdOk
-scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
-wait_for 15 "the scheduler to hide" scheduler_hidden
-armed_at=$(uptime_now)
-awk -v a="$armed_at" -v d="$due" 'BEGIN { exit !(a < d) }' ||
-  fail "armed only at uptime $armed_at, after the target second began at $due"
+# Arms a log-off $1 s ahead of Windows' own tick count and sets `due` and
+# `due_latest`, the host uptimes between which the target second begins.
+# Windows' clock may lag the host's uptime (it stops while the host sleeps),
+# so the probe is bracketed by two readings of the uptime.
+arm_log_off() {
+  local lead=$1 host_before host_after ticks target hours minutes secs armed_at
+  host_before=$(uptime_now)
+  ticks=$(TAVILO_WINE_BUILD_DIR=$private "$TAVILO_WINE_RUN" "$tick_probe" | tr -d '\r')
+  host_after=$(uptime_now)
+  target=$((ticks / 1000 + lead))
+  hours=$((target / 3600)) minutes=$((target / 60 % 60)) secs=$((target % 60))
+  due=$(awk -v t="$target" -v h="$host_before" -v k="$ticks" 'BEGIN { print t + h - k / 1000 }')
+  due_latest=$(awk -v t="$target" -v h="$host_after" -v k="$ticks" \
+    'BEGIN { print t + h - k / 1000 }')
+  echo "e2e: target running time $hours:$minutes:$secs (tick $ticks, uptime $host_before-$host_after)"
+  type_into_box 84 "$hours"     # TxtHour
+  type_into_box 176 "$minutes"  # TxtMin
+  type_into_box 268 "$secs"     # TxtSec
+  click_client "$scheduler" 354 223 128 176  # cmdOk
+  scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
+  wait_for 15 "the scheduler to hide" scheduler_hidden
+  armed_at=$(uptime_now)
+  awk -v a="$armed_at" -v d="$due" 'BEGIN { exit !(a < d - 60) }' ||
+    fail "armed only at uptime $armed_at, less than a minute before the target at $due"
+}
+# The warning comes a minute before the target second (a look every 50 ms,
+# a few seconds allowed for a busy machine to draw it).
+warning_shown() { program_alive && locate TaviloFrmWarning; }
+expect_warning_a_minute_before() {
+  wait_for 90 "the warning" warning_shown
+  local shown_at
+  shown_at=$(uptime_now)
+  echo "e2e: the warning came at uptime $shown_at, the target second at $due"
+  awk -v s="$shown_at" -v d="$due" 'BEGIN { exit !(s >= d - 61 && s <= d - 55) }' ||
+    fail "the warning came at $shown_at, not a minute before $due"
+}
+
+# Cancelled from the warning with Esc: the session outlives the target.
+arm_log_off 75
+expect_warning_a_minute_before
+import -window root -crop "$((RIGHT - LEFT))x$((BOTTOM - TOP))+$LEFT+$TOP" +repage \
+  "$shots/e2e-frmwarning.png"
+xdotool mousemove $(((LEFT + RIGHT) / 2)) $((TOP + 40))
+sleep 0.3
+xdotool key Escape
+warning_gone() { ! locate TaviloFrmWarning; }
+wait_for 10 "Esc to close the warning" warning_gone
+until awk -v n="$(uptime_now)" -v d="$due_latest" 'BEGIN { exit !(n > d + 20) }'; do
+  program_alive || fail "tavilo.exe ended though the warning was cancelled"
+  sleep 0.5
+done
+echo "e2e: cancelled from the warning, tavilo.exe still runs 20 s after the target"
+
+# No answer: the session ends in the target second.
+choose_from_menu 'تنظيمات' 'خاموش کردن'
+wait_for 30 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/null
+arm_log_off 70
+expect_warning_a_minute_before
 
 # Watch tavilo.exe until it ends; it must not end before the target second.
 ended_at=

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "tools/logic/NumericInput.h"
 
@@ -30,9 +31,69 @@ std::optional<ScheduleTarget> ReadScheduleTarget(NumericText& numbers, const std
                                                  const std::wstring& minuteText,
                                                  const std::wstring& secondText);
 
-// True during the one second of running time whose fields equal the target.
-// The running hours are not reduced modulo 24 and never wrap.
-bool TargetReached(const ScheduleTarget& target, std::int32_t runHour, std::int16_t runMin,
-                   std::int16_t runSec);
+// The warning comes this long before the session ends, and its "later"
+// button moves the end this far.
+inline constexpr std::int64_t kWarningSeconds = 60;
+inline constexpr std::int64_t kPostponeSeconds = 600;
+
+// Running time in whole seconds since the system started.
+std::int64_t RunningSecond(std::uint64_t tickCount);
+// The second of running time a target names; hours are not taken modulo 24.
+std::int64_t TargetSecond(const ScheduleTarget& target);
+// The target naming a second, minutes and seconds within 0 to 59; hours
+// beyond 16 bits are held at the largest.
+ScheduleTarget TargetOfSecond(std::int64_t second);
+
+enum class TargetCheck {
+  kArmable,
+  // Minutes or seconds outside 0 to 59, or negative hours: the running time
+  // never shows those fields, so the schedule would never act.
+  kUnreachable,
+  // The running time is already in or past the target second.
+  kPassed,
+};
+TargetCheck CheckTarget(const ScheduleTarget& target, std::int64_t nowSecond);
+
+// What precedes the time left wherever it is shown.
+inline constexpr wchar_t kTimeLeftLabel[] = L"زمان باقی‌مانده: ";
+
+// "h:mm:ss" in Persian digits, for a count of seconds (negative counts as 0).
+std::wstring CountdownText(std::int64_t seconds);
+
+// An armed schedule between confirmation and the end of the session. Each
+// look at the running time says what to do. The end comes in the deadline
+// second, on every look of that second. A deadline passed unseen (the machine
+// slept through it, or the program could not look) is never skipped: it
+// turns into a warning and a new deadline a minute later.
+class ArmedSchedule {
+ public:
+  enum class Phase { kIdle, kArmed, kWarning };
+  enum class Step { kNothing, kWarn, kEnd, kDisarmed };
+
+  Phase phase() const { return phase_; }
+  bool IsArmed() const { return phase_ != Phase::kIdle; }
+  std::int64_t Deadline() const { return deadline_; }
+  std::int64_t SecondsLeft(std::int64_t nowSecond) const;
+  // What the end will be, in words ("خاموش شدن رایانه"), as the scheduler
+  // window's options say now.
+  const std::wstring& Action() const { return action_; }
+  void SetAction(std::wstring action) { action_ = std::move(action); }
+
+  // The target must have been checked armable.
+  void Arm(std::int64_t targetSecond);
+  Step Look(std::int64_t nowSecond);
+  // "Later": the deadline moves on and the warning comes again before it.
+  void Postpone();
+  void Cancel();
+
+ private:
+  Phase phase_ = Phase::kIdle;
+  std::int64_t deadline_ = 0;
+  bool ended_ = false;  // the end was asked for in the deadline second
+  std::wstring action_;
+};
+
+// The program's one schedule, read by the menu and the notification icon.
+ArmedSchedule& ProgramSchedule();
 
 }  // namespace tavilo
