@@ -566,5 +566,24 @@ TEST_F(FrmShutDownTest, ATargetSleptThroughWarnsAtResumeThenEnds) {
   EXPECT_EQ(SessionEnds(), Requests{kForcedLogOff});
 }
 
+// A message box elsewhere runs its own message loop: the schedule's timer
+// still ends the session in the target second.
+TEST_F(FrmShutDownTest, AMessageBoxOpenAtTheTargetDoesNotDelayTheEnd) {
+  Confirm(L"7", L"8", L"9");
+  RunningTime(7, 8, 9);
+  static const Requests* ends;
+  static int looks;
+  ends = &SessionEnds();
+  looks = 0;
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    if (ends->empty() && ++looks < 400) return;
+    KillTimer(nullptr, timer);
+    if (HWND box = FindWindowW(L"#32770", L"Tavilo test box"))
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  MessageBoxW(nullptr, L"open during the target second", L"Tavilo test box", MB_OK);
+  EXPECT_EQ(SessionEnds().front(), kForcedLogOff);
+}
+
 }  // namespace
 }  // namespace tavilo
