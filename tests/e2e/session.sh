@@ -2,7 +2,8 @@
 # arguments (<e2e_tools_probe.exe>) after setting e2e_name, which names the
 # screenshot taken on failure. It gives the Wine session's display, the
 # screenshot folder, `fail`, the clean-up of the program and of a watcher
-# left running, `program_ended`, `exit_through_menu` and the helpers.
+# left running, `program_ended`, `expect_program_exit`, `exit_through_menu`
+# and the helpers.
 E2E_PROBE=${1:?usage: $0 <e2e_tools_probe.exe>}
 exe=${TAVILO_EXE:?TAVILO_EXE names tavilo.exe}
 . "${TAVILO_SOURCE_DIR:?}/scripts/wine-env.sh"
@@ -29,12 +30,15 @@ trap cleanup EXIT
 . "$TAVILO_SOURCE_DIR/tests/e2e/helpers.sh"
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 
-# Chooses Exit: the program ends, with status 0.
-exit_through_menu() {
+# Exit was chosen: the program ends, with status 0.
+expect_program_exit() {
   local status=0
-  choose_from_menu 'خروج'
   wait_for 30 "tavilo.exe to end" program_ended
   wait "$program" || status=$?
   program=
   ((status == 0)) || fail "tavilo.exe ended with status $status"
+}
+exit_through_menu() {
+  choose_from_menu 'خروج'
+  expect_program_exit
 }

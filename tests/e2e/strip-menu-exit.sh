@@ -51,10 +51,6 @@ echo "e2e: popup menu at $menu_left,$menu_top-$menu_right,$menu_bottom;" \
   "screenshot $shots/e2e-menu-open.png"
 
 click_menu_item 'خروج'
-wait_for 30 "tavilo.exe to end" program_ended
-status=0
-wait "$program" || status=$?
-program=
-((status == 0)) || fail "tavilo.exe ended with status $status"
+expect_program_exit
 strip_shown && fail "the strip is still on the screen"
 echo "e2e: Exit ended tavilo.exe; passed"

@@ -93,10 +93,6 @@ echo "e2e: the icon's menu opened and closed with Esc"
 
 open_icon_menu
 click_menu_item 'خروج'
-wait_for 30 "tavilo.exe to end" program_ended
-status=0
-wait "$program" || status=$?
-program=
-((status == 0)) || fail "tavilo.exe ended with status $status"
+expect_program_exit
 wait_for 10 "the icon to leave the tray" no_icon
 echo "e2e: tray icon passed"
