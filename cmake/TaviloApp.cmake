@@ -64,7 +64,8 @@ target_link_libraries(tavilo PRIVATE ${TAVILO_APP_LIBRARIES})
 
 target_link_libraries(tavilo PRIVATE
   tavilo::delayed_comctl32 tavilo::delayed_comdlg32 tavilo::delayed_ole32
-  tavilo::delayed_oleaut32 tavilo::delayed_gdiplus tavilo::delayed_winmm shell32 msimg32
+  tavilo::delayed_oleaut32 tavilo::delayed_gdiplus tavilo::delayed_winmm
+  tavilo::delayed_shell32 msimg32
   advapi32 gdi32 user32 uuid)
 # wWinMain entry point (WIN32 above already links the GUI subsystem).
 target_link_options(tavilo PRIVATE -municode)

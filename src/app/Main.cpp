@@ -52,6 +52,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   menu.AttachMainWindow(form1);
   tavilo::RegisterToolWindows(tools, platform, form1);
   if (!form1.Create()) return 1;
+  // The strip is on the screen before the shell is loaded for the icon.
+  UpdateWindow(form1.Handle());
   // Destroyed before the menu it calls on; its icon goes with it at Exit.
   tavilo::TrayIcon trayIcon(
       instance, platform, [&menu] { menu.mnuCalendar_Click(); }, [&menu] { menu.PopupMnuFile(); });

@@ -199,7 +199,9 @@ void FrmCalendar::Refresh() {
     occasions += L"\u200F" + line;
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
-  SetDlgItemTextW(hwnd_, kLblSelected, FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_).c_str());
+  const std::wstring selected =
+      FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_);
+  SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
   RedrawGrid();
 }
 
