@@ -30,8 +30,6 @@ using namespace strip_design;
 
 namespace {
 
-
-
 // Digits as the user chose to see them; the calendar's texts keep theirs.
 std::wstring Shown(std::wstring text) {
   return ProgramSettings().persianDigits ? PersianDigits(std::move(text)) : text;

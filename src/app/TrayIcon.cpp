@@ -10,7 +10,6 @@
 #include "app/logic/TrayIconFace.h"
 #include "calendar/Numbers.h"
 #include "tools/logic/ShutdownSchedule.h"
-#include "ui/GregorianMonths.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
@@ -19,8 +18,6 @@ namespace tavilo {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloTrayIcon";
-// The month names the month calendar uses too.
-constexpr wchar_t kGregorianLocale[] = L"fa-IR";
 
 // GetSystemMetricsForDpi exists from Windows 10 1607 on.
 int SmallIconMetric(unsigned dpi) {
@@ -40,15 +37,6 @@ TaskbarTheme CurrentTheme(Platform& platform) {
   theme.highContrastBackground = GetSysColor(COLOR_WINDOW);
   theme.lightTaskbar = TaskbarUsesLightTheme(platform);
   return theme;
-}
-
-GregorianMonthNames MonthNames(Platform& platform) {
-  GregorianMonthNames names;
-  for (int month = 1; month <= 12; ++month) {
-    names[month - 1] = GregorianMonthName(platform, kGregorianLocale, month,
-                                          PersianGregorianMonthNames()[month - 1].c_str());
-  }
-  return names;
 }
 
 }  // namespace
@@ -107,7 +95,7 @@ void TrayIcon::Refresh() {
 void TrayIcon::SetExtraLine(std::wstring line) {
   if (line == extraLine_) return;
   extraLine_ = std::move(line);
-  toolTip_ = ToolTipText();
+  toolTip_ = TrayToolTip(dateLines_, extraLine_);
   if (!shown_) return;
   NOTIFYICONDATAW data = IconData(NIF_TIP | NIF_SHOWTIP);
   Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -213,13 +201,10 @@ void TrayIcon::Redraw() {
     if (icon_) DestroyIcon(icon_);  // the shell keeps its own copy
     icon_ = drawn;
   }
-  toolTip_ = ToolTipText();
-}
-
-std::wstring TrayIcon::ToolTipText() {
-  return TrayToolTip(TrayDateLines(DayOfDate(platform_.Now()), ProgramSettings().lunarCorrection,
-                                   MonthNames(platform_)),
-                     extraLine_);
+  // The month names the month calendar shows too.
+  dateLines_ =
+      TrayDateLines(today, settings.lunarCorrection, PersianGregorianMonthNames(platform_));
+  toolTip_ = TrayToolTip(dateLines_, extraLine_);
 }
 
 NOTIFYICONDATAW TrayIcon::IconData(UINT flags) const {

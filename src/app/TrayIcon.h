@@ -56,7 +56,6 @@ class TrayIcon {
   void OnDpiChanged();
   void OnProgramSettingsChanged();
   void OnScheduleChanged();
-  std::wstring ToolTipText();
 
   // The picture and the tooltip from the clock and the settings.
   void Redraw();
@@ -77,6 +76,7 @@ class TrayIcon {
   bool version4_ = false;
   HICON icon_ = nullptr;
   std::wstring toolTip_;
+  std::wstring dateLines_;  // the tooltip's lines, drawn with the picture
   std::wstring extraLine_;
 };
 

@@ -70,6 +70,27 @@ std::wstring FromRegistryBytes(const std::vector<std::uint8_t>& bytes) {
   return FromUtf16(units);
 }
 
+std::optional<std::uint32_t> DwordFromData(const RegistryData& data) {
+  constexpr std::size_t kDwordSize = 4;
+  if (data.type != kRegDword || data.bytes.size() != kDwordSize) return std::nullopt;
+  std::uint32_t value = 0;
+  for (std::size_t index = kDwordSize; index-- > 0;) value = value << 8 | data.bytes[index];
+  return value;
+}
+
+std::optional<std::uint32_t> ReadRegistryDword(Platform& platform, RegistryRoot root,
+                                               const std::wstring& path,
+                                               const std::wstring& valueName) {
+  RegistryKey key = 0;
+  if (platform.OpenRegistryKey(root, path, kKeyQueryValue, key) != kErrorSuccess) {
+    return std::nullopt;
+  }
+  RegistryData data;
+  const long status = platform.QueryRegistryValue(key, valueName, kRegistryDwordCapacity, data);
+  platform.CloseRegistryKey(key);
+  return status == kErrorSuccess ? DwordFromData(data) : std::nullopt;
+}
+
 std::optional<std::wstring> ReadRegistryString(Platform& platform, RegistryRoot root,
                                                const std::wstring& path,
                                                const std::wstring& valueName) {

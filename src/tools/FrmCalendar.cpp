@@ -6,7 +6,6 @@
 
 #include "calendar/Numbers.h"
 #include "tools/logic/WindowPlacement.h"
-#include "ui/GregorianMonths.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
@@ -21,7 +20,6 @@ constexpr wchar_t kGridClassName[] = L"TaviloMonthGrid";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kUnreadableDate[] = L"تاریخ نامعتبر است";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
-constexpr wchar_t kGregorianLocale[] = L"fa-IR";
 
 // Client area in twips: about 420 x 480 pixels at 96 DPI.
 constexpr float kClientWidth = 6300;
@@ -87,10 +85,7 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip)
 }
 
 void FrmCalendar::BuildWindow() {
-  for (int month = 1; month <= 12; ++month) {
-    monthNames_[month - 1] = GregorianMonthName(platform_, kGregorianLocale, month,
-                                                PersianGregorianMonthNames()[month - 1].c_str());
-  }
+  monthNames_ = PersianGregorianMonthNames(platform_);
   CreateFonts();
   MoveUnderStrip();
   today_ = DayOfDate(platform_.Now());

@@ -143,9 +143,7 @@ void FrmShutDown::cmdOk_Click() {
 }
 
 void FrmShutDown::Arm(const ScheduleTarget& target) {
-  ShutSec = target.seconds;
-  ShutMin = target.minutes;
-  ShutHour = target.hours;
+  KeepTarget(target);
   warning_.Dismiss();
   ProgramSchedule().Arm(TargetSecond(target));
   // A schedule is mostly set for "when the download is done": sleep would
@@ -182,9 +180,7 @@ void FrmShutDown::Postpone() {
   warning_.Dismiss();
   ProgramSchedule().Postpone();
   const ScheduleTarget target = TargetOfSecond(ProgramSchedule().Deadline());
-  ShutSec = target.seconds;
-  ShutMin = target.minutes;
-  ShutHour = target.hours;
+  KeepTarget(target);
   for (const auto& [box, value] : {std::pair{kTxtHour, target.hours},
                                    std::pair{kTxtMin, target.minutes},
                                    std::pair{kTxtSec, target.seconds}}) {
@@ -192,9 +188,21 @@ void FrmShutDown::Postpone() {
   }
 }
 
-void FrmShutDown::EndSessionNow() {
+void FrmShutDown::KeepTarget(const ScheduleTarget& target) {
+  ShutSec = target.seconds;
+  ShutMin = target.minutes;
+  ShutHour = target.hours;
+}
+
+// The options are read each time, so changing them while armed changes
+// what happens.
+void FrmShutDown::EndSession() {
   if (IsSelected(kOptShut)) ShutdownSystem(platform_, true);
   if (IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
+}
+
+void FrmShutDown::EndSessionNow() {
+  EndSession();
   Disarm();
 }
 
@@ -220,13 +228,10 @@ void FrmShutDown::EnableWhenComplete() {
 }
 
 void FrmShutDown::Timer1_Timer() {
-  // The options are read on every tick, so changing them while armed
-  // changes what happens; the call repeats on each tick of the target second.
   const std::int64_t now = NowSecond();
   switch (ProgramSchedule().Look(now)) {
-    case ArmedSchedule::Step::kEnd:
-      if (IsSelected(kOptShut)) ShutdownSystem(platform_, true);
-      if (IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
+    case ArmedSchedule::Step::kEnd:  // on each tick of the target second
+      EndSession();
       return;
     case ArmedSchedule::Step::kDisarmed:
       Disarm();
@@ -242,8 +247,9 @@ void FrmShutDown::Timer1_Timer() {
   if (left == shownSecondsLeft_) return;
   shownSecondsLeft_ = left;
   warning_.ShowSecondsLeft(left);
-  ProgramSchedule().SetAction(ActionText());
-  ShowStatus(ActionText() + L"\n" + kTimeLeftLabel + CountdownText(left));
+  const std::wstring action = ActionText();
+  ProgramSchedule().SetAction(action);
+  ShowStatus(action + L"\n" + kTimeLeftLabel + CountdownText(left));
   BroadcastScheduleChanged();
 }
 

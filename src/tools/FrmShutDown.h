@@ -72,6 +72,9 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   void Arm(const ScheduleTarget& target);
   void Disarm();
   void Postpone();
+  // The program-wide target: ShutHour, ShutMin, ShutSec.
+  void KeepTarget(const ScheduleTarget& target);
+  void EndSession();
   void EndSessionNow();
   // What the selected option will do, as the warning and the status say it.
   std::wstring ActionText() const;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/RegistryText.h"
+
 namespace tavilo {
 namespace {
 
@@ -12,9 +14,6 @@ constexpr SettingRule kRules[] = {
     {L"LunarCorrection", -2, 2},
 };
 
-constexpr std::size_t kDwordSize = 4;
-// Room to tell a four-byte value from a longer one.
-constexpr std::size_t kReadCapacity = 16;
 
 }  // namespace
 
@@ -41,10 +40,9 @@ void Settings::Put(Setting setting, int value) {
 
 int SettingFromData(Setting setting, const std::optional<RegistryData>& data) {
   const int fallback = Settings{}.Get(setting);
-  if (!data || data->type != kRegDword || data->bytes.size() != kDwordSize) return fallback;
-  std::uint32_t raw = 0;
-  for (std::size_t index = kDwordSize; index-- > 0;) raw = raw << 8 | data->bytes[index];
-  const auto value = static_cast<std::int32_t>(raw);
+  const std::optional<std::uint32_t> raw = data ? DwordFromData(*data) : std::nullopt;
+  if (!raw) return fallback;
+  const auto value = static_cast<std::int32_t>(*raw);
   const SettingRule& rule = RuleOf(setting);
   return value >= rule.minimum && value <= rule.maximum ? value : fallback;
 }
@@ -66,7 +64,7 @@ Settings LoadSettings(Platform& platform) {
                           Setting::kLunarCorrection}) {
     RegistryData data;
     const long status =
-        platform.QueryRegistryValue(key, RuleOf(setting).valueName, kReadCapacity, data);
+        platform.QueryRegistryValue(key, RuleOf(setting).valueName, kRegistryDwordCapacity, data);
     settings.Put(setting, SettingFromData(setting, status == kErrorSuccess
                                                        ? std::optional<RegistryData>(data)
                                                        : std::nullopt));

@@ -12,13 +12,8 @@ set -euo pipefail
 e2e_name=calendar
 . "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
 
-eval "$(xdotool getdisplaygeometry --shell)"
-screen_width=$WIDTH screen_height=$HEIGHT
-xdotool mousemove $((screen_width / 2)) 400
-
-"$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-program=$!
-wait_for 60 "the strip" locate TaviloForm1
+pointer_away
+start_tavilo
 strip_bottom_when_down=$((BOTTOM - TOP - 2))
 
 # --- 1. From the menu, and Esc ---

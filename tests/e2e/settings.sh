@@ -18,21 +18,8 @@ e2e_name=settings
 settings_key='HKCU\Software\Tavilo'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 reg() { "$TAVILO_WINE_RUN" reg "$@" 2>/dev/null | tr -d '\r'; }
-forget_tavilo() {
-  reg delete "$run_key" /v Tavilo /f >/dev/null || true
-  reg delete "$settings_key" /f >/dev/null || true
-}
-forget_tavilo
-trap 'cleanup; forget_tavilo' EXIT
-
-start_tavilo() {
-  "$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-  program=$!
-  wait_for 60 "the strip" locate TaviloForm1
-}
-eval "$(xdotool getdisplaygeometry --shell)"
-screen_width=$WIDTH screen_height=$HEIGHT
-xdotool mousemove $((screen_width / 2)) 400
+forget_tavilo_before_and_after
+pointer_away
 
 # --- 1. Garbage reads as the defaults ---
 
@@ -78,7 +65,7 @@ echo "e2e: start with Windows wrote $expected and took it away again"
 
 # --- 4. One program a session ---
 
-xdotool mousemove $((screen_width / 2)) 400
+pointer_away
 sleep 11  # the ten-second check parks the strip
 wait_for 15 "the strip to park" strip_parked
 "$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &

@@ -14,11 +14,8 @@ e2e_name=full-screen
 . "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
 strip_hidden() { ! locate TaviloForm1; }
 
-eval "$(xdotool getdisplaygeometry --shell)"
-xdotool mousemove $((WIDTH / 2)) 400
-
-"$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-program=$!
+pointer_away
+start_tavilo
 wait_for 60 "the strip to come down at start" strip_down
 wait_for 60 "the strip to park itself" strip_parked
 line_x=$(((LEFT + RIGHT) / 2))

@@ -15,15 +15,8 @@ e2e_name=strip
 . "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
 strip_shown() { locate TaviloForm1; }
 
-eval "$(xdotool getdisplaygeometry --shell)"
-screen_width=$WIDTH
-# Keep the pointer off the strip until the test moves it there.
-xdotool mousemove $((screen_width / 2)) 400
-
-"$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-program=$!
-
-wait_for 60 "the strip" strip_shown
+pointer_away
+start_tavilo
 ((RIGHT - LEFT == 350 && BOTTOM - TOP == 138)) ||
   fail "strip is $((RIGHT - LEFT)) x $((BOTTOM - TOP)) pixels, not 350 x 138"
 ((RIGHT == screen_width - 1)) || fail "strip's right edge at $RIGHT, not $((screen_width - 1))"

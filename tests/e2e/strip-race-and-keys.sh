@@ -33,14 +33,9 @@ strip_at_rest() {
   ((ENABLED == 1)) && { ((BOTTOM >= 1 && BOTTOM <= 2)) || ((TOP >= -2 && TOP <= 0)); }
 }
 
-eval "$(xdotool getdisplaygeometry --shell)"
-screen_width=$WIDTH screen_height=$HEIGHT
 away_x=$((screen_width / 2)) away_y=400
-xdotool mousemove "$away_x" "$away_y"
-
-"$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-program=$!
-wait_for 60 "the strip" locate TaviloForm1
+pointer_away
+start_tavilo
 
 # --- 1. Click and mouse move racing on the parked strip ---
 

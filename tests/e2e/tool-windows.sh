@@ -35,13 +35,8 @@ photograph() {
   echo "e2e: $1 at $LEFT,$TOP-$RIGHT,$BOTTOM; screenshot $shots/$2.png"
 }
 
-eval "$(xdotool getdisplaygeometry --shell)"
-screen_width=$WIDTH screen_height=$HEIGHT
-xdotool mousemove $((screen_width / 2)) 400
-
-"$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-program=$!
-wait_for 30 "the strip" locate TaviloForm1
+pointer_away
+start_tavilo
 wait_for 15 "the strip to come down at start" strip_down
 
 choose_setting 'مبدل تاريخ'

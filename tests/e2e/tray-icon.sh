@@ -17,13 +17,7 @@ e2e_name=tray
 
 tray_title='Wine System Tray'
 
-forget_tavilo() {
-  "$WINELOADER" reg delete 'HKCU\Software\Tavilo' /f >/dev/null 2>&1 || true
-  "$WINELOADER" reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' \
-    /v Tavilo /f >/dev/null 2>&1 || true
-}
-forget_tavilo
-trap 'cleanup; forget_tavilo' EXIT
+forget_tavilo_before_and_after
 
 tray_icons() { probe children "$tray_title"; }
 icon_count() { { tray_icons || true; } | grep -c . || true; }
@@ -31,11 +25,8 @@ no_icon() { (($(icon_count) == 0)); }
 one_icon() { (($(icon_count) == 1)); }
 
 wait_for 30 "an empty tray before the start" no_icon
-xdotool mousemove 640 400
-
-"$TAVILO_WINE_RUN" "$exe" >/dev/null 2>&1 &
-program=$!
-wait_for 60 "the strip" locate TaviloForm1
+pointer_away
+start_tavilo
 
 # --- 1. The icon ---
 

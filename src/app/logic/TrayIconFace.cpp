@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "calendar/ShamsiArithmetic.h"
+#include "platform/RegistryText.h"
 #include "ui/PersianDigits.h"
 
 namespace tavilo {
@@ -15,7 +16,6 @@ constexpr Colour kNearBlack = 0x1A1A1A;
 constexpr Colour kDarkBadge = 0x3A3A3A;
 
 constexpr wchar_t kLightThemeValue[] = L"SystemUsesLightTheme";
-constexpr std::size_t kDwordSize = 4;
 
 // Callback events (winuser.h, shellapi.h).
 constexpr unsigned kWmContextMenu = 0x007B;
@@ -45,18 +45,9 @@ IconColours IconColoursFor(const TaskbarTheme& theme) {
 }
 
 bool TaskbarUsesLightTheme(Platform& platform) {
-  RegistryKey key = 0;
-  if (platform.OpenRegistryKey(RegistryRoot::CurrentUser, kPersonalizeKey, kKeyQueryValue, key) !=
-      kErrorSuccess) {
-    return false;
-  }
-  RegistryData data;
-  // Room to tell a four-byte value from a longer one.
-  const long status = platform.QueryRegistryValue(key, kLightThemeValue, 16, data);
-  platform.CloseRegistryKey(key);
-  if (status != kErrorSuccess || data.type != kRegDword || data.bytes.size() != kDwordSize)
-    return false;
-  return std::any_of(data.bytes.begin(), data.bytes.end(), [](std::uint8_t b) { return b != 0; });
+  const std::optional<std::uint32_t> light =
+      ReadRegistryDword(platform, RegistryRoot::CurrentUser, kPersonalizeKey, kLightThemeValue);
+  return light && *light != 0;
 }
 
 int IconPixelSize(int smallIconMetric) {

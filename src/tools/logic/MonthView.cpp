@@ -9,6 +9,7 @@
 #include "calendar/Occasions.h"
 #include "calendar/Qamari.h"
 #include "calendar/ShamsiArithmetic.h"
+#include "ui/GregorianMonths.h"
 #include "ui/PersianDigits.h"
 
 namespace tavilo {
@@ -130,6 +131,15 @@ const GregorianMonthNames& PersianGregorianMonthNames() {
   static const GregorianMonthNames names = {
       L"ژانویه", L"فوریه", L"مارس",    L"آوریل", L"مه",     L"ژوئن",
       L"ژوئیه",  L"اوت",   L"سپتامبر", L"اکتبر", L"نوامبر", L"دسامبر"};
+  return names;
+}
+
+GregorianMonthNames PersianGregorianMonthNames(Platform& platform) {
+  GregorianMonthNames names;
+  for (int month = 1; month <= 12; ++month) {
+    names[month - 1] = GregorianMonthName(platform, L"fa-IR", month,
+                                          PersianGregorianMonthNames()[month - 1].c_str());
+  }
   return names;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace tavilo {
 
 // The twelve Gregorian month names, January first.
@@ -17,6 +19,10 @@ using GregorianMonthNames = std::array<std::wstring, 12>;
 
 // The Persian names built in, for a system that has none.
 const GregorianMonthNames& PersianGregorianMonthNames();
+
+// The names the calendars show: the system's own for fa-IR, the built-in
+// ones for a month the system cannot name.
+GregorianMonthNames PersianGregorianMonthNames(Platform& platform);
 
 struct ShamsiMonth {
   int year;
