@@ -3,6 +3,7 @@
 //   python3 data/gen-calendar-tables.py
 #pragma once
 
+#include <climits>
 #include <string_view>
 
 namespace tavilo::occasion_table {
@@ -11,50 +12,52 @@ struct Rule {
   int month;
   int day;  // kLastDayOfMonth: the month's last day, whichever it is
   bool dayOff;
+  int firstYear;  // the first Shamsi year it was kept; kAlways: religious or ancient
   std::wstring_view name;
 };
 
 inline constexpr int kLastDayOfMonth = 0;
+inline constexpr int kAlways = INT_MIN;
 
 // By Solar Hijri month and day, in file order.
 inline constexpr Rule kShamsi[] = {
-    {1, 1, true, L"جشن نوروز"},
-    {1, 2, true, L"عید نوروز"},
-    {1, 3, true, L"عید نوروز"},
-    {1, 4, true, L"عید نوروز"},
-    {1, 12, true, L"روز جمهوری اسلامی ایران"},
-    {1, 13, true, L"روز طبیعت"},
-    {2, 1, false, L"روز بزرگداشت سعدی"},
-    {2, 12, false, L"روز معلم"},
-    {2, 25, false, L"روز بزرگداشت فردوسی"},
-    {3, 14, true, L"رحلت حضرت امام خمینی"},
-    {3, 15, true, L"قیام خونین ۱۵ خرداد"},
-    {7, 20, false, L"روز بزرگداشت حافظ"},
-    {9, 30, false, L"شب یلدا"},
-    {11, 22, true, L"پیروزی انقلاب اسلامی ایران"},
-    {12, 29, true, L"روز ملی شدن صنعت نفت ایران"},
+    {1, 1, true, kAlways, L"جشن نوروز"},
+    {1, 2, true, kAlways, L"عید نوروز"},
+    {1, 3, true, kAlways, L"عید نوروز"},
+    {1, 4, true, kAlways, L"عید نوروز"},
+    {1, 12, true, 1359, L"روز جمهوری اسلامی ایران"},
+    {1, 13, true, kAlways, L"روز طبیعت"},
+    {2, 1, false, 1389, L"روز بزرگداشت سعدی"},
+    {2, 12, false, 1359, L"روز معلم"},
+    {2, 25, false, 1377, L"روز بزرگداشت فردوسی"},
+    {3, 14, true, 1369, L"رحلت حضرت امام خمینی"},
+    {3, 15, true, 1359, L"قیام خونین ۱۵ خرداد"},
+    {7, 20, false, 1376, L"روز بزرگداشت حافظ"},
+    {9, 30, false, kAlways, L"شب یلدا"},
+    {11, 22, true, 1358, L"پیروزی انقلاب اسلامی ایران"},
+    {12, 29, true, 1329, L"روز ملی شدن صنعت نفت ایران"},
 };
 
 // By lunar Hijri month and day, in file order.
 inline constexpr Rule kQamari[] = {
-    {1, 9, true, L"تاسوعای حسینی"},
-    {1, 10, true, L"عاشورای حسینی"},
-    {2, 20, true, L"اربعین حسینی"},
-    {2, 28, true, L"رحلت حضرت رسول اکرم و شهادت امام حسن مجتبی"},
-    {2, kLastDayOfMonth, true, L"شهادت امام رضا"},
-    {3, 8, true, L"شهادت امام حسن عسکری"},
-    {3, 17, true, L"میلاد حضرت رسول اکرم و امام جعفر صادق"},
-    {6, 3, true, L"شهادت حضرت فاطمه زهرا"},
-    {6, 20, false, L"ولادت حضرت فاطمه زهرا و روز مادر"},
-    {7, 13, true, L"ولادت امام علی و روز پدر"},
-    {7, 27, true, L"مبعث حضرت رسول اکرم"},
-    {8, 15, true, L"ولادت حضرت قائم"},
-    {9, 21, true, L"شهادت حضرت علی"},
-    {10, 1, true, L"عید سعید فطر"},
-    {10, 2, true, L"تعطیل به مناسبت عید سعید فطر"},
-    {10, 25, true, L"شهادت امام جعفر صادق"},
-    {12, 10, true, L"عید سعید قربان"},
-    {12, 18, true, L"عید سعید غدیر خم"},
+    {1, 9, true, kAlways, L"تاسوعای حسینی"},
+    {1, 10, true, kAlways, L"عاشورای حسینی"},
+    {2, 20, true, kAlways, L"اربعین حسینی"},
+    {2, 28, true, kAlways, L"رحلت حضرت رسول اکرم و شهادت امام حسن مجتبی"},
+    {2, kLastDayOfMonth, true, kAlways, L"شهادت امام رضا"},
+    {3, 8, true, kAlways, L"شهادت امام حسن عسکری"},
+    {3, 17, true, kAlways, L"میلاد حضرت رسول اکرم و امام جعفر صادق"},
+    {6, 3, true, kAlways, L"شهادت حضرت فاطمه زهرا"},
+    {6, 20, false, kAlways, L"ولادت حضرت فاطمه زهرا و روز مادر"},
+    {7, 13, true, kAlways, L"ولادت امام علی و روز پدر"},
+    {7, 27, true, kAlways, L"مبعث حضرت رسول اکرم"},
+    {8, 15, true, kAlways, L"ولادت حضرت قائم"},
+    {9, 21, true, kAlways, L"شهادت حضرت علی"},
+    {10, 1, true, kAlways, L"عید سعید فطر"},
+    {10, 2, true, kAlways, L"تعطیل به مناسبت عید سعید فطر"},
+    {10, 25, true, kAlways, L"شهادت امام جعفر صادق"},
+    {12, 10, true, kAlways, L"عید سعید قربان"},
+    {12, 18, true, kAlways, L"عید سعید غدیر خم"},
 };
 
 }  // namespace tavilo::occasion_table

@@ -13,16 +13,18 @@ using occasion_table::Rule;
 // Day number 0, 30 December 1899, was a Saturday.
 constexpr int32_t kFridayOfWeek = 6;
 
-// Calls visit(rule) for each occasion of the day, in OccasionsOn's order.
+// Calls visit(rule) for each occasion of the day, in OccasionsOn's order; an
+// occasion first kept in a later Shamsi year than the day's is not there yet.
 template <typename Visit>
 void ForEachOccasion(int32_t day, int correctionDays, Visit visit) {
   const ShamsiDate shamsi = ShamsiFromDay(day);
   for (const Rule& rule : occasion_table::kShamsi)
-    if (rule.month == shamsi.month && rule.day == shamsi.day) visit(rule);
+    if (rule.month == shamsi.month && rule.day == shamsi.day && shamsi.year >= rule.firstYear)
+      visit(rule);
 
   const QamariDate qamari = QamariFromDay(day, correctionDays);
   for (const Rule& rule : occasion_table::kQamari) {
-    if (rule.month != qamari.month) continue;
+    if (rule.month != qamari.month || shamsi.year < rule.firstYear) continue;
     if (rule.day == qamari.day || (rule.day == occasion_table::kLastDayOfMonth &&
                                    qamari.day == QamariMonthLength(qamari.year, qamari.month))) {
       visit(rule);

@@ -1,7 +1,9 @@
 // Iran's public holidays and a few widely kept occasions
 // (data/iran-holidays.txt, compiled in through OccasionTable.generated.h):
 // solar ones fall on a Solar Hijri month and day, lunar ones on a day of the
-// official lunar calendar (Qamari.h), and move with its correction.
+// official lunar calendar (Qamari.h), and move with its correction. One that
+// a law or decree brought in is there from the Shamsi year it was first kept;
+// religious and ancient ones are there in every year.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CalendarTestSupport.h"
@@ -169,6 +170,37 @@ TEST(Occasions, KnownDays) {
     EXPECT_EQ(DayFromShamsi(known.shamsi), day);
     EXPECT_EQ(QamariFromDay(day), known.qamari);
     EXPECT_EQ(OccasionsOn(day), known.occasions);
+  }
+}
+
+// An occasion a law brought in is absent the year before it was first kept,
+// from the day's list and from its colour alike, and present from that year;
+// religious and ancient ones are there in any year.
+TEST(Occasions, ShownFromTheYearFirstKept) {
+  struct Case {
+    ShamsiDate date;
+    std::wstring_view name;
+    bool shown;
+  };
+  const Case cases[] = {
+      {{1368, 3, 14}, L"رحلت حضرت امام خمینی", false},
+      {{1369, 3, 14}, L"رحلت حضرت امام خمینی", true},
+      {{1357, 11, 22}, L"پیروزی انقلاب اسلامی ایران", false},
+      {{1358, 11, 22}, L"پیروزی انقلاب اسلامی ایران", true},
+      {{1328, 12, 29}, L"روز ملی شدن صنعت نفت ایران", false},
+      {{1329, 12, 29}, L"روز ملی شدن صنعت نفت ایران", true},
+      {{1, 1, 1}, L"جشن نوروز", true},
+      {{1250, 9, 30}, L"شب یلدا", true},
+      {ShamsiFromDay(DayFromQamari(1000, 1, 10)), L"عاشورای حسینی", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.date.year << '/' << c.date.month << '/' << c.date.day);
+    const int32_t day = DayFromShamsi(c.date);
+    EXPECT_EQ(std::ranges::any_of(OccasionsOn(day), [&](const Occasion& o) { return o.name == c.name; }),
+              c.shown);
+    if (!c.shown) {
+      EXPECT_EQ(IsDayOff(day), ModFloor(day, 7) == 6);
+    }
   }
 }
 
