@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ctime>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -69,17 +70,19 @@ std::wstring Trimmed(std::wstring_view s) {
   return std::wstring(s.substr(first, last - first));
 }
 
-bool IsCanonicalDigits(const std::wstring& text) {
-  if (text.size() != 8) return false;
-  for (wchar_t c : text)
-    if (c < L'0' || c > L'9') return false;
-  return true;
-}
-
-int32_t DigitsValue(std::wstring_view digits) {
-  int32_t value = 0;
-  for (wchar_t c : digits) value = value * 10 + (c - L'0');
-  return value;
+// The year, month and day of a text of exactly eight ASCII digits, read in
+// one pass over the characters; nothing for any other text.
+std::optional<ShamsiDate> EightDigitDate(const std::wstring& text) {
+  if (text.size() != 8) return std::nullopt;
+  int32_t digits[8];
+  for (size_t i = 0; i < 8; ++i) {
+    // Unsigned, so a character below '0' wraps past 9 as well.
+    const auto digit = static_cast<uint32_t>(text[i]) - static_cast<uint32_t>(L'0');
+    if (digit > 9) return std::nullopt;
+    digits[i] = static_cast<int32_t>(digit);
+  }
+  return ShamsiDate{digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3],
+                    digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]};
 }
 
 constexpr ShamsiDate kReferenceSaturday{1380, 1, 4};  // 24 March 2001
@@ -137,11 +140,10 @@ bool Class1::checkDate(const std::wstring& text) const {
 
 double Class1::ShamsiToMiladi(const std::wstring& text) const {
   try {
-    if (IsCanonicalDigits(text)) {
+    if (const std::optional<ShamsiDate> digits = EightDigitDate(text)) {
       // Eight digits read as themselves, so validating the fields directly
       // gives what checkDate would.
-      const ShamsiDate date{DigitsValue(YearField(text)), DigitsValue(MonthField(text)),
-                            DigitsValue(DayField(text))};
+      const ShamsiDate& date = *digits;
       if (date.year < 1305 || date.year > 1600 || date.month < 1 || date.month > 12 ||
           date.day < 1 || date.day > MonthLength(date.year, date.month)) {
         messages_(kInvalidDateMessage);
