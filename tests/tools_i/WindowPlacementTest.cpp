@@ -5,8 +5,25 @@
 namespace tavilo {
 namespace {
 
+// Tool windows at their design places at 96, 144 and 192 DPI on small
+// screens: moved only as far as the work area needs.
+TEST(KeepInside, ShiftsLeftOrUpOnlyWhatWouldNotFit) {
+  const struct {
+    ScreenRect window, workArea, kept;
+  } cases[] = {
+      {{672, 352, 1022, 480}, {0, 0, 1024, 728}, {672, 352, 1022, 480}},      // fits
+      {{1008, 528, 1530, 705}, {0, 0, 1280, 800}, {758, 528, 1280, 705}},     // 144: right
+      {{1344, 354, 2048, 668}, {0, 0, 1920, 1000}, {1216, 354, 1920, 668}},  // 192: right
+      {{246, 322, 966, 1100}, {0, 0, 1920, 1000}, {246, 222, 966, 1000}},    // 192: bottom
+      {{10, 10, 400, 300}, {60, 40, 1024, 768}, {60, 40, 450, 330}},         // taskbars
+      {{500, 300, 1400, 1200}, {0, 0, 800, 560}, {0, 0, 900, 900}},          // larger
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeepInside(c.window, c.workArea), c.kept) << c.window.left;
+}
+
 // Under the strip, right edges aligned, whether the strip is down or parked;
-// held within the work area (a taskbar at the top or bottom, a small screen).
+// held within the work area (a taskbar at the top or bottom, a small screen);
+// beside the strip where there is no room under it, never over it.
 TEST(PlaceUnderStrip, UnderTheStripWithinTheWorkArea) {
   const ScreenRect monitor{0, 0, 1280, 800};
   struct Case {
@@ -17,7 +34,9 @@ TEST(PlaceUnderStrip, UnderTheStripWithinTheWorkArea) {
       {{929, -2, 1279, 136}, {0, 0, 1280, 760}, 420, 480, {859, 138, 1279, 618}},  // down
       {{929, -136, 1279, 2}, {0, 0, 1280, 760}, 420, 480, {859, 138, 1279, 618}},  // parked
       {{929, -2, 1279, 136}, {0, 40, 1280, 800}, 420, 480, {859, 138, 1279, 618}},
-      {{929, -2, 1279, 136}, {0, 0, 1280, 500}, 420, 480, {859, 20, 1279, 500}},
+      {{929, -2, 1279, 136}, {0, 0, 1280, 500}, 420, 480, {509, 0, 929, 480}},  // beside
+      {{754, -3, 1279, 204}, {0, 0, 1280, 800}, 636, 745, {118, 0, 754, 745}},  // 144 DPI
+      {{0, -2, 350, 136}, {0, 0, 1280, 500}, 420, 480, {350, 0, 770, 480}},     // at right
       {{0, -2, 350, 136}, {0, 0, 300, 400}, 420, 480, {0, 0, 420, 480}},  // larger
   };
   for (const Case& c : cases) {
