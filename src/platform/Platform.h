@@ -101,6 +101,14 @@ struct ScreenRect {
   bool operator==(const ScreenRect&) const = default;
 };
 
+// A monitor's whole area and its work area (the part the taskbar and other
+// docked bars leave to windows).
+struct MonitorAreas {
+  ScreenRect monitor;
+  ScreenRect work;
+  bool operator==(const MonitorAreas&) const = default;
+};
+
 // What decides whether a full-screen program is in front of a window.
 struct ForegroundState {
   int notificationState = 0;  // kQuns..., 0 when unknown
@@ -150,6 +158,8 @@ class Platform {
   // The refresh rate of the monitor the window is on, in Hz; 0 or 1 when the
   // system does not know it.
   virtual int DisplayRefreshHz(WindowHandle window) = 0;
+  // The monitor the window is on, or the nearest one.
+  virtual MonitorAreas MonitorOf(WindowHandle window) = 0;
   virtual std::intptr_t WindowExStyle(WindowHandle window) = 0;
   virtual void SetWindowExStyle(WindowHandle window, std::intptr_t style) = 0;
   virtual bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) = 0;

@@ -119,17 +119,12 @@ void FrmCalendar::MoveUnderStrip() {
   RECT strip{};
   HWND stripWindow = static_cast<HWND>(strip_.StripHandle());
   if (!stripWindow || !GetWindowRect(stripWindow, &strip)) return;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(stripWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+  const MonitorAreas monitor = platform_.MonitorOf(stripWindow);
   RECT frame{};
   GetWindowRect(hwnd_, &frame);
-  const auto screen = [](const RECT& rect) {
-    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
-  };
   const ScreenRect placed =
-      PlaceUnderStrip(screen(strip), screen(monitor.rcMonitor), screen(monitor.rcWork),
-                      frame.right - frame.left, frame.bottom - frame.top);
+      PlaceUnderStrip({strip.left, strip.top, strip.right, strip.bottom}, monitor.monitor,
+                      monitor.work, frame.right - frame.left, frame.bottom - frame.top);
   SetWindowPos(hwnd_, nullptr, placed.left, placed.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

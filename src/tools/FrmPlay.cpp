@@ -4,6 +4,7 @@
 
 #include "tools/logic/PlayerCommands.h"
 #include "ui/Globals.h"
+#include "ui/Twips.h"
 
 namespace tavilo {
 
@@ -11,8 +12,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmPlay";
 constexpr wchar_t kCaption[] = L"پخش آهنگ";
-// 350 x 140 picture drawn unscaled at the top-left corner; without it the
-// window shows the plain button-face colour.
+// 350 x 140 picture made for 96 DPI, drawn at the top-left corner scaled
+// like the rest of the window; without it the window shows the plain
+// button-face colour.
 constexpr wchar_t kBackgroundResource[] = L"FRMPLAY_BACKGROUND";
 
 constexpr float kLeftTwips = 10080;
@@ -47,9 +49,40 @@ LRESULT FrmPlay::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
-void FrmPlay::BuildWindow() {
+void FrmPlay::BuildWindow() { LoadBackground(); }
+
+void FrmPlay::OnDpiChanged() {
+  DeleteObject(background_);
+  LoadBackground();
+}
+
+// Scaled once for the window's DPI, so painting only copies it.
+void FrmPlay::LoadBackground() {
   background_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), kBackgroundResource,
                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!background_ || dpi_ == kStandardDpi) return;
+  BITMAP design{};
+  GetObjectW(background_, sizeof design, &design);
+  const auto scale = [this](int pixels) {
+    return MulDiv(pixels, static_cast<int>(dpi_), static_cast<int>(kStandardDpi));
+  };
+  const int width = scale(design.bmWidth);
+  const int height = scale(design.bmHeight);
+  HDC screen = GetDC(nullptr);
+  HDC source = CreateCompatibleDC(screen);
+  HDC target = CreateCompatibleDC(screen);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ previousSource = SelectObject(source, background_);
+  HGDIOBJ previousTarget = SelectObject(target, scaled);
+  SetStretchBltMode(target, HALFTONE);
+  StretchBlt(target, 0, 0, width, height, source, 0, 0, design.bmWidth, design.bmHeight, SRCCOPY);
+  SelectObject(source, previousSource);
+  SelectObject(target, previousTarget);
+  DeleteDC(source);
+  DeleteDC(target);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(background_);
+  background_ = scaled;
 }
 
 void FrmPlay::Command1_Click(int index) {

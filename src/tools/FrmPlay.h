@@ -24,6 +24,8 @@ class FrmPlay final : public ToolWindowBase<FrmPlay> {
  private:
   friend ToolWindowBase;
   void BuildWindow();
+  void OnDpiChanged();
+  void LoadBackground();
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Command1_Click(int index);
   void Form_Paint();

@@ -34,15 +34,17 @@ constexpr DWORD kOptionStyle = BS_AUTORADIOBUTTON | BS_LEFTTEXT | BS_RIGHT;
 
 // In tab order (creation order is tab order): the labels take no focus, then
 // seconds, minutes, hours, the two options as one group, and the button.
+// Each label keeps its right edge and leaves room for its words in Tahoma
+// and in the fonts that stand in for it (two lines for the first).
 constexpr ControlSpec kLayout[] = {
     {FrmShutDown::kLabel1, L"STATIC",
      L"در زير مشخص کنيد رايانه بعد از چه مدت روشن بودن خاموش يا قفل شود.", kLabelStyle,
-     kRightToLeftExStyle, 120, 120, 5055, 375},
-    {FrmShutDown::kLabel2, L"STATIC", L"ساعت", kLabelStyle, kRightToLeftExStyle, 960, 720, 495,
+     kRightToLeftExStyle, 120, 120, 5055, 480},
+    {FrmShutDown::kLabel2, L"STATIC", L"ساعت", kLabelStyle, kRightToLeftExStyle, 720, 720, 735,
      255},
     {FrmShutDown::kLabel3, L"STATIC", L"دقيقه", kLabelStyle, kRightToLeftExStyle, 2280, 720, 615,
      255},
-    {FrmShutDown::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRightToLeftExStyle, 3840, 720, 375,
+    {FrmShutDown::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRightToLeftExStyle, 3480, 720, 735,
      255},
     {FrmShutDown::kTxtSec, L"EDIT", L"", kBoxStyle, kBoxExStyle, 3600, 1080, 855, 375},
     {FrmShutDown::kTxtMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 1080, 975, 375},

@@ -41,14 +41,14 @@ const ToolWindowDesign FrmWarning::kDesign{
 FrmWarning::FrmWarning(Platform& platform, Answers answers)
     : ToolWindowBase(platform), answers_(std::move(answers)) {}
 
-// In the middle of the screen, where it cannot be missed.
+// In the middle of the screen's work area, where it cannot be missed.
 void FrmWarning::BuildWindow() {
   RECT frame;
   GetWindowRect(hwnd_, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(hwnd_, HWND_TOPMOST, (platform_.ScreenWidthPixels() - width) / 2,
-               (platform_.ScreenHeightPixels() - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  const ScreenRect work = platform_.MonitorOf(hwnd_).work;
+  SetWindowPos(hwnd_, HWND_TOPMOST, (work.left + work.right - (frame.right - frame.left)) / 2,
+               (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FrmWarning::Warn(const std::wstring& action, std::int64_t secondsLeft) {

@@ -167,6 +167,7 @@ TEST_F(DateConvertWindowTest, EnterConvertsAndReactivationKeepsTheFocus) {
 // On a screen of twice the DPI the window takes the suggested rectangle and
 // its controls and font double.
 TEST_F(DateConvertWindowTest, FollowsADpiChange) {
+  platform_.monitorAreas = MonitorAreas{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}};
   RECT suggested{100, 100, 900, 700};
   SendMessageW(hwnd_, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
   RECT frame{};

@@ -5,8 +5,24 @@
 namespace tavilo {
 namespace {
 
+// Tool windows at their design places on small screens: the transparency
+// window at 96 and 144 DPI, the converter at 192 beside taskbars, one larger
+// than the screen.
+TEST(KeepInside, ShiftsOnlyWhatWouldNotFit) {
+  const struct {
+    ScreenRect window, workArea, kept;
+  } cases[] = {
+      {{672, 352, 1022, 480}, {0, 0, 1024, 728}, {672, 352, 1022, 480}},
+      {{1008, 528, 1530, 705}, {0, 0, 1280, 800}, {758, 528, 1280, 705}},
+      {{-20, 322, 700, 1100}, {40, 0, 1920, 1000}, {40, 222, 760, 1000}},
+      {{500, 300, 1400, 1200}, {0, 40, 800, 600}, {0, 40, 900, 940}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeepInside(c.window, c.workArea), c.kept) << c.window.left;
+}
+
 // Under the strip, right edges aligned, whether the strip is down or parked;
-// held within the work area (a taskbar at the top or bottom, a small screen).
+// held within the work area (a taskbar at the top or bottom, a small screen);
+// beside the strip where there is no room under it, never over it.
 TEST(PlaceUnderStrip, UnderTheStripWithinTheWorkArea) {
   const ScreenRect monitor{0, 0, 1280, 800};
   struct Case {
@@ -17,7 +33,9 @@ TEST(PlaceUnderStrip, UnderTheStripWithinTheWorkArea) {
       {{929, -2, 1279, 136}, {0, 0, 1280, 760}, 420, 480, {859, 138, 1279, 618}},  // down
       {{929, -136, 1279, 2}, {0, 0, 1280, 760}, 420, 480, {859, 138, 1279, 618}},  // parked
       {{929, -2, 1279, 136}, {0, 40, 1280, 800}, 420, 480, {859, 138, 1279, 618}},
-      {{929, -2, 1279, 136}, {0, 0, 1280, 500}, 420, 480, {859, 20, 1279, 500}},
+      {{929, -2, 1279, 136}, {0, 0, 1280, 500}, 420, 480, {509, 0, 929, 480}},  // beside
+      {{754, -3, 1279, 204}, {0, 0, 1280, 800}, 636, 745, {118, 0, 754, 745}},  // 144 DPI
+      {{0, -2, 350, 136}, {0, 0, 1280, 500}, 420, 480, {350, 0, 770, 480}},     // at right
       {{0, -2, 350, 136}, {0, 0, 300, 400}, 420, 480, {0, 0, 420, 480}},  // larger
   };
   for (const Case& c : cases) {

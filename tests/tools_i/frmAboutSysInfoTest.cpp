@@ -65,6 +65,7 @@ class RealRegistryPlatform final : public Platform {
   int ScreenHeightPixels() override { return fake.ScreenHeightPixels(); }
   unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
   int DisplayRefreshHz(WindowHandle window) override { return fake.DisplayRefreshHz(window); }
+  MonitorAreas MonitorOf(WindowHandle window) override { return fake.MonitorOf(window); }
   std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
     fake.SetWindowExStyle(window, style);

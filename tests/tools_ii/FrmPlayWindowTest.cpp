@@ -50,7 +50,7 @@ TEST_F(FrmPlayTest, OpensWithItsDesignedLayout) {
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
   RECT frame;
   GetWindowRect(window, &frame);
-  EXPECT_EQ(frame.left, 672);  // 10080 twips
+  EXPECT_EQ(frame.left, 669);  // 10080 twips, moved onto the 1024-pixel screen
   EXPECT_EQ(frame.top, 177);   // 2655 twips
   const SIZE client = ClientSize(window);
   EXPECT_EQ(client.cx, 349);

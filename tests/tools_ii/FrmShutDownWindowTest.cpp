@@ -90,10 +90,10 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
   };
   const Expected controls[] = {
       {FrmShutDown::kLabel1, L"در زير مشخص کنيد رايانه بعد از چه مدت روشن بودن خاموش يا قفل شود.",
-       {8, 8, 345, 33}},
-      {FrmShutDown::kLabel2, L"ساعت", {64, 48, 97, 65}},
+       {8, 8, 345, 40}},
+      {FrmShutDown::kLabel2, L"ساعت", {48, 48, 97, 65}},
       {FrmShutDown::kLabel3, L"دقيقه", {152, 48, 193, 65}},
-      {FrmShutDown::kLabel4, L"ثانيه", {256, 48, 281, 65}},
+      {FrmShutDown::kLabel4, L"ثانيه", {232, 48, 281, 65}},
       {FrmShutDown::kTxtHour, L"", {56, 72, 113, 97}},
       {FrmShutDown::kTxtMin, L"", {144, 72, 209, 97}},
       {FrmShutDown::kTxtSec, L"", {240, 72, 297, 97}},

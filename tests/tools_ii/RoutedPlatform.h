@@ -36,6 +36,7 @@ class RoutedPlatform final : public Platform {
   }
   unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
   int DisplayRefreshHz(WindowHandle window) override { return fake.DisplayRefreshHz(window); }
+  MonitorAreas MonitorOf(WindowHandle window) override { return fake.MonitorOf(window); }
   std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
     fake.SetWindowExStyle(window, style);

@@ -201,6 +201,11 @@ long FakePlatform::DeleteRegistryValue(RegistryKey key, const std::wstring& name
   return registry_[open->second].erase(Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
+MonitorAreas FakePlatform::MonitorOf(WindowHandle) {
+  const ScreenRect screen{0, 0, screenWidth, screenHeight};
+  return monitorAreas.value_or(MonitorAreas{screen, screen});
+}
+
 ForegroundState FakePlatform::Foreground(WindowHandle) {
   calls.push_back(PlatformCall::ForegroundRead);
   return foreground;

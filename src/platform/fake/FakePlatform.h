@@ -140,6 +140,9 @@ class FakePlatform final : public Platform {
   int refreshHz = 60;
   std::uint32_t platformId = kVerPlatformWin32Nt;
   Platform* windowServices = nullptr;
+  // Every window's monitor; unset, one monitor of the screen's size with no
+  // taskbar.
+  std::optional<MonitorAreas> monitorAreas;
   ForegroundState foreground;
   std::wstring programPath = L"C:\\Program Files\\Tavilo\\tavilo.exe";
 
@@ -210,6 +213,7 @@ class FakePlatform final : public Platform {
   int ScreenHeightPixels() override { return screenHeight; }
   unsigned WindowDpi(WindowHandle) override { return dpi; }
   int DisplayRefreshHz(WindowHandle) override { return refreshHz; }
+  MonitorAreas MonitorOf(WindowHandle window) override;
   std::intptr_t WindowExStyle(WindowHandle window) override;
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
   bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;

@@ -86,6 +86,19 @@ int Win32Platform::DisplayRefreshHz(WindowHandle window) {
   return static_cast<int>(mode.dmDisplayFrequency);
 }
 
+MonitorAreas Win32Platform::MonitorOf(WindowHandle window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const ScreenRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return {screen, screen};
+  }
+  const auto screen = [](const RECT& rect) {
+    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+  };
+  return {screen(monitor.rcMonitor), screen(monitor.rcWork)};
+}
+
 std::intptr_t Win32Platform::WindowExStyle(WindowHandle window) {
   return GetWindowLongPtrW(Hwnd(window), GWL_EXSTYLE);
 }

@@ -14,6 +14,7 @@ class Win32Platform final : public Platform {
   int ScreenHeightPixels() override;
   unsigned WindowDpi(WindowHandle window) override;
   int DisplayRefreshHz(WindowHandle window) override;
+  MonitorAreas MonitorOf(WindowHandle window) override;
   std::intptr_t WindowExStyle(WindowHandle window) override;
   void SetWindowExStyle(WindowHandle window, std::intptr_t style) override;
   bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override;

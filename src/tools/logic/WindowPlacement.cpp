@@ -4,14 +4,39 @@
 
 namespace tavilo {
 
+namespace {
+
+// One axis of KeepInside: the start of a span of `length` from `start`.
+int KeepSpanInside(int start, int length, int areaStart, int areaEnd) {
+  return std::max(std::min(start, areaEnd - length), areaStart);
+}
+
+}  // namespace
+
+ScreenRect KeepInside(const ScreenRect& window, const ScreenRect& workArea) {
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  const int left = KeepSpanInside(window.left, width, workArea.left, workArea.right);
+  const int top = KeepSpanInside(window.top, height, workArea.top, workArea.bottom);
+  return {left, top, left + width, top + height};
+}
+
 ScreenRect PlaceUnderStrip(const ScreenRect& strip, const ScreenRect& monitor,
                            const ScreenRect& workArea, int width, int height) {
-  // Under the strip as it stands when down: from the monitor's top edge.
-  int left = strip.right - width;
-  int top = monitor.top + (strip.bottom - strip.top);
-  left = std::max(std::min(left, workArea.right - width), workArea.left);
-  top = std::max(std::min(top, workArea.bottom - height), workArea.top);
-  return {left, top, left + width, top + height};
+  const int stripBottom = monitor.top + (strip.bottom - strip.top);
+  const int underTop = std::max(stripBottom, workArea.top);
+  const ScreenRect under =
+      KeepInside({strip.right - width, underTop, strip.right, underTop + height}, workArea);
+  if (under.top >= stripBottom) return under;
+  // Beside the strip the whole height of the work area is free.
+  const int besideTop = workArea.top;
+  if (strip.left - width >= workArea.left) {
+    return KeepInside({strip.left - width, besideTop, strip.left, besideTop + height}, workArea);
+  }
+  if (strip.right + width <= workArea.right) {
+    return KeepInside({strip.right, besideTop, strip.right + width, besideTop + height}, workArea);
+  }
+  return under;
 }
 
 }  // namespace tavilo

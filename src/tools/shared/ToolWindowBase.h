@@ -23,6 +23,7 @@
 #include <span>
 
 #include "platform/Platform.h"
+#include "tools/logic/WindowPlacement.h"
 #include "tools/shared/ControlTable.h"
 #include "tools/shared/DialogKeys.h"
 #include "tools/shared/SlideOut.h"
@@ -180,6 +181,20 @@ class ToolWindowBase : public ToolWindow {
     CreateControls(hwnd_, design.controls, font_, dpi_);
     AddDialogWindow(hwnd_);
     self().BuildWindow();
+    KeepInWorkArea();
+  }
+
+  // Every button and edge stays reachable: the window shifts onto the work
+  // area of its monitor when its place or size at this DPI would leave part
+  // of it off the screen or under the taskbar.
+  void KeepInWorkArea() {
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    const ScreenRect now{frame.left, frame.top, frame.right, frame.bottom};
+    const ScreenRect kept = KeepInside(now, platform_.MonitorOf(hwnd_).work);
+    if (kept == now) return;
+    SetWindowPos(hwnd_, nullptr, kept.left, kept.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   // The window moved to a screen of another DPI: it takes the rectangle
@@ -195,6 +210,7 @@ class ToolWindowBase : public ToolWindow {
     LayoutControls(hwnd_, design.controls, font_, dpi_);
     DeleteObject(previous);
     self().OnDpiChanged();
+    KeepInWorkArea();
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
 

@@ -1,0 +1,82 @@
+// Every caption of every tool window's labels and buttons, wrapped at its
+// width less a button's frame or an option's round button, fits its control
+// at 96, 144 and 192 DPI, in the control's font and in Wine's Tahoma renamed
+// "Tahomx" (the prefix stands DejaVu in for any font named Tahoma).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/fake/FakePlatform.h"
+#include "tools/DateConvert.h"
+#include "tools/FrmCalendar.h"
+#include "tools/FrmPlay.h"
+#include "tools/FrmShutDown.h"
+#include "tools/FrmTrans.h"
+#include "tools/frmAbout.h"
+
+namespace tavilo {
+namespace {
+
+bool CaptionFits(HWND control, unsigned dpi, const wchar_t* face) {
+  wchar_t text[256];
+  const LRESULT kind = SendMessageW(control, WM_GETDLGCODE, 0, 0);
+  if (!(kind & (DLGC_STATIC | DLGC_BUTTON)) || !GetWindowTextW(control, text, 256)) return true;
+  RECT room, needed{};
+  GetClientRect(control, &room);
+  room.right -= kind & DLGC_BUTTON ? MulDiv(kind & DLGC_RADIOBUTTON ? 18 : 6, dpi, 96) : 0;
+  needed.right = room.right;
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  if (*face) lstrcpyW(font.lfFaceName, face);
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
+  DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+  DeleteObject(SelectObject(dc, previous));
+  ReleaseDC(control, dc);
+  return needed.right <= room.right && needed.bottom <= room.bottom;
+}
+
+TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
+  std::ifstream file("Z:\\usr\\share\\wine\\fonts\\tahoma.ttf", std::ios::binary);
+  std::string tahoma{std::istreambuf_iterator<char>(file), {}};
+  const std::string name("\0T\0a\0h\0o\0m\0a", 12);
+  for (auto at = tahoma.find(name); at != std::string::npos; at = tahoma.find(name)) {
+    tahoma[at + 11] = 'x';
+  }
+  DWORD fonts = 0;
+  ASSERT_TRUE(AddFontMemResourceEx(tahoma.data(), static_cast<DWORD>(tahoma.size()), 0, &fonts));
+  struct : StripWindow {
+    WindowHandle StripHandle() const override { return nullptr; }
+  } strip;
+  for (unsigned dpi : {96u, 144u, 192u}) {
+    FakePlatform platform;
+    platform.dpi = dpi;
+    DateConvert converter{platform};
+    FrmShutDown scheduler{platform};
+    FrmWarning warning{platform, {[] {}, [] {}, [] {}}};
+    FrmTrans trans{platform, strip};
+    FrmPlay player{platform};
+    frmAbout about{platform};
+    FrmCalendar calendar{platform, strip};
+    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&converter, &scheduler, &trans,
+                                                               &player, &about, &calendar}) {
+      tool->Open();
+    }
+    warning.Warn(L"خروج از حساب کاربری", 60);
+    for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
+                        player.Handle(), about.Handle(), calendar.Handle()}) {
+      for (HWND control = GetWindow(window, GW_CHILD); control;
+           control = GetWindow(control, GW_HWNDNEXT)) {
+        for (const wchar_t* face : {L"", L"Tahomx"}) {
+          EXPECT_TRUE(CaptionFits(control, dpi, face)) << dpi << " DPI " << GetDlgCtrlID(control);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavilo
