@@ -77,6 +77,23 @@ TEST_F(FrmCalendarWindowTest, FarvardinOf1405) {
     EXPECT_TRUE(Lists(std::wstring(line) + kDayOff)) << Text(C::kLstOccasions);
   }
   EXPECT_EQ(Text(C::kLblSelected).rfind(L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ", 0), 0u);
+  EXPECT_NE(Text(C::kLblSelected).find(L"جشن نوروز (تعطیل)، عید سعید فطر"), std::wstring::npos);
+  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
+}
+
+// Tab follows the eye; the occasion list takes the focus, scrolls by keys
+// and passes Tab on.
+TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
+  EXPECT_EQ(TabStops(hwnd_), (std::vector<int>{C::kGrdMonth, C::kCmdPrevious, C::kCmdNext,
+                                               C::kTxtGoTo, C::kCmdGoTo, C::kCmdToday,
+                                               C::kLstOccasions}));
+  HWND list = GetDlgItem(hwnd_, C::kLstOccasions);
+  for (WPARAM key : {WPARAM{VK_NEXT}, WPARAM{VK_TAB}}) {
+    MSG message{list, WM_KEYDOWN, key, 1, 0, {}};
+    SetFocus(list);
+    ASSERT_TRUE(HandleDialogKeys(message));
+  }
+  EXPECT_GT(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
 }
 
@@ -106,6 +123,38 @@ TEST_F(FrmCalendarWindowTest, KeysMoveTheSelection) {
   EXPECT_EQ(Text(C::kLblSelected).rfind(L"شنبه ۲۹ فروردین ۱۴۰۵", 0), 0u);  // Esfand 1404 has 29 days
   Key(VK_HOME);
   EXPECT_EQ(calendar_.SelectedDay(), today);
+}
+
+// The calendar's last days through the go-to box, the keys and the wheel:
+// a date beyond them gets the box's message, the keys stop at the edge.
+TEST_F(FrmCalendarWindowTest, TheLastAndFirstDaysThroughEveryEntryPoint) {
+  struct Case {
+    const wchar_t* goTo;
+    WPARAM key;  // 0: the wheel, down
+    const wchar_t* heading;
+    bool message;
+  };
+  const Case cases[] = {
+      {L"9999-12-21", VK_LEFT, L"آذر ۹۳۷۸", false},  {L"9999/12/21", VK_DOWN, L"آذر ۹۳۷۸", false},
+      {L"9999-12-21", VK_NEXT, L"آذر ۹۳۷۸", false},  {L"9999-12-21", 0, L"آذر ۹۳۷۸", false},
+      {L"9999-12-22", VK_HOME, L"فروردین ۱۴۰۵", true}, {L"9999/12/29", VK_UP, L"اسفند ۱۴۰۴", true},
+      {L"1/1/1", VK_RIGHT, L"فروردین ۱", false},     {L"1/1/1", VK_PRIOR, L"فروردین ۱", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.goTo)) + " key " + std::to_string(c.key));
+    Key(VK_HOME);
+    GoTo(c.goTo);
+    EXPECT_EQ(Text(C::kLblGoToMessage).empty(), !c.message);
+    if (c.key) {
+      MSG message{GetDlgItem(hwnd_, C::kGrdMonth), WM_KEYDOWN, c.key, 1, 0, {}};
+      SetFocus(message.hwnd);
+      ASSERT_TRUE(HandleDialogKeys(message));
+    } else {
+      SendMessageW(GetDlgItem(hwnd_, C::kGrdMonth), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    }
+    EXPECT_EQ(Text(C::kLblHeading), c.heading);
+    ASSERT_TRUE(IsWindow(hwnd_));
+  }
 }
 
 // Under the strip's right end, on its monitor, within the work area.
