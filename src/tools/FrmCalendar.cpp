@@ -154,6 +154,15 @@ void FrmCalendar::MidnightTimer_Timer() {
 LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wparam) == kLstOccasions && HIWORD(wparam) == EN_SETFOCUS) {
+        // Tab selects an edit box's whole text with the caret at its end,
+        // which scrolls the list to its last line: once that is done, the
+        // caret goes to the start (the selection stays, showing the focus).
+        HWND list = reinterpret_cast<HWND>(lparam);
+        PostMessageW(list, EM_SETSEL, static_cast<WPARAM>(GetWindowTextLengthW(list)), 0);
+        PostMessageW(list, EM_SCROLLCARET, 0, 0);
+        return 0;
+      }
       if (HIWORD(wparam) != BN_CLICKED) break;
       switch (LOWORD(wparam)) {
         case kCmdPrevious: Move(CalendarMove::kMonthBefore); return 0;
@@ -245,8 +254,12 @@ bool FrmCalendar::OnGridKey(WPARAM key) {
     case VK_RIGHT: Move(CalendarMove::kDayBefore); return true;
     case VK_UP: Move(CalendarMove::kWeekBefore); return true;
     case VK_DOWN: Move(CalendarMove::kWeekAfter); return true;
-    case VK_PRIOR: Move(control ? CalendarMove::kYearBefore : CalendarMove::kMonthBefore); return true;
-    case VK_NEXT: Move(control ? CalendarMove::kYearAfter : CalendarMove::kMonthAfter); return true;
+    case VK_PRIOR:
+      Move(control ? CalendarMove::kYearBefore : CalendarMove::kMonthBefore);
+      return true;
+    case VK_NEXT:
+      Move(control ? CalendarMove::kYearAfter : CalendarMove::kMonthAfter);
+      return true;
     case VK_HOME: Move(CalendarMove::kToday); return true;
     case 'C':
       if (!control) return false;

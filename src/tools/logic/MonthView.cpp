@@ -64,8 +64,10 @@ ShamsiMonth LastMonth() {
   static const ShamsiMonth last = [] {
     const auto lastDateDay = static_cast<int32_t>(kMaxDateValue);
     ShamsiMonth month = MonthOfDay(lastDateDay);
-    while (GridStart(month) + kGridCells - 1 > lastDateDay)
-      month = month.month == 1 ? ShamsiMonth{month.year - 1, 12} : ShamsiMonth{month.year, month.month - 1};
+    while (GridStart(month) + kGridCells - 1 > lastDateDay) {
+      month = month.month == 1 ? ShamsiMonth{month.year - 1, 12}
+                               : ShamsiMonth{month.year, month.month - 1};
+    }
     return month;
   }();
   return last;
