@@ -3,6 +3,8 @@
 #include <map>
 #include <utility>
 
+#include "ui/FailureGuard.h"
+
 namespace tavilo {
 
 namespace {
@@ -37,7 +39,11 @@ void ForegroundWatch::Stop() {
 void CALLBACK ForegroundWatch::OnForeground(HWINEVENTHOOK hook, DWORD, HWND, LONG, LONG, DWORD,
                                             DWORD) {
   const auto found = Watches().find(hook);
-  if (found != Watches().end()) found->second->changed_();
+  if (found == Watches().end()) return;
+  Guarded([&] {  // no exception may leave a callback of the system
+    found->second->changed_();
+    return LRESULT{0};
+  });
 }
 
 }  // namespace tavilo

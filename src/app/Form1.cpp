@@ -332,7 +332,7 @@ void Form1::RefreshDateLine() {
   };
   captions_[kLabel2].Set(Shown(DateLineText(*calendar_, clock, monthName)));
   RedrawChangedLabels();
-  SetDateToolTip(QamariDayText(DayOfDate(clock()), ProgramSettings().lunarCorrection));
+  SetDateToolTip(QamariDayToolTip(DayOfDate(clock()), ProgramSettings().lunarCorrection));
   // Timers do not run during sleep and the clock may be set: aim afresh
   // (setting a running timer again replaces its interval).
   if (!hwnd_) return;

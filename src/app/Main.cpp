@@ -17,6 +17,7 @@
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
 #include "tools/shared/DialogKeys.h"
+#include "ui/FailureGuard.h"
 #include "ui/Messages.h"
 #include "ui/Settings.h"
 #include "ui/ToolWindows.h"
@@ -45,6 +46,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   tavilo::Win32Platform platform;
   tavilo::ProgramSettings() = tavilo::LoadSettings(platform);
   tavilo::SetDefaultMessageSink(tavilo::TaviloMessageBox(platform));
+  tavilo::SetFailureNotice(tavilo::TaviloMessageBox(platform));
 
   tavilo::ToolWindowRegistry tools;
   tavilo::FrmMenu menu(instance, platform, tools, [] { PostQuitMessage(0); });
@@ -60,11 +62,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   trayIcon.Show(tavilo::ProgramSettings().notificationIcon);
 
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Tab, Enter and Esc move between and press the tool windows' controls.
-    if (tavilo::HandleDialogKeys(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  // Tab, Enter and Esc move between and press the tool windows' controls.
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) tavilo::DispatchProgramMessage(message);
   return static_cast<int>(message.wParam);
 }

@@ -18,45 +18,45 @@ namespace {
 constexpr wchar_t kClassName[] = L"TaviloFrmCalendar";
 constexpr wchar_t kGridClassName[] = L"TaviloMonthGrid";
 constexpr wchar_t kCaption[] = L"تقویم";
-constexpr wchar_t kUnreadableDate[] = L"تاریخ نامعتبر است";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 420 x 480 pixels at 96 DPI.
+// Client area in twips: about 420 x 500 pixels at 96 DPI.
 constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 7200;
+constexpr float kClientHeight = 7500;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX;
 
-// In tab order: the grid first.
+// In tab order, which follows the eye from the top right: the grid, the
+// month buttons, the go-to row, the occasion list.
 constexpr ControlSpec kControls[] = {
     {FrmCalendar::kGrdMonth, kGridClassName, L"", WS_TABSTOP, 0, 120, 1200, 6060, 3720},
     {FrmCalendar::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 5100, 120,
      1080, 390},
     {FrmCalendar::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 120, 120, 1080,
      390},
-    {FrmCalendar::kCmdToday, L"BUTTON", L"امروز", kButtonStyle, WS_EX_RTLREADING, 120, 6480, 900,
-     360},
     {FrmCalendar::kTxtGoTo, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING | WS_EX_RIGHT, 3480, 6480, 1740, 360},
-    {FrmCalendar::kCmdGoTo, L"BUTTON", L"برو", kButtonStyle, WS_EX_RTLREADING, 2700, 6480, 720,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING | WS_EX_RIGHT, 3480, 6780, 1740, 360},
+    {FrmCalendar::kCmdGoTo, L"BUTTON", L"برو", kButtonStyle, WS_EX_RTLREADING, 2700, 6780, 720,
      360},
+    {FrmCalendar::kCmdToday, L"BUTTON", L"امروز", kButtonStyle, WS_EX_RTLREADING, 120, 6780, 900,
+     360},
+    {FrmCalendar::kLstOccasions, L"EDIT", L"",
+     ES_MULTILINE | ES_READONLY | ES_RIGHT | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 5010, 6060, 1020},
     {FrmCalendar::kLblHeading, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 1260, 90, 3780,
      450},
     {FrmCalendar::kLblGregorian, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 120, 600, 6060,
      270},
     {FrmCalendar::kLblQamari, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 120, 870, 6060,
      270},
-    {FrmCalendar::kLstOccasions, L"EDIT", L"",
-     ES_MULTILINE | ES_READONLY | ES_RIGHT | ES_AUTOVSCROLL | WS_VSCROLL,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 5010, 6060, 1020},
     {FrmCalendar::kLblSelected, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 120, 6090, 6060,
-     300},
-    {FrmCalendar::kLblGoTo, L"STATIC", L"برو به", SS_RIGHT, WS_EX_RTLREADING, 5280, 6510, 900,
+     600},
+    {FrmCalendar::kLblGoTo, L"STATIC", L"برو به", SS_RIGHT, WS_EX_RTLREADING, 5280, 6810, 900,
      330},
     {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 1080,
-     6510, 1560, 330},
+     6810, 1560, 330},
 };
 
 HFONT MakeHeadingFont(unsigned dpi) {
@@ -149,16 +149,33 @@ void FrmCalendar::MidnightTimer_Timer() {
 LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wparam) == kLstOccasions && HIWORD(wparam) == EN_SETFOCUS) {
+        // Tab selects an edit box's whole text with the caret at its end,
+        // which scrolls the list to its last line: once that is done, the
+        // caret goes to the start (the selection stays, showing the focus).
+        HWND list = reinterpret_cast<HWND>(lparam);
+        PostMessageW(list, EM_SETSEL, static_cast<WPARAM>(GetWindowTextLengthW(list)), 0);
+        PostMessageW(list, EM_SCROLLCARET, 0, 0);
+        return 0;
+      }
       if (HIWORD(wparam) != BN_CLICKED) break;
       switch (LOWORD(wparam)) {
-        case kCmdPrevious: ShowDay(SameDayMonthsLater(selected_, -1)); return 0;
-        case kCmdNext: ShowDay(SameDayMonthsLater(selected_, 1)); return 0;
-        case kCmdToday: ShowDay(today_); return 0;
+        case kCmdPrevious: Move(CalendarMove::kMonthBefore); return 0;
+        case kCmdNext: Move(CalendarMove::kMonthAfter); return 0;
+        case kCmdToday: Move(CalendarMove::kToday); return 0;
         case kCmdGoTo: GoTo(); return 0;
       }
       break;
     case WM_MOUSEWHEEL:
-      ShowDay(SameDayMonthsLater(selected_, GET_WHEEL_DELTA_WPARAM(wparam) > 0 ? -1 : 1));
+      Move(GET_WHEEL_DELTA_WPARAM(wparam) > 0 ? CalendarMove::kMonthBefore
+                                              : CalendarMove::kMonthAfter);
+      return 0;
+    case WM_NEXTDLGCTL:  // Tab in the occasion list, which takes every key
+      if (LOWORD(lparam)) {
+        SetFocus(reinterpret_cast<HWND>(wparam));
+      } else {
+        SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
+      }
       return 0;
     case WM_TIMER:
       if (wparam == kMidnightTimer) MidnightTimer_Timer();
@@ -171,10 +188,12 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void FrmCalendar::ShowDay(int32_t day) {
-  selected_ = day;
-  view_.month = MonthOfDay(day);
+  selected_ = WithinCalendar(day);
+  view_.month = MonthOfDay(selected_);
   Refresh();
 }
+
+void FrmCalendar::Move(CalendarMove move) { ShowDay(MoveSelection(selected_, move, today_)); }
 
 void FrmCalendar::Refresh() {
   view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_);
@@ -190,7 +209,7 @@ void FrmCalendar::Refresh() {
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
   const std::wstring selected =
-      FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_);
+      SelectedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
   RedrawGrid();
 }
@@ -204,9 +223,9 @@ void FrmCalendar::RedrawGrid() {
 void FrmCalendar::GoTo() {
   wchar_t text[64];
   GetDlgItemTextW(hwnd_, kTxtGoTo, text, static_cast<int>(std::size(text)));
-  const std::optional<int32_t> day = ParseGoToDate(text);
-  SetDlgItemTextW(hwnd_, kLblGoToMessage, day ? L"" : kUnreadableDate);
-  if (day) ShowDay(*day);
+  const GoToAnswer answer = GoToDay(text);
+  SetDlgItemTextW(hwnd_, kLblGoToMessage, std::wstring(answer.message).c_str());
+  if (answer.day) ShowDay(*answer.day);
 }
 
 void FrmCalendar::CopySelectedDay() {
@@ -226,13 +245,17 @@ bool FrmCalendar::OnGridKey(WPARAM key) {
   const bool control = GetKeyState(VK_CONTROL) < 0;
   // Saturday stands at the right: the left arrow goes on to the next day.
   switch (key) {
-    case VK_LEFT: ShowDay(selected_ + 1); return true;
-    case VK_RIGHT: ShowDay(selected_ - 1); return true;
-    case VK_UP: ShowDay(selected_ - kWeekDays); return true;
-    case VK_DOWN: ShowDay(selected_ + kWeekDays); return true;
-    case VK_PRIOR: ShowDay(SameDayMonthsLater(selected_, control ? -12 : -1)); return true;
-    case VK_NEXT: ShowDay(SameDayMonthsLater(selected_, control ? 12 : 1)); return true;
-    case VK_HOME: ShowDay(today_); return true;
+    case VK_LEFT: Move(CalendarMove::kDayAfter); return true;
+    case VK_RIGHT: Move(CalendarMove::kDayBefore); return true;
+    case VK_UP: Move(CalendarMove::kWeekBefore); return true;
+    case VK_DOWN: Move(CalendarMove::kWeekAfter); return true;
+    case VK_PRIOR:
+      Move(control ? CalendarMove::kYearBefore : CalendarMove::kMonthBefore);
+      return true;
+    case VK_NEXT:
+      Move(control ? CalendarMove::kYearAfter : CalendarMove::kMonthAfter);
+      return true;
+    case VK_HOME: Move(CalendarMove::kToday); return true;
     case 'C':
       if (!control) return false;
       CopySelectedDay();
@@ -246,7 +269,9 @@ LRESULT CALLBACK FrmCalendar::GridProc(HWND grid, UINT message, WPARAM wparam, L
   auto* base = reinterpret_cast<ToolWindowBase<FrmCalendar>*>(
       GetWindowLongPtrW(GetParent(grid), GWLP_USERDATA));
   if (!base) return DefWindowProcW(grid, message, wparam, lparam);
-  return static_cast<FrmCalendar*>(base)->GridMessage(grid, message, wparam, lparam);
+  return GuardedMessage(grid, message, wparam, lparam, [&] {
+    return static_cast<FrmCalendar*>(base)->GridMessage(grid, message, wparam, lparam);
+  });
 }
 
 LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM lparam) {

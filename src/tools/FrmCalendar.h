@@ -7,7 +7,7 @@
 // Page Up / Page Down change the month, with Ctrl the year, Home goes to
 // today, Ctrl+C copies the selected day's date line. The mouse wheel changes
 // the month, a click selects a day. The go-to box takes a Shamsi or a
-// Gregorian date.
+// Gregorian date. Every way keeps to the calendar's days (CalendarDays).
 #pragma once
 
 #include <windows.h>
@@ -24,7 +24,7 @@ namespace tavilo {
 
 class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
  public:
-  // Control identifiers, in tab order: the grid comes first.
+  // Control identifiers; the tab order follows the controls' table.
   enum Control : int {
     kGrdMonth = 101,
     kCmdPrevious,
@@ -63,6 +63,7 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   void MidnightTimer_Timer();
 
   void ShowDay(int32_t day);
+  void Move(CalendarMove move);
   void Refresh();
   void GoTo();
   void CopySelectedDay();

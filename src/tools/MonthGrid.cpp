@@ -216,6 +216,7 @@ void MonthGrid::Compose(const RECT& client) {
     const int top = area.top + (area.bottom - area.top) * 5 / 8;
     const int quarter = (area.right - area.left) / 4;
     DrawAt(dc, area.left + quarter, top, DayNumber(cell.gregorianDay));
+    if (cell.qamariDay == 0) continue;  // before the Hijra
     DrawAt(dc, area.right - quarter, top,
            cell.estimated ? DayNumber(cell.qamariDay) + L"*" : DayNumber(cell.qamariDay));
   }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "ui/FailureGuard.h"
+
 namespace tavilo {
 
 // The window procedure of `Window`'s class. The object arrives through
@@ -11,8 +13,8 @@ namespace tavilo {
 // in hwnd_ and rides in GWLP_USERDATA, and every message goes to its
 // HandleMessage. Messages before WM_NCCREATE get the default handling. After
 // the window's last message (WM_NCDESTROY, which HandleMessage sees to let go
-// of what it holds) the object forgets the window. `Window` names this
-// instantiation a friend.
+// of what it holds) the object forgets the window. No exception leaves it
+// (FailureGuard.h). `Window` names this instantiation a friend.
 template <class Window>
 LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
@@ -23,8 +25,9 @@ LRESULT CALLBACK RoutedWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message != WM_NCDESTROY) return self->HandleMessage(message, wparam, lparam);
-  self->HandleMessage(message, wparam, lparam);
+  const auto handle = [&] { return self->HandleMessage(message, wparam, lparam); };
+  if (message != WM_NCDESTROY) return GuardedMessage(hwnd, message, wparam, lparam, handle);
+  Guarded(handle);
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   self->hwnd_ = nullptr;
   return DefWindowProcW(hwnd, message, wparam, lparam);

@@ -15,6 +15,8 @@
 #include "calendar/Numbers.h"
 #include "platform/fake/FakePlatform.h"
 #include "tools/shared/DialogKeys.h"
+#include "ui/FailureGuard.h"
+#include "ui/Messages.h"
 #include "ui/ToolWindows.h"
 
 namespace tavilo {
@@ -77,6 +79,23 @@ TEST_F(FrmCalendarWindowTest, FarvardinOf1405) {
     EXPECT_TRUE(Lists(std::wstring(line) + kDayOff)) << Text(C::kLstOccasions);
   }
   EXPECT_EQ(Text(C::kLblSelected).rfind(L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ", 0), 0u);
+  EXPECT_NE(Text(C::kLblSelected).find(L"جشن نوروز (تعطیل)، عید سعید فطر"), std::wstring::npos);
+  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
+}
+
+// Tab follows the eye; the occasion list takes the focus, scrolls by keys
+// and passes Tab on.
+TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
+  EXPECT_EQ(TabStops(hwnd_), (std::vector<int>{C::kGrdMonth, C::kCmdPrevious, C::kCmdNext,
+                                               C::kTxtGoTo, C::kCmdGoTo, C::kCmdToday,
+                                               C::kLstOccasions}));
+  HWND list = GetDlgItem(hwnd_, C::kLstOccasions);
+  for (WPARAM key : {WPARAM{VK_NEXT}, WPARAM{VK_TAB}}) {
+    MSG message{list, WM_KEYDOWN, key, 1, 0, {}};
+    SetFocus(list);
+    ASSERT_TRUE(HandleDialogKeys(message));
+  }
+  EXPECT_GT(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
 }
 
@@ -108,6 +127,28 @@ TEST_F(FrmCalendarWindowTest, KeysMoveTheSelection) {
   EXPECT_EQ(calendar_.SelectedDay(), today);
 }
 
+// The calendar's edges through the go-to box, the keys and the wheel: a date
+// beyond them gets the box's message, the keys stop at the edge.
+TEST_F(FrmCalendarWindowTest, TheEdgesThroughEveryEntryPoint) {
+  const struct {
+    const wchar_t* goTo;
+    WPARAM key;  // 0: the wheel, down
+    const wchar_t* heading;
+  } cases[] = {
+      {L"9999-12-21", VK_LEFT, L"آذر ۹۳۷۸"}, {L"9999/12/21", VK_NEXT, L"آذر ۹۳۷۸"},
+      {L"9999-12-21", 0, L"آذر ۹۳۷۸"},       {L"1/1/1", VK_RIGHT, L"فروردین ۱"},
+      {L"9999-12-22", VK_UP, L"اسفند ۱۴۰۴"},  // the message, and today a week earlier
+  };
+  for (const auto& c : cases) {
+    Key(VK_HOME);
+    GoTo(c.goTo);
+    EXPECT_EQ(Text(C::kLblGoToMessage).empty(), c.key != VK_UP);
+    if (c.key) Key(c.key);
+    else SendDlgItemMessageW(hwnd_, C::kGrdMonth, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(Text(C::kLblHeading), c.heading) << c.key;
+  }
+}
+
 // Under the strip's right end, on its monitor, within the work area.
 TEST_F(FrmCalendarWindowTest, OpensUnderTheStrip) {
   RECT strip{}, frame{}, work{};
@@ -117,6 +158,37 @@ TEST_F(FrmCalendarWindowTest, OpensUnderTheStrip) {
   EXPECT_EQ(frame.right, std::min(strip.right, work.right));
   EXPECT_EQ(frame.top, strip.bottom - strip.top);
   EXPECT_LE(frame.bottom, work.bottom);
+}
+
+// An exception from a handler stops at the window procedure: the window
+// lives on, handles its next message, and the user is told once.
+constexpr UINT kThrow = WM_APP + 40, kAsk = WM_APP + 41;
+struct ThrowingWindow {
+  HWND hwnd_ = nullptr;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == kThrow) throw OverflowError();
+    return message == kAsk ? 42 : DefWindowProcW(hwnd_, message, wparam, lparam);
+  }
+};
+
+TEST(FailureGuardTest, AThrowingHandlerIsToldOnceAndTheWindowGoesOn) {
+  FakePlatform platform;
+  SetFailureNotice(TaviloMessageBox(platform));
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, L"TaviloThrowing", &RoutedWindowProc<ThrowingWindow>, 0, nullptr);
+  ThrowingWindow window;
+  ASSERT_TRUE(CreateWindowExW(0, L"TaviloThrowing", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
+                              instance, &window));
+  SendMessageW(window.hwnd_, kThrow, 0, 0);
+  PostMessageW(window.hwnd_, kThrow, 0, 0);  // and through the message loop
+  MSG message;
+  while (PeekMessageW(&message, window.hwnd_, 0, 0, PM_REMOVE)) DispatchProgramMessage(message);
+  EXPECT_TRUE(IsWindow(window.hwnd_));
+  EXPECT_EQ(SendMessageW(window.hwnd_, kAsk, 0, 0), 42);
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_NE(platform.messageBoxes[0].text.find(L"Overflow"), std::wstring::npos);
+  DestroyWindow(window.hwnd_);
+  SetFailureNotice(nullptr);
 }
 
 }  // namespace

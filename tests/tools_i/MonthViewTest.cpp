@@ -150,7 +150,7 @@ TEST(MonthViewTest, MovingByMonthsCarriesYearsAndStaysInRange) {
   const MonthCase monthCases[] = {
       {{1405, 12}, 1, {1406, 1}},   {{1405, 1}, -1, {1404, 12}},
       {{1405, 3}, 25, {1407, 4}},   {{1405, 3}, -27, {1402, 12}},
-      {{1, 1}, -1, {1, 1}},         {{9000, 12}, 1, {9000, 12}},
+      {{1, 1}, -1, {1, 1}},         {{9000, 12}, 1, {9001, 1}},
       {{1405, 1}, -100000, {1, 1}},
   };
   for (const MonthCase& c : monthCases) {
@@ -220,6 +220,52 @@ TEST(MonthViewTest, GoToDateReadsShamsiAndGregorianDates) {
   const CivilDate civil = CivilFromDate(static_cast<double>(*shamsi1700));
   EXPECT_EQ(civil.year, 2321);
   EXPECT_EQ(civil.month, 3);
+}
+
+// One range, 1 Farvardin 1 to 30 Azar 9378 (21 December 9999), for every way
+// in: moves stop at its edges, and every month they reach is built.
+TEST(MonthViewTest, EveryWayIntoTheCalendarKeepsToItsDays) {
+  const int32_t first = Gregorian(622, 3, 21), last = Gregorian(9999, 12, 21);
+  using M = CalendarMove;
+  const struct { int32_t from; CalendarMove move; int32_t to; } moves[] = {
+      {last, M::kDayAfter, last},     {last - 3, M::kWeekAfter, last},
+      {last, M::kMonthAfter, last},   {last, M::kYearAfter, last},
+      {last - 40, M::kYearAfter, last - 10},  // 20 Aban -> 20 Azar 9378
+      {last, M::kDayBefore, last - 1}, {first, M::kDayBefore, first},
+      {first, M::kWeekBefore, first}, {first, M::kMonthBefore, first},
+      {first + 40, M::kYearBefore, first + 9},  // 10 Ordibehesht -> 10 Farvardin 1
+      {first, M::kToday, last},          // today (30 December 9999) beyond the range
+  };
+  for (const auto& c : moves) {
+    EXPECT_EQ(MoveSelection(c.from, c.move, last + 9), c.to) << c.from << " " << int(c.move);
+    EXPECT_NO_THROW(BuildMonthView(MonthOfDay(c.to), 2, PersianGregorianMonthNames()));
+    EXPECT_NO_THROW(SelectedDayText(c.to, -2, PersianGregorianMonthNames()));
+  }
+  EXPECT_EQ(GoToDay(L"9999-12-21").day, last);
+  EXPECT_EQ(GoToDay(L"1/1/1").day, first);
+  EXPECT_EQ(GoToDay(L"9999/12/29").message, L"خارج از محدوده");
+  EXPECT_EQ(GoToDay(L"0/12/29").message, L"تاریخ نامعتبر است");
+}
+
+// No lunar date before the Hijra (1 Muharram 1 fell on 29 Tir 1); estimated
+// ones are marked wherever a lunar date or a lunar occasion is shown.
+TEST(MonthViewTest, LunarDatesBeginWithTheHijraAndEstimatedOnesAreMarked) {
+  EXPECT_EQ(View(1, 1).qamariSpan, L"");
+  EXPECT_EQ(View(1, 4).cells[27].qamariDay, 0);
+  EXPECT_EQ(View(1, 4).cells[28].qamariDay, 1);
+  const GregorianMonthNames& names = PersianGregorianMonthNames();
+  EXPECT_EQ(FullDateLine(Gregorian(622, 3, 21), 0, names), L"پنج‌شنبه ۱ فروردین ۱ – ۲۱ مارس ۶۲۲");
+  EXPECT_EQ(FullDateLine(Gregorian(9999, 12, 21), 0, names),
+            L"سه‌شنبه ۳۰ آذر ۹۳۷۸ – ۲۱ دسامبر ۹۹۹۹ – ۲۲ ربیع‌الاول ۹۶۶۶ (تخمینی)");
+  const auto& lines = View(1406, 2).occasionLines;
+  EXPECT_NE(std::find(lines.begin(), lines.end(), L"۲۷ اردیبهشت: عید سعید قربان (تعطیل) (تخمینی)"),
+            lines.end());
+  EXPECT_EQ(SelectedDayText(Gregorian(2026, 3, 21), 0, names),
+            L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ۱ شوال ۱۴۴۷\n"
+            L"جشن نوروز (تعطیل)، عید سعید فطر (تعطیل)");
+  EXPECT_EQ(QamariDayToolTip(Gregorian(2026, 3, 20), 1),
+            L"\u200F۱ شوال ۱۴۴۷\n\u200Fروز ملی شدن صنعت نفت ایران (تعطیل)\n"
+            L"\u200Fعید سعید فطر (تعطیل)");
 }
 
 TEST(PersianDigitsTest, SwapsLatinDigitsOnly) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -23,9 +24,13 @@ constexpr std::wstring_view kShamsiMonthNames[] = {
 constexpr std::wstring_view kRangeDash = L" – ";
 constexpr std::wstring_view kDayOffMark = L" (تعطیل)";
 constexpr std::wstring_view kEstimatedMark = L" (تخمینی)";
+constexpr std::wstring_view kOccasionSeparator = L"، ";
+constexpr wchar_t kRightToLeftMark = L'\u200F';
+
+constexpr std::wstring_view kUnreadableDate = L"تاریخ نامعتبر است";
+constexpr std::wstring_view kOutsideCalendar = L"خارج از محدوده";
 
 constexpr int kFirstShamsiYear = 1;
-constexpr int kLastShamsiYear = 9000;
 constexpr int kLastGregorianYear = 9999;    // the last a date value holds
 constexpr int kLastShamsiYearTyped = 1700;  // a larger typed year is Gregorian
 
@@ -37,6 +42,36 @@ std::wstring Number(int value) { return PersianDigits(std::to_wstring(value)); }
 int WeekColumn(int32_t day) { return ModFloor(day, kWeekDays); }
 
 CivilDate GregorianOfDay(int32_t day) { return CivilFromDate(static_cast<double>(day)); }
+
+// The lunar calendar begins with the Hijra, 1 Muharram 1.
+bool HasQamariDate(const QamariDate& qamari) { return qamari.year >= 1; }
+
+std::wstring QamariDateText(const QamariDate& qamari) {
+  std::wstring text = Number(qamari.day);
+  text.append(L" ").append(QamariMonthName(qamari.month)).append(L" ").append(Number(qamari.year));
+  if (qamari.estimated) text += kEstimatedMark;
+  return text;
+}
+
+// The Saturday that opens a month's six weeks.
+int32_t GridStart(ShamsiMonth month) {
+  const int32_t first = DayFromShamsi({month.year, month.month, 1});
+  return first - WeekColumn(first);
+}
+
+// The last month whose six weeks end by the last day a date value holds.
+ShamsiMonth LastMonth() {
+  static const ShamsiMonth last = [] {
+    const auto lastDateDay = static_cast<int32_t>(kMaxDateValue);
+    ShamsiMonth month = MonthOfDay(lastDateDay);
+    while (GridStart(month) + kGridCells - 1 > lastDateDay) {
+      month = month.month == 1 ? ShamsiMonth{month.year - 1, 12}
+                               : ShamsiMonth{month.year, month.month - 1};
+    }
+    return month;
+  }();
+  return last;
+}
 
 // The months a run of days passes through, in order: at most three, as a
 // Shamsi month of 31 days can touch three lunar months.
@@ -56,6 +91,7 @@ struct MonthRun {
   // "name – name year", or each month with its year when the years differ.
   template <typename MonthName>
   std::wstring Text(MonthName name) const {
+    if (count == 0) return {};
     const bool oneYear = months[0].year == months[count - 1].year;
     std::wstring text;
     for (int i = 0; i < count; ++i) {
@@ -68,11 +104,18 @@ struct MonthRun {
   }
 };
 
+// "name (تعطیل) (تخمینی)", each mark where it applies.
+std::wstring OccasionText(const Occasion& occasion) {
+  std::wstring text = occasion.name;
+  if (occasion.dayOff) text += kDayOffMark;
+  if (occasion.estimated) text += kEstimatedMark;
+  return text;
+}
+
 std::wstring OccasionLine(int shamsiDay, int shamsiMonth, const Occasion& occasion) {
   std::wstring line = Number(shamsiDay);
-  line.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ").append(occasion.name);
-  if (occasion.dayOff) line += kDayOffMark;
-  return line;
+  line.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ");
+  return line.append(OccasionText(occasion));
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
@@ -164,19 +207,20 @@ MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianM
     const ShamsiDate shamsi = ShamsiFromDay(day);
     const CivilDate gregorian = GregorianOfDay(day);
     const QamariDate qamari = QamariFromDay(day, correctionDays);
+    const bool hasQamari = HasQamariDate(qamari);
     const bool inMonth = day >= first && day <= last;
     view.cells[i] = {.day = day,
                      .shamsiDay = shamsi.day,
                      .gregorianDay = gregorian.day,
-                     .qamariDay = qamari.day,
+                     .qamariDay = hasQamari ? qamari.day : 0,
                      .inMonth = inMonth,
                      .dayOff = IsDayOff(day, correctionDays),
-                     .estimated = qamari.estimated};
+                     .estimated = hasQamari && qamari.estimated};
     if (!inMonth) continue;
 
     gregorianMonths.Add(gregorian.year, gregorian.month);
-    qamariMonths.Add(qamari.year, qamari.month);
-    view.estimated = view.estimated || qamari.estimated;
+    if (hasQamari) qamariMonths.Add(qamari.year, qamari.month);
+    view.estimated = view.estimated || view.cells[i].estimated;
     for (const Occasion& occasion : OccasionsOn(day, correctionDays))
       view.occasionLines.push_back(OccasionLine(shamsi.day, shamsi.month, occasion));
   }
@@ -198,21 +242,69 @@ std::wstring FullDateLine(int32_t day, int correctionDays, const GregorianMonthN
   line.append(L" ").append(ShamsiMonthName(shamsi.month));
   line.append(L" ").append(Number(shamsi.year)).append(kRangeDash);
   line.append(Number(gregorian.day)).append(L" ").append(names[gregorian.month - 1]);
-  line.append(L" ").append(Number(gregorian.year)).append(kRangeDash);
-  line.append(Number(qamari.day)).append(L" ").append(QamariMonthName(qamari.month));
-  line.append(L" ").append(Number(qamari.year));
+  line.append(L" ").append(Number(gregorian.year));
+  if (HasQamariDate(qamari)) line.append(kRangeDash).append(QamariDateText(qamari));
   return line;
+}
+
+std::wstring SelectedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names) {
+  std::wstring text = FullDateLine(day, correctionDays, names);
+  std::wstring_view separator = L"\n";
+  for (const Occasion& occasion : OccasionsOn(day, correctionDays)) {
+    text.append(separator).append(OccasionText(occasion));
+    separator = kOccasionSeparator;
+  }
+  return text;
 }
 
 std::wstring QamariDayText(int32_t day, int correctionDays) {
   const QamariDate qamari = QamariFromDay(day, correctionDays);
-  std::wstring text = Number(qamari.day);
-  text.append(L" ").append(QamariMonthName(qamari.month)).append(L" ").append(Number(qamari.year));
+  std::wstring text = HasQamariDate(qamari) ? QamariDateText(qamari) : std::wstring();
   for (const Occasion& occasion : OccasionsOn(day, correctionDays)) {
-    text.append(L"\n").append(occasion.name);
-    if (occasion.dayOff) text += kDayOffMark;
+    if (!text.empty()) text += L'\n';
+    text += OccasionText(occasion);
   }
   return text;
+}
+
+std::wstring QamariDayToolTip(int32_t day, int correctionDays) {
+  std::wstring tip(1, kRightToLeftMark);
+  for (wchar_t c : QamariDayText(day, correctionDays)) {
+    tip += c;
+    if (c == L'\n') tip += kRightToLeftMark;
+  }
+  return tip;
+}
+
+DayRange CalendarDays() {
+  static const DayRange days = [] {
+    const ShamsiMonth last = LastMonth();
+    return DayRange{DayFromShamsi({kFirstShamsiYear, 1, 1}),
+                    DayFromShamsi({last.year, last.month, MonthLength(last.year, last.month)})};
+  }();
+  return days;
+}
+
+int32_t WithinCalendar(int32_t day) {
+  const DayRange days = CalendarDays();
+  return std::clamp(day, days.first, days.last);
+}
+
+int32_t MoveSelection(int32_t selected, CalendarMove move, int32_t today) {
+  const int32_t from = WithinCalendar(selected);
+  constexpr int kYear = 12;
+  switch (move) {
+    case CalendarMove::kDayBefore: return WithinCalendar(from - 1);
+    case CalendarMove::kDayAfter: return WithinCalendar(from + 1);
+    case CalendarMove::kWeekBefore: return WithinCalendar(from - kWeekDays);
+    case CalendarMove::kWeekAfter: return WithinCalendar(from + kWeekDays);
+    case CalendarMove::kMonthBefore: return SameDayMonthsLater(from, -1);
+    case CalendarMove::kMonthAfter: return SameDayMonthsLater(from, 1);
+    case CalendarMove::kYearBefore: return SameDayMonthsLater(from, -kYear);
+    case CalendarMove::kYearAfter: return SameDayMonthsLater(from, kYear);
+    case CalendarMove::kToday: return WithinCalendar(today);
+  }
+  return from;
 }
 
 ShamsiMonth MonthOfDay(int32_t day) {
@@ -223,8 +315,9 @@ ShamsiMonth MonthOfDay(int32_t day) {
 ShamsiMonth AddMonths(ShamsiMonth month, int months) {
   // Months counted from month 1 of year 0, wide enough for any int step.
   const int64_t index = int64_t{month.year} * 12 + (month.month - 1) + months;
+  const ShamsiMonth last = LastMonth();
   const int64_t clamped = std::clamp<int64_t>(index, int64_t{kFirstShamsiYear} * 12,
-                                              int64_t{kLastShamsiYear} * 12 + 11);
+                                              int64_t{last.year} * 12 + last.month - 1);
   return {static_cast<int>(clamped / 12), static_cast<int>(clamped % 12) + 1};
 }
 
@@ -244,6 +337,13 @@ std::optional<int32_t> ParseGoToDate(const std::wstring& text) {
   const auto [year, month, day] = *fields;
   if (year > kLastShamsiYearTyped) return GregorianDay(year, month, day);
   return ShamsiDay(year, month, day);
+}
+
+GoToAnswer GoToDay(const std::wstring& text) {
+  const std::optional<int32_t> day = ParseGoToDate(text);
+  if (!day) return {std::nullopt, kUnreadableDate};
+  if (*day != WithinCalendar(*day)) return {std::nullopt, kOutsideCalendar};
+  return {day, {}};
 }
 
 }  // namespace tavilo

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -34,7 +35,7 @@ struct MonthCell {
   int32_t day;  // day number (days since 30 December 1899)
   int shamsiDay;
   int gregorianDay;
-  int qamariDay;
+  int qamariDay;   // 0 before the Hijra, which has no lunar date
   bool inMonth;    // of the month shown, not of the weeks' overlap
   bool dayOff;     // a Friday or a public holiday
   bool estimated;  // the lunar date is estimated
@@ -49,10 +50,11 @@ struct MonthView {
   std::array<MonthCell, kGridCells> cells;
   std::wstring heading;        // "آذر ۱۴۰۵"
   std::wstring gregorianSpan;  // "نوامبر – دسامبر ۲۰۲۶"
-  std::wstring qamariSpan;     // "جمادی‌الثانی – رجب ۱۴۴۸"
+  std::wstring qamariSpan;     // "جمادی‌الثانی – رجب ۱۴۴۸", empty before the Hijra
   bool estimated;              // some lunar date of the month is estimated
   // One line an occasion, in day order: "۱۴ خرداد: رحلت حضرت امام خمینی"
-  // followed by " (تعطیل)" for a day off.
+  // followed by " (تعطیل)" for a day off and " (تخمینی)" for one on an
+  // estimated lunar date.
   std::vector<std::wstring> occasionLines;
 };
 
@@ -62,17 +64,56 @@ const std::array<std::wstring, kWeekDays>& WeekDayNames();
 MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names);
 
 // A day in the three calendars with its week day:
-// "شنبه ۱۵ آذر ۱۴۰۵ – ۶ دسامبر ۲۰۲۶ – ۲۵ جمادی‌الثانی ۱۴۴۸".
+// "شنبه ۱۵ آذر ۱۴۰۵ – ۶ دسامبر ۲۰۲۶ – ۲۵ جمادی‌الثانی ۱۴۴۸", the lunar date
+// marked " (تخمینی)" when estimated and left out before the Hijra.
 std::wstring FullDateLine(int32_t day, int correctionDays, const GregorianMonthNames& names);
+
+// The selected-day line: FullDateLine, then the day's occasions on a second
+// line, separated by "، ".
+std::wstring SelectedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names);
 
 // The lunar date of a day and its occasions, for a tooltip:
 // "۲۷ جمادی‌الثانی ۱۴۴۸", then each occasion on a line of its own.
 std::wstring QamariDayText(int32_t day, int correctionDays);
 
+// QamariDayText with a right-to-left mark opening each line: a tooltip reads
+// left to right and would put a line's leading number at its wrong end.
+std::wstring QamariDayToolTip(int32_t day, int correctionDays);
+
+// The days the calendar shows, which every way into it keeps to: from
+// 1 Farvardin of year 1 to the end of the last month whose six weeks of days
+// (the neighbour months' days with their Gregorian dates included) a date
+// value still holds.
+struct DayRange {
+  int32_t first;
+  int32_t last;
+};
+DayRange CalendarDays();
+
+// The day, or the edge of CalendarDays() it lies beyond.
+int32_t WithinCalendar(int32_t day);
+
+// Moves of the selection by the keys, the buttons and the mouse wheel.
+enum class CalendarMove {
+  kDayBefore,
+  kDayAfter,
+  kWeekBefore,
+  kWeekAfter,
+  kMonthBefore,
+  kMonthAfter,
+  kYearBefore,
+  kYearAfter,
+  kToday,
+};
+
+// The day a move selects: by months it keeps the day of the month
+// (SameDayMonthsLater); a move past an edge of CalendarDays() stops at it.
+int32_t MoveSelection(int32_t selected, CalendarMove move, int32_t today);
+
 ShamsiMonth MonthOfDay(int32_t day);
 
-// The month `months` after (or before) `month`, held within the years the
-// calendar shows (1 to 9000).
+// The month `months` after (or before) `month`, held within the months of
+// CalendarDays().
 ShamsiMonth AddMonths(ShamsiMonth month, int months);
 
 // The same day of the month `months` after (or before) the day's own month,
@@ -83,5 +124,14 @@ int32_t SameDayMonthsLater(int32_t day, int months);
 // one (2026-12-07), in Latin or Persian digits, with '/' or '-' between the
 // fields; a year above 1700 is Gregorian. Nothing when it is no date.
 std::optional<int32_t> ParseGoToDate(const std::wstring& text);
+
+// What the go-to box makes of a typed text: the day to show, or the short
+// message under the box for a text that is no date or a date outside
+// CalendarDays().
+struct GoToAnswer {
+  std::optional<int32_t> day;
+  std::wstring_view message;
+};
+GoToAnswer GoToDay(const std::wstring& text);
 
 }  // namespace tavilo

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "ui/FailureGuard.h"
+
 namespace tavilo {
 
 namespace {
@@ -21,6 +23,14 @@ bool HandleDialogKeys(MSG& message) {
   if (!message.hwnd) return false;
   HWND window = GetAncestor(message.hwnd, GA_ROOT);
   return DialogWindows().count(window) != 0 && IsDialogMessageW(window, &message);
+}
+
+void DispatchProgramMessage(MSG& message) noexcept {
+  Guarded([&]() -> LRESULT {
+    if (HandleDialogKeys(message)) return 0;
+    TranslateMessage(&message);
+    return DispatchMessageW(&message);
+  });
 }
 
 }  // namespace tavilo

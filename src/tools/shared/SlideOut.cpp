@@ -54,9 +54,7 @@ class WindowSlide final : public SlideSubject {
         quitCode_ = static_cast<int>(message.wParam);
         return false;
       }
-      if (HandleDialogKeys(message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      DispatchProgramMessage(message);
     }
     return IsWindow(window_) != FALSE;
   }
