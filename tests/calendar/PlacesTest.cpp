@@ -1,0 +1,83 @@
+// The place table's look-ups and typed coordinates.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calendar/Places.h"
+
+namespace tavilo {
+namespace {
+
+std::vector<std::wstring> Found(std::wstring_view typed) {
+  std::vector<std::wstring> names;
+  for (const KnownPlace* place : SearchPlaces(typed)) names.emplace_back(place->latinName);
+  return names;
+}
+
+TEST(Places, FoundByGeoNamesIdNeverByPosition) {
+  const KnownPlace* tehran = FindPlace(112931);
+  ASSERT_NE(tehran, nullptr);
+  EXPECT_EQ(tehran->persianName, L"تهران");
+  EXPECT_DOUBLE_EQ(tehran->Coordinates().latitude, 35.69439);
+  EXPECT_EQ(FindPlace(0), nullptr);
+  EXPECT_EQ(FindPlace(1), nullptr);
+}
+
+TEST(Places, SearchIgnoresSpacesZwnjHyphensCaseAndArabicLetters) {
+  EXPECT_EQ(SearchPlaces(L"").size(), KnownPlaces().size());
+  EXPECT_EQ(SearchPlaces(L"  ").size(), KnownPlaces().size());
+  struct Case {
+    std::wstring_view typed;
+    std::wstring_view first;
+  };
+  const Case cases[] = {
+      {L"کرمان", L"Kerman"},           // the whole name before the longer Kermanshah
+      {L"كرمانشاه", L"Kermanshah"},    // Arabic kaf
+      {L"خرم آباد", L"Khorramabad"},   // space where the name has a ZWNJ, madda
+      {L"اسلامشهر", L"Eslamshahr"},    // no ZWNJ where the name has one
+      {L"شهريار", L"Shahriar"},        // Arabic yeh
+      {L"shahre kord", L"Shahr-e Kord"},
+      {L"STOCK", L"Stockholm"},
+      {L"انجل", L"Los Angeles"},       // inside the name
+  };
+  for (const Case& c : cases) {
+    const auto found = Found(c.typed);
+    ASSERT_FALSE(found.empty()) << std::wstring(c.typed);
+    EXPECT_EQ(found.front(), c.first) << std::wstring(c.typed);
+  }
+  EXPECT_TRUE(Found(L"zzz").empty());
+}
+
+TEST(Places, TypedCoordinatesInEitherDigitsWithinRange) {
+  struct Case {
+    std::wstring_view text;
+    CoordinateAxis axis;
+    int32_t micro;
+    CoordinateError error;
+  };
+  using enum CoordinateAxis;
+  using enum CoordinateError;
+  const Case cases[] = {
+      {L"35.69439", kLatitude, 35694390, kNone},
+      {L" ۳۵٫۶۹۴۳۹ ", kLatitude, 35694390, kNone},
+      {L"-118.2436849", kLongitude, -118243685, kNone},  // rounded to millionths
+      {L"٥١", kLongitude, 51000000, kNone},
+      {L"-90", kLatitude, -90000000, kNone},
+      {L"90.000001", kLatitude, 0, kOutOfRange},
+      {L"181", kLongitude, 0, kOutOfRange},
+      {L"99999999999", kLongitude, 0, kOutOfRange},
+      {L"", kLatitude, 0, kNotANumber},
+      {L"-", kLatitude, 0, kNotANumber},
+      {L"35.6.9", kLatitude, 0, kNotANumber},
+      {L"35N", kLatitude, 0, kNotANumber},
+  };
+  for (const Case& c : cases) {
+    const TypedCoordinate parsed = ParseCoordinate(c.text, c.axis);
+    EXPECT_EQ(parsed.error, c.error) << std::wstring(c.text);
+    EXPECT_EQ(parsed.microDegrees, c.micro) << std::wstring(c.text);
+  }
+}
+
+}  // namespace
+}  // namespace tavilo
