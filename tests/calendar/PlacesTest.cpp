@@ -2,36 +2,30 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "calendar/Places.h"
 
 namespace tavilo {
 namespace {
 
-std::vector<std::wstring> Found(std::wstring_view typed) {
-  std::vector<std::wstring> names;
-  for (const KnownPlace* place : SearchPlaces(typed)) names.emplace_back(place->latinName);
-  return names;
+// The Latin name of the first place found, "" when none is.
+std::wstring_view FirstFound(std::wstring_view typed) {
+  const auto found = SearchPlaces(typed);
+  return found.empty() ? std::wstring_view() : found.front()->latinName;
 }
 
 TEST(Places, FoundByGeoNamesIdNeverByPosition) {
-  const KnownPlace* tehran = FindPlace(112931);
-  ASSERT_NE(tehran, nullptr);
-  EXPECT_EQ(tehran->persianName, L"تهران");
-  EXPECT_DOUBLE_EQ(tehran->Coordinates().latitude, 35.69439);
-  EXPECT_EQ(FindPlace(0), nullptr);
+  ASSERT_NE(FindPlace(112931), nullptr);
+  EXPECT_EQ(FindPlace(112931)->persianName, L"تهران");
+  EXPECT_DOUBLE_EQ(FindPlace(112931)->Coordinates().latitude, 35.69439);
   EXPECT_EQ(FindPlace(1), nullptr);
 }
 
 TEST(Places, SearchIgnoresSpacesZwnjHyphensCaseAndArabicLetters) {
   EXPECT_EQ(SearchPlaces(L"").size(), KnownPlaces().size());
   EXPECT_EQ(SearchPlaces(L"  ").size(), KnownPlaces().size());
-  struct Case {
-    std::wstring_view typed;
-    std::wstring_view first;
-  };
-  const Case cases[] = {
+  const std::pair<std::wstring_view, std::wstring_view> cases[] = {  // typed, first found
       {L"کرمان", L"Kerman"},           // the whole name before the longer Kermanshah
       {L"كرمانشاه", L"Kermanshah"},    // Arabic kaf
       {L"خرم آباد", L"Khorramabad"},   // space where the name has a ZWNJ, madda
@@ -41,12 +35,10 @@ TEST(Places, SearchIgnoresSpacesZwnjHyphensCaseAndArabicLetters) {
       {L"STOCK", L"Stockholm"},
       {L"انجل", L"Los Angeles"},       // inside the name
   };
-  for (const Case& c : cases) {
-    const auto found = Found(c.typed);
-    ASSERT_FALSE(found.empty()) << std::wstring(c.typed);
-    EXPECT_EQ(found.front(), c.first) << std::wstring(c.typed);
+  for (const auto& [typed, first] : cases) {
+    EXPECT_EQ(FirstFound(typed), first) << std::wstring(typed);
   }
-  EXPECT_TRUE(Found(L"zzz").empty());
+  EXPECT_TRUE(SearchPlaces(L"zzz").empty());
 }
 
 TEST(Places, TypedCoordinatesInEitherDigitsWithinRange) {
