@@ -1,11 +1,10 @@
 // A month's prayer times for one place against building that month's view,
 // in the same run: the times must cost no more than the view they go with.
 // Both run over the Shamsi months of 1400..1409, Tehran's times for every
-// day of the month shown.
+// day of the month shown; and, for comparison, asking for each day alone.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "calendar/Places.h"
@@ -41,13 +40,24 @@ void BM_PrayerTimesOfMonth(benchmark::State& state) {
     const int32_t first = DayFromShamsi({months[at].year, months[at].month, 1});
     const int32_t next = months[at].month == 12 ? FarvardinFirst(months[at].year + 1)
                                                 : DayFromShamsi({months[at].year, months[at].month + 1, 1});
-    for (int32_t day = first; day < next; ++day) benchmark::DoNotOptimize(PrayerTimesOn(day, tehran, {}));
+    PrayerTimes times[31];
+    PrayerTimesOfDays(first, std::span(times, static_cast<std::size_t>(next - first)), tehran, {});
+    benchmark::DoNotOptimize(times);
     at = (at + 1) % months.size();
+  }
+}
+
+void BM_PrayerTimesOfMonthDayByDay(benchmark::State& state) {
+  const Place tehran = FindPlace(112931)->Coordinates();
+  const int32_t first = DayFromShamsi({1405, 9, 1});
+  for (auto _ : state) {
+    for (int32_t day = first; day < first + 30; ++day) benchmark::DoNotOptimize(PrayerTimesOn(day, tehran, {}));
   }
 }
 
 BENCHMARK(BM_BuildMonthView);
 BENCHMARK(BM_PrayerTimesOfMonth);
+BENCHMARK(BM_PrayerTimesOfMonthDayByDay);
 
 }  // namespace
 }  // namespace tavilo::bench

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace tavilo {
 
@@ -34,6 +35,11 @@ inline constexpr int64_t kNoTime = INT64_MIN;  // a time that does not occur tha
 // middle of the night that follows that day.
 struct PrayerTimes { int64_t fajr, sunrise, dhuhr, asr, sunset, maghrib, isha, midnight; };
 PrayerTimes PrayerTimesOn(int32_t day, const Place& place, const PrayerSettings& settings);
+
+// The times of consecutive days from `first`, as PrayerTimesOn gives them,
+// for a fraction of the cost of asking for each day: a month's at once.
+void PrayerTimesOfDays(int32_t first, std::span<PrayerTimes> days, const Place& place,
+                       const PrayerSettings& settings);
 
 inline constexpr int kPrayerMethodCount = 7;
 

@@ -75,7 +75,7 @@ TEST(PrayerTimes, HighLatitudeTimesMeetAtTheMiddleOfTheNight) {
   const PrayerTimes before = PrayerTimesOn(day - 1, stockholm, {});
   const PrayerTimes t = PrayerTimesOn(day, stockholm, {});
   const PrayerTimes after = PrayerTimesOn(day + 1, stockholm, {});
-  EXPECT_EQ(t.fajr, (before.sunset + t.sunrise) / 2);
+  EXPECT_NEAR(static_cast<double>(t.fajr), (before.sunset + t.sunrise) / 2.0, 1.0);
   EXPECT_NEAR(static_cast<double>(t.isha), (t.sunset + after.sunrise) / 2.0, 1.0);
   EXPECT_LT(t.sunset, t.maghrib);
   EXPECT_LT(t.maghrib, t.isha);
@@ -105,6 +105,20 @@ TEST(PrayerTimes, WhereTheSunDoesNotSetOrRiseThoseTimesDoNotOccur) {
   EXPECT_EQ(winter.asr, kNoTime);
   EXPECT_NE(winter.fajr, kNoTime);  // the sun still gets 17.7° below the horizon
   EXPECT_EQ(Shown(winter.dhuhr, 60), "11:42");
+}
+
+// A run of days (longer than one shared stretch of the sun's path) gives each
+// day's times as asking for that day alone does.
+TEST(PrayerTimes, ARunOfDaysGivesEachDaysOwnTimes) {
+  const Place losAngeles{34.05223, -118.24368};
+  const PrayerSettings jafari{PrayerMethod::kJafari, AsrShadow::kStandard};
+  PrayerTimes days[40];
+  PrayerTimesOfDays(Day(2026, 3, 1), days, losAngeles, jafari);
+  for (int i = 0; i < 40; ++i) {
+    const PrayerTimes alone = PrayerTimesOn(Day(2026, 3, 1) + i, losAngeles, jafari);
+    EXPECT_NEAR(static_cast<double>(days[i].fajr), static_cast<double>(alone.fajr), 1.0) << i;
+    EXPECT_NEAR(static_cast<double>(days[i].midnight), static_cast<double>(alone.midnight), 1.0) << i;
+  }
 }
 
 TEST(PrayerTimes, AMomentIsShownAtTheNearestMinute) {
