@@ -44,12 +44,10 @@ TEST(Settings, StoredDataOutsideEachRuleReadsAsTheDefault) {
       {Setting::kLunarCorrection, Dword(3), 0},
       {Setting::kLunarCorrection, Dword(0xFFFFFFFD), 0},
       {Setting::kPrayerPlace, std::nullopt, kNoPrayerPlace},
-      {Setting::kPrayerPlace, Dword(112931), 112931},
       {Setting::kPrayerPlace, Dword(0xFFFFFFFF), kNoPrayerPlace},
       {Setting::kPrayerLatitude, Dword(static_cast<std::uint32_t>(-90000000)), -90000000},
       {Setting::kPrayerLatitude, Dword(90000001), kNoCoordinate},
       {Setting::kPrayerLongitude, Dword(static_cast<std::uint32_t>(-180000001)), kNoCoordinate},
-      {Setting::kPrayerMethod, Dword(6), 6},
       {Setting::kPrayerMethod, Dword(7), 0},
       {Setting::kAsrShadow, Dword(2), 0},
   };
@@ -104,10 +102,7 @@ TEST(Settings, APrayerPlaceIsATablePlaceOrTypedCoordinatesElseNone) {
   ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerPlace, 12345));  // not in the table
   EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));
   platform.SetRegistryString(RegistryRoot::CurrentUser, kSettingsKey, L"PrayerPlace", L"112931");
-  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));
-  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerPlace, 0));
-  platform.SetRegistryString(RegistryRoot::CurrentUser, kSettingsKey, L"PrayerLatitude", L"59.3");
-  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));
+  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));  // text, not the coordinates
 }
 
 TEST(Settings, ARefusedWriteStillHoldsForThisRun) {

@@ -14,8 +14,7 @@ int main() {
         tavilo::PrayerTimesOn(day, {latitude, longitude},
                               {static_cast<tavilo::PrayerMethod>(method), static_cast<tavilo::AsrShadow>(asr)});
     for (int64_t moment : {t.fajr, t.sunrise, t.dhuhr, t.asr, t.sunset, t.maghrib, t.isha, t.midnight}) {
-      if (moment == tavilo::kNoTime) std::printf(" -");
-      else std::printf(" %lld", static_cast<long long>(moment));
+      std::printf(moment == tavilo::kNoTime ? " -" : " %lld", static_cast<long long>(moment));
     }
     std::printf("\n");
   }

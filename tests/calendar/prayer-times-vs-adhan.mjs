@@ -71,10 +71,7 @@ cases.forEach((c, i) => {
     const difference = Math.abs(ours[i][k] - theirs[k]);
     compared++;
     worst[name] = Math.max(worst[name], difference);
-    if (!(difference <= 60)) {
-      failures++;
-      if (failures <= 10) console.log(`FAIL ${name} ${JSON.stringify(c)}: ${ours[i][k]} vs ${theirs[k]}`);
-    }
+    if (!(difference <= 60) && ++failures <= 10) console.log(`FAIL ${name} ${JSON.stringify(c)}: ${ours[i][k]} vs ${theirs[k]}`);
   });
 });
 console.log(`largest difference in seconds: ${JSON.stringify(worst)}`);
