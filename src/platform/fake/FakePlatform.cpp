@@ -245,6 +245,7 @@ std::wstring FakePlatform::ExpandEnvironment(const std::wstring& text) {
 bool FakePlatform::FileExists(const std::wstring& path) {
   calls.push_back(PlatformCall::FileCheck);
   fileChecks.push_back(path);
+  if (disk.contains(path)) return true;
   std::wstring wanted = Lower(path);
   return std::any_of(files.begin(), files.end(),
                      [&](const std::wstring& file) { return Lower(file) == wanted; });
@@ -274,6 +275,160 @@ std::optional<std::wstring> FakePlatform::ShowOpenFileDialog(
   std::optional<std::wstring> result = openFileDialogResults.front();
   openFileDialogResults.pop_front();
   return result;
+}
+
+void FakePlatform::PutFile(const std::wstring& path, std::string content) {
+  disk[path] = FakeFile{content, content};
+}
+
+void FakePlatform::LoseUnflushedData() {
+  for (auto& [path, file] : disk) file.content = file.durable;
+  openFiles_.clear();
+}
+
+long FakePlatform::FileCall(PlatformCall call, const std::wstring& path,
+                            const std::wstring& target, bool& cut) {
+  calls.push_back(call);
+  fileRequests.push_back({call, path, target});
+  cut = false;
+  if (powerCut_) return kErrorNotReady;
+  if (auto failure = fileFailures.find(call); failure != fileFailures.end()) return failure->second;
+  const bool changesDisk = call != PlatformCall::FileRead;
+  if (changesDisk && fileChangesBeforeCut && (*fileChangesBeforeCut)-- == 0) {
+    cut = true;
+    powerCut_ = true;
+  }
+  return kErrorSuccess;
+}
+
+bool FakePlatform::InExistingFolder(const std::wstring& path) const {
+  const std::size_t slash = path.rfind(L'\\');
+  return slash != std::wstring::npos && folders.contains(path.substr(0, slash));
+}
+
+std::wstring FakePlatform::AppDataFolder() {
+  calls.push_back(PlatformCall::AppDataFolderRead);
+  return appDataFolder;
+}
+
+long FakePlatform::CreateFolder(const std::wstring& path) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FolderCreate, path, {}, cut)) return error;
+  if (!folders.contains(path) && !InExistingFolder(path)) return kErrorPathNotFound;
+  folders.insert(path);
+  if (cut) LoseUnflushedData();
+  return cut ? kErrorNotReady : kErrorSuccess;
+}
+
+long FakePlatform::ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileRead, path, {}, cut)) return error;
+  auto found = disk.find(path);
+  if (found == disk.end()) return InExistingFolder(path) ? kErrorFileNotFound : kErrorPathNotFound;
+  bytes = found->second.content;
+  return kErrorSuccess;
+}
+
+long FakePlatform::CreateFileForWriting(const std::wstring& path, bool replace,
+                                        FileHandle& file) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileCreate, path, {}, cut)) return error;
+  if (!InExistingFolder(path)) return kErrorPathNotFound;
+  if (!replace && disk.contains(path)) return kErrorFileExists;
+  // A new or emptied file is on the disk at once, empty.
+  disk[path] = FakeFile{};
+  if (cut) {
+    LoseUnflushedData();
+    return kErrorNotReady;
+  }
+  file = nextFile_++;
+  openFiles_[file] = path;
+  return kErrorSuccess;
+}
+
+long FakePlatform::WriteToFile(FileHandle file, std::string_view bytes) {
+  auto open = openFiles_.find(file);
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileWrite, open == openFiles_.end() ? L"" : open->second,
+                            {}, cut)) {
+    return error;
+  }
+  if (open == openFiles_.end()) return kErrorInvalidHandle;
+  FakeFile& written = disk[open->second];
+  if (!cut) {
+    written.content.append(bytes);
+    return kErrorSuccess;
+  }
+  // Half the bytes reach the disk before the power goes.
+  written.content.append(bytes.substr(0, bytes.size() / 2));
+  written.durable = written.content;
+  LoseUnflushedData();
+  return kErrorNotReady;
+}
+
+long FakePlatform::FlushFile(FileHandle file) {
+  auto open = openFiles_.find(file);
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileFlush, open == openFiles_.end() ? L"" : open->second,
+                            {}, cut)) {
+    return error;
+  }
+  if (open == openFiles_.end()) return kErrorInvalidHandle;
+  if (cut) {
+    LoseUnflushedData();
+    return kErrorNotReady;
+  }
+  FakeFile& flushed = disk[open->second];
+  flushed.durable = flushed.content;
+  return kErrorSuccess;
+}
+
+long FakePlatform::CloseFile(FileHandle file) {
+  auto open = openFiles_.find(file);
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileClose, open == openFiles_.end() ? L"" : open->second,
+                            {}, cut)) {
+    return error;
+  }
+  if (open == openFiles_.end()) return kErrorInvalidHandle;
+  openFiles_.erase(open);
+  if (cut) LoseUnflushedData();
+  return cut ? kErrorNotReady : kErrorSuccess;
+}
+
+long FakePlatform::CopyFileOver(const std::wstring& from, const std::wstring& to) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileCopy, from, to, cut)) return error;
+  auto source = disk.find(from);
+  if (source == disk.end()) return InExistingFolder(from) ? kErrorFileNotFound : kErrorPathNotFound;
+  if (!InExistingFolder(to)) return kErrorPathNotFound;
+  std::string copied = source->second.content;
+  if (cut) copied.resize(copied.size() / 2);
+  disk[to] = FakeFile{copied, copied};
+  if (cut) LoseUnflushedData();
+  return cut ? kErrorNotReady : kErrorSuccess;
+}
+
+// The rename is one step: cut, it has not happened.
+long FakePlatform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileMove, from, to, cut)) return error;
+  if (cut) {
+    LoseUnflushedData();
+    return kErrorNotReady;
+  }
+  auto source = disk.find(from);
+  if (source == disk.end()) return InExistingFolder(from) ? kErrorFileNotFound : kErrorPathNotFound;
+  if (!InExistingFolder(to)) return kErrorPathNotFound;
+  FakeFile moved = std::move(source->second);
+  disk.erase(source);
+  disk[to] = std::move(moved);
+  return kErrorSuccess;
+}
+
+std::wstring FakePlatform::ErrorText(long code) {
+  calls.push_back(PlatformCall::ErrorTextRead);
+  return L"error " + std::to_wstring(code);
 }
 
 }  // namespace tavilo
