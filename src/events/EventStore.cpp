@@ -148,6 +148,14 @@ EventChange EventStore::Change(std::size_t position, bool removes, Event* event)
   return Save();
 }
 
+EventChange EventStore::MarkReminderShown(std::size_t position, const EventDate& day) {
+  if (position >= file_.events.size()) return {};
+  file_.events[position].lastReminderShown = day;
+  if (std::wstring why = WhyReadOnly(); !why.empty()) return {true, false, std::move(why)};
+  unsaved_ = true;
+  return Save();
+}
+
 EventChange EventStore::SaveAgain() {
   if (!unsaved_) return {true, true, {}};
   return Save();

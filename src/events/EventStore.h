@@ -54,6 +54,10 @@ class EventStore {
   EventChange Replace(std::size_t position, Event event);
   EventChange Remove(std::size_t position);
 
+  // Records the Gregorian day a reminder of an event was shown: saved when
+  // the file may be written, else remembered for this session only.
+  EventChange MarkReminderShown(std::size_t position, const EventDate& day);
+
   // Saves changes a failed save left (nothing to do when there are none).
   EventChange SaveAgain();
   bool HasUnsavedChanges() const { return unsaved_; }

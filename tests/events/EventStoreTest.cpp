@@ -149,7 +149,10 @@ TEST(EventStore, AFileItMayNotWriteIsReadAndLeftAlone) {
   }
   EventStore store(newer);
   store.Load();
-  EXPECT_EQ(store.Events().size(), 1u);
+  EXPECT_TRUE(store.MarkReminderShown(0, {2026, 3, 21}).applied);  // for this session
+  EXPECT_EQ(store.Events()[0].lastReminderShown, (EventDate{2026, 3, 21}));
+  for (const FileRequest& request : newer.fileRequests)
+    EXPECT_EQ(request.call, PlatformCall::FileRead);
   EXPECT_NE(store.StatusText().find(L"۲ سطر از پرونده رویدادها خوانده نشد"), std::wstring::npos);
 }
 
