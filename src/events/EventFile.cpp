@@ -18,20 +18,20 @@ constexpr int kMaxDigits = 9;  // any more would overflow an int
 constexpr std::array<std::string_view, 3> kCalendarNames = {"shamsi", "qamari", "gregorian"};
 constexpr std::array<std::string_view, 3> kRepeatNames = {"none", "yearly", "monthly"};
 
-// The position of `word` in `names`, or nothing.
+// The position of `word` in `names`, or -1.
 template <std::size_t N>
-std::optional<int> IndexOf(const std::array<std::string_view, N>& names, std::string_view word) {
+int IndexOf(const std::array<std::string_view, N>& names, std::string_view word) {
   for (std::size_t i = 0; i < N; ++i)
     if (names[i] == word) return static_cast<int>(i);
-  return std::nullopt;
+  return -1;
 }
 
-// A whole number of 1 to kMaxDigits decimal digits, or nothing.
-std::optional<int> Number(std::string_view text) {
-  if (text.empty() || text.size() > kMaxDigits) return std::nullopt;
+// A whole number of 1 to kMaxDigits decimal digits, or -1.
+int Number(std::string_view text) {
+  if (text.empty() || text.size() > kMaxDigits) return -1;
   int value = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (c < '0' || c > '9') return -1;
     value = value * 10 + (c - '0');
   }
   return value;
@@ -46,36 +46,38 @@ std::string_view Before(std::string_view& rest, char separator) {
   return part;
 }
 
-std::optional<EventDate> ParseDate(std::string_view text) {
-  const std::optional<int> year = Number(Before(text, '/'));
-  const std::optional<int> month = Number(Before(text, '/'));
-  const std::optional<int> day = Number(text);
-  if (!year || !month || !day) return std::nullopt;
-  return EventDate{*year, *month, *day};
+// The fields are checked for a real date by the caller.
+bool ParseDate(std::string_view text, EventDate& date) {
+  date.year = Number(Before(text, '/'));
+  date.month = Number(Before(text, '/'));
+  date.day = Number(text);
+  return date.year >= 0 && date.month >= 0 && date.day >= 0;
 }
 
-// "-" is no reminder; a malformed one is nothing at all.
-std::optional<std::optional<EventReminder>> ParseReminder(std::string_view text) {
-  if (text == kNone) return std::optional<EventReminder>();
+// "-" is no reminder.
+bool ParseReminder(std::string_view text, std::optional<EventReminder>& reminder) {
+  if (text == kNone) return true;
   std::string_view time = Before(text, ',');
   const std::string_view hours = Before(time, ':');
-  const std::optional<int> hour = hours.size() <= 2 ? Number(hours) : std::nullopt;
-  const std::optional<int> minute = time.size() <= 2 ? Number(time) : std::nullopt;
-  if (!hour || !minute || *hour > 23 || *minute > 59) return std::nullopt;
-  EventReminder reminder{*hour * 60 + *minute, 0};
+  const int hour = hours.size() <= 2 ? Number(hours) : -1;
+  const int minute = time.size() <= 2 ? Number(time) : -1;
+  if (hour < 0 || minute < 0 || hour > 23 || minute > 59) return false;
+  int daysBefore = 0;
   if (!text.empty()) {
-    if (text.size() != 2 || text[1] != 'd') return std::nullopt;
-    reminder.daysBefore = text[0] - '0';
-    if (reminder.daysBefore == 0 || !IsReminderLead(reminder.daysBefore)) return std::nullopt;
+    if (text.size() != 2 || text[1] != 'd') return false;
+    daysBefore = text[0] - '0';
+    if (daysBefore == 0 || !IsReminderLead(daysBefore)) return false;
   }
-  return std::optional<EventReminder>(reminder);
+  reminder = EventReminder{hour * 60 + minute, daysBefore};
+  return true;
 }
 
-std::optional<std::optional<EventDate>> ParseShownDate(std::string_view text) {
-  if (text == kNone) return std::optional<EventDate>();
-  const std::optional<EventDate> date = ParseDate(text);
-  if (!date || !IsValidEventDate(EventCalendar::Gregorian, *date)) return std::nullopt;
-  return date;
+bool ParseShownDate(std::string_view text, std::optional<EventDate>& shown) {
+  if (text == kNone) return true;
+  EventDate date;
+  if (!ParseDate(text, date) || !IsValidEventDate(EventCalendar::Gregorian, date)) return false;
+  shown = date;
+  return true;
 }
 
 // A title or note: escapes undone, carriage returns dropped, UTF-8 decoded.
@@ -134,8 +136,8 @@ void AppendTwoDigits(std::string& line, int value) {
 // The version the first line names, or nothing when it is no version line.
 std::optional<int> HeaderVersion(std::string_view line) {
   if (!line.starts_with(kHeaderStart)) return std::nullopt;
-  const std::optional<int> version = Number(line.substr(kHeaderStart.size()));
-  if (!version || *version < kEventFileVersion) return std::nullopt;
+  const int version = Number(line.substr(kHeaderStart.size()));
+  if (version < kEventFileVersion) return std::nullopt;
   return version;
 }
 
@@ -173,17 +175,15 @@ std::optional<Event> ParseEventLine(std::string_view line) {
   if (count + 1 < kFieldCount - 1) return std::nullopt;
 
   Event event;
-  const std::optional<int> calendar = IndexOf(kCalendarNames, fields[0]);
-  const std::optional<EventDate> date = ParseDate(fields[1]);
-  const std::optional<int> repeat = IndexOf(kRepeatNames, fields[2]);
-  const auto reminder = ParseReminder(fields[3]);
-  const auto shown = ParseShownDate(fields[4]);
-  if (!calendar || !date || !repeat || !reminder || !shown) return std::nullopt;
-  event.calendar = static_cast<EventCalendar>(*calendar);
-  event.date = *date;
-  event.repeat = static_cast<EventRepeat>(*repeat);
-  event.reminder = *reminder;
-  event.lastReminderShown = *shown;
+  const int calendar = IndexOf(kCalendarNames, fields[0]);
+  const int repeat = IndexOf(kRepeatNames, fields[2]);
+  if (calendar < 0 || repeat < 0 || !ParseDate(fields[1], event.date) ||
+      !ParseReminder(fields[3], event.reminder) ||
+      !ParseShownDate(fields[4], event.lastReminderShown)) {
+    return std::nullopt;
+  }
+  event.calendar = static_cast<EventCalendar>(calendar);
+  event.repeat = static_cast<EventRepeat>(repeat);
   if (!IsValidEventDate(event.calendar, event.date)) return std::nullopt;
   if (!Unescape(fields[5], event.title) || event.title.empty()) return std::nullopt;
   if (!Unescape(fields[6], event.note)) return std::nullopt;

@@ -346,52 +346,46 @@ long FakePlatform::CreateFileForWriting(const std::wstring& path, bool replace,
   return kErrorSuccess;
 }
 
-long FakePlatform::WriteToFile(FileHandle file, std::string_view bytes) {
+FakeFile* FakePlatform::OpenFileCall(PlatformCall call, FileHandle file, long& error, bool& cut) {
   auto open = openFiles_.find(file);
+  error = FileCall(call, open == openFiles_.end() ? L"" : open->second, {}, cut);
+  if (!error && open == openFiles_.end()) error = kErrorInvalidHandle;
+  if (error) return nullptr;
+  FakeFile* found = &disk[open->second];
+  if (call == PlatformCall::FileClose) openFiles_.erase(open);
+  return found;
+}
+
+long FakePlatform::WriteToFile(FileHandle file, std::string_view bytes) {
+  long error = kErrorSuccess;
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileWrite, open == openFiles_.end() ? L"" : open->second,
-                            {}, cut)) {
-    return error;
-  }
-  if (open == openFiles_.end()) return kErrorInvalidHandle;
-  FakeFile& written = disk[open->second];
+  FakeFile* written = OpenFileCall(PlatformCall::FileWrite, file, error, cut);
+  if (!written) return error;
   if (!cut) {
-    written.content.append(bytes);
+    written->content.append(bytes);
     return kErrorSuccess;
   }
   // Half the bytes reach the disk before the power goes.
-  written.content.append(bytes.substr(0, bytes.size() / 2));
-  written.durable = written.content;
+  written->content.append(bytes.substr(0, bytes.size() / 2));
+  written->durable = written->content;
   LoseUnflushedData();
   return kErrorNotReady;
 }
 
 long FakePlatform::FlushFile(FileHandle file) {
-  auto open = openFiles_.find(file);
+  long error = kErrorSuccess;
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileFlush, open == openFiles_.end() ? L"" : open->second,
-                            {}, cut)) {
-    return error;
-  }
-  if (open == openFiles_.end()) return kErrorInvalidHandle;
-  if (cut) {
-    LoseUnflushedData();
-    return kErrorNotReady;
-  }
-  FakeFile& flushed = disk[open->second];
-  flushed.durable = flushed.content;
-  return kErrorSuccess;
+  FakeFile* flushed = OpenFileCall(PlatformCall::FileFlush, file, error, cut);
+  if (!flushed) return error;
+  if (!cut) flushed->durable = flushed->content;
+  if (cut) LoseUnflushedData();
+  return cut ? kErrorNotReady : kErrorSuccess;
 }
 
 long FakePlatform::CloseFile(FileHandle file) {
-  auto open = openFiles_.find(file);
+  long error = kErrorSuccess;
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileClose, open == openFiles_.end() ? L"" : open->second,
-                            {}, cut)) {
-    return error;
-  }
-  if (open == openFiles_.end()) return kErrorInvalidHandle;
-  openFiles_.erase(open);
+  if (!OpenFileCall(PlatformCall::FileClose, file, error, cut)) return error;
   if (cut) LoseUnflushedData();
   return cut ? kErrorNotReady : kErrorSuccess;
 }

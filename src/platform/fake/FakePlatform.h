@@ -305,6 +305,8 @@ class FakePlatform final : public Platform {
   // kErrorSuccess. `cut` is set when this very call is the one cut.
   long FileCall(PlatformCall call, const std::wstring& path, const std::wstring& target,
                 bool& cut);
+  // The same for a call on an open file: the file, or nullptr and `error`.
+  FakeFile* OpenFileCall(PlatformCall call, FileHandle file, long& error, bool& cut);
   bool InExistingFolder(const std::wstring& path) const;
 
   struct WindowState {

@@ -385,7 +385,13 @@ long Win32Platform::CopyFileOver(const std::wstring& from, const std::wstring& t
   return LastError(CopyFileW(from.c_str(), to.c_str(), FALSE));
 }
 
+// Windows refuses to replace a read-only file (the user's way of saying "do
+// not change it"); Wine replaces it, so the refusal is spelled out here.
 long Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+  const DWORD target = GetFileAttributesW(to.c_str());
+  if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY)) {
+    return ERROR_ACCESS_DENIED;
+  }
   return LastError(
       MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
