@@ -1,5 +1,6 @@
 #include "events/EventFile.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -12,101 +13,105 @@ constexpr std::string_view kHeaderStart = "# Tavilo events ";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kNone = "-";
-constexpr std::size_t kFieldCount = 7;
 constexpr int kMaxDigits = 9;  // any more would overflow an int
 
 constexpr std::array<std::string_view, 3> kCalendarNames = {"shamsi", "qamari", "gregorian"};
 constexpr std::array<std::string_view, 3> kRepeatNames = {"none", "yearly", "monthly"};
 
-// The position of `word` in `names`, or -1.
+// The fields are read from the front of the line, each helper taking what
+// it reads off `rest`: one pass over the bytes, with no search for the tabs
+// of the short fields.
+
+bool TakeChar(std::string_view& rest, char c) {
+  if (rest.empty() || rest.front() != c) return false;
+  rest.remove_prefix(1);
+  return true;
+}
+
+// One of `names` followed by a tab: its position, or -1.
 template <std::size_t N>
-int IndexOf(const std::array<std::string_view, N>& names, std::string_view word) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (names[i] == word) return static_cast<int>(i);
+int TakeName(std::string_view& rest, const std::array<std::string_view, N>& names) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (rest.size() > names[i].size() && rest.starts_with(names[i]) &&
+        rest[names[i].size()] == '\t') {
+      rest.remove_prefix(names[i].size() + 1);
+      return static_cast<int>(i);
+    }
+  }
   return -1;
 }
 
 // A whole number of 1 to kMaxDigits decimal digits, or -1.
-int Number(std::string_view text) {
-  if (text.empty() || text.size() > kMaxDigits) return -1;
+int TakeNumber(std::string_view& rest) {
+  std::size_t at = 0;
   int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    value = value * 10 + (c - '0');
+  for (; at < rest.size() && rest[at] >= '0' && rest[at] <= '9'; ++at) {
+    if (at == kMaxDigits) return -1;
+    value = value * 10 + (rest[at] - '0');
   }
+  if (at == 0) return -1;
+  rest.remove_prefix(at);
   return value;
 }
 
-// Splits at the first `separator`: the part before it, and the rest after it
-// (nothing left when there is no separator).
-std::string_view Before(std::string_view& rest, char separator) {
-  const std::size_t at = rest.find(separator);
-  const std::string_view part = rest.substr(0, at);
-  rest = at == std::string_view::npos ? std::string_view() : rest.substr(at + 1);
-  return part;
+// Y/M/D; the caller checks that the date exists.
+bool TakeDate(std::string_view& rest, EventDate& date) {
+  date.year = TakeNumber(rest);
+  if (date.year < 0 || !TakeChar(rest, '/')) return false;
+  date.month = TakeNumber(rest);
+  if (date.month < 0 || !TakeChar(rest, '/')) return false;
+  date.day = TakeNumber(rest);
+  return date.day >= 0;
 }
 
-// The fields are checked for a real date by the caller.
-bool ParseDate(std::string_view text, EventDate& date) {
-  date.year = Number(Before(text, '/'));
-  date.month = Number(Before(text, '/'));
-  date.day = Number(text);
-  return date.year >= 0 && date.month >= 0 && date.day >= 0;
-}
-
-// "-" is no reminder.
-bool ParseReminder(std::string_view text, std::optional<EventReminder>& reminder) {
-  if (text == kNone) return true;
-  std::string_view time = Before(text, ',');
-  const std::string_view hours = Before(time, ':');
-  const int hour = hours.size() <= 2 ? Number(hours) : -1;
-  const int minute = time.size() <= 2 ? Number(time) : -1;
-  if (hour < 0 || minute < 0 || hour > 23 || minute > 59) return false;
+// "-" for none, or HH:MM with an optional ",Nd"; then a tab.
+bool TakeReminder(std::string_view& rest, std::optional<EventReminder>& reminder) {
+  if (TakeChar(rest, '-')) return TakeChar(rest, '\t');
+  const int hour = TakeNumber(rest);
+  if (hour < 0 || hour > 23 || !TakeChar(rest, ':')) return false;
+  const int minute = TakeNumber(rest);
+  if (minute < 0 || minute > 59) return false;
   int daysBefore = 0;
-  if (!text.empty()) {
-    if (text.size() != 2 || text[1] != 'd') return false;
-    daysBefore = text[0] - '0';
-    if (daysBefore == 0 || !IsReminderLead(daysBefore)) return false;
+  if (TakeChar(rest, ',')) {
+    daysBefore = TakeNumber(rest);
+    if (daysBefore <= 0 || !IsReminderLead(daysBefore) || !TakeChar(rest, 'd')) return false;
   }
   reminder = EventReminder{hour * 60 + minute, daysBefore};
-  return true;
+  return TakeChar(rest, '\t');
 }
 
-bool ParseShownDate(std::string_view text, std::optional<EventDate>& shown) {
-  if (text == kNone) return true;
+// "-" or the Gregorian date; then a tab.
+bool TakeShownDate(std::string_view& rest, std::optional<EventDate>& shown) {
+  if (TakeChar(rest, '-')) return TakeChar(rest, '\t');
   EventDate date;
-  if (!ParseDate(text, date) || !IsValidEventDate(EventCalendar::Gregorian, date)) return false;
+  if (!TakeDate(rest, date) || !IsValidEventDate(EventCalendar::Gregorian, date)) return false;
   shown = date;
-  return true;
+  return TakeChar(rest, '\t');
 }
 
 // A title or note: escapes undone, carriage returns dropped, UTF-8 decoded.
-// False for an unknown escape, malformed UTF-8 or a NUL character.
+// False for an unknown escape, malformed UTF-8 or a NUL character. Text
+// never has more characters than bytes, so it is written in place.
 bool Unescape(std::string_view field, std::wstring& text) {
-  text.reserve(field.size());
-  for (std::size_t at = 0; at < field.size();) {
-    const char c = field[at];
-    if (c == '\\') {
-      if (at + 1 == field.size()) return false;
-      switch (field[at + 1]) {
-        case 't': text += L'\t'; break;
-        case 'n': text += L'\n'; break;
-        case '\\': text += L'\\'; break;
-        default: return false;
-      }
-      at += 2;
-    } else if (c == '\r') {
-      ++at;
-    } else if (static_cast<unsigned char>(c) < 0x80 && c != 0) {
-      text += static_cast<wchar_t>(c);
-      ++at;
-    } else {
-      const std::optional<char32_t> decoded = DecodeUtf8(field, at);
-      if (!decoded || *decoded == 0) return false;
-      AppendCodePoint(text, *decoded);
+  text.resize(field.size());
+  wchar_t* out = text.data();
+  Utf8Decoder decoder;
+  for (std::size_t at = 0; at < field.size(); ++at) {
+    const auto c = static_cast<unsigned char>(field[at]);
+    if (c == '\\' || c == '\r' || c == 0) [[unlikely]] {
+      if (c == 0 || !decoder.Complete()) return false;
+      if (c == '\r') continue;
+      const char escaped = ++at < field.size() ? field[at] : '\0';
+      if (escaped == 't') *out++ = L'\t';
+      else if (escaped == 'n') *out++ = L'\n';
+      else if (escaped == '\\') *out++ = L'\\';
+      else return false;
+    } else if (!decoder.Take(c, out)) {
+      return false;
     }
   }
-  return true;
+  text.resize(static_cast<std::size_t>(out - text.data()));
+  return decoder.Complete();
 }
 
 void AppendEscaped(std::string& line, std::wstring_view text) {
@@ -136,13 +141,36 @@ void AppendTwoDigits(std::string& line, int value) {
 // The version the first line names, or nothing when it is no version line.
 std::optional<int> HeaderVersion(std::string_view line) {
   if (!line.starts_with(kHeaderStart)) return std::nullopt;
-  const int version = Number(line.substr(kHeaderStart.size()));
-  if (version < kEventFileVersion) return std::nullopt;
+  std::string_view rest = line.substr(kHeaderStart.size());
+  const int version = TakeNumber(rest);
+  if (!rest.empty() || version < kEventFileVersion) return std::nullopt;
   return version;
 }
 
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+// Reads a line into `event` (default-constructed); false when it is no event.
+bool ReadEventLine(std::string_view line, Event& event) {
+  std::string_view rest = line;
+  const int calendar = TakeName(rest, kCalendarNames);
+  if (calendar < 0 || !TakeDate(rest, event.date) || !TakeChar(rest, '\t')) return false;
+  const int repeat = TakeName(rest, kRepeatNames);
+  if (repeat < 0 || !TakeReminder(rest, event.reminder) ||
+      !TakeShownDate(rest, event.lastReminderShown)) {
+    return false;
+  }
+  event.calendar = static_cast<EventCalendar>(calendar);
+  event.repeat = static_cast<EventRepeat>(repeat);
+  if (!IsValidEventDate(event.calendar, event.date)) return false;
+  // The title, then the note, which may be left out with its tab when empty.
+  const std::size_t tab = rest.find('\t');
+  const std::string_view note =
+      tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
+  return note.find('\t') == std::string_view::npos &&  // no field too many
+         Unescape(rest.substr(0, tab), event.title) && !event.title.empty() &&
+         Unescape(note, event.note);
 }
 
 }  // namespace
@@ -162,31 +190,8 @@ void EventFile::Remove(std::size_t position) {
 }
 
 std::optional<Event> ParseEventLine(std::string_view line) {
-  std::array<std::string_view, kFieldCount> fields{};
-  std::size_t count = 0;
-  for (std::string_view rest = line;; ++count) {
-    if (count == kFieldCount) return std::nullopt;  // a tab too many
-    const std::size_t tab = rest.find('\t');
-    fields[count] = rest.substr(0, tab);
-    if (tab == std::string_view::npos) break;
-    rest.remove_prefix(tab + 1);
-  }
-  // The note's field may be left out altogether when it is empty.
-  if (count + 1 < kFieldCount - 1) return std::nullopt;
-
   Event event;
-  const int calendar = IndexOf(kCalendarNames, fields[0]);
-  const int repeat = IndexOf(kRepeatNames, fields[2]);
-  if (calendar < 0 || repeat < 0 || !ParseDate(fields[1], event.date) ||
-      !ParseReminder(fields[3], event.reminder) ||
-      !ParseShownDate(fields[4], event.lastReminderShown)) {
-    return std::nullopt;
-  }
-  event.calendar = static_cast<EventCalendar>(calendar);
-  event.repeat = static_cast<EventRepeat>(repeat);
-  if (!IsValidEventDate(event.calendar, event.date)) return std::nullopt;
-  if (!Unescape(fields[5], event.title) || event.title.empty()) return std::nullopt;
-  if (!Unescape(fields[6], event.note)) return std::nullopt;
+  if (!ReadEventLine(line, event)) return std::nullopt;
   return event;
 }
 
@@ -233,9 +238,8 @@ EventFile ParseEventFile(std::string_view bytes) {
         continue;
       }
     }
-    if (std::optional<Event> event = ParseEventLine(line)) {
-      file.events.push_back(std::move(*event));
-    } else {
+    if (!ReadEventLine(line, file.events.emplace_back())) {
+      file.events.pop_back();
       file.keptLines.push_back({file.events.size(), std::string(line)});
     }
   }
