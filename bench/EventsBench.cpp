@@ -4,6 +4,10 @@
 // pair runs in one program so that their ratio holds on any machine.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -61,16 +65,68 @@ BENCHMARK(BM_MonthView_NoEvents);
 
 void BM_MonthView_1000Events(benchmark::State& state) {
   const GregorianMonthNames& names = PersianGregorianMonthNames();
-  const std::vector<Event> events = SomeEvents(1000);
+  // Built when the events are read or changed, not for each view.
+  const EventOccurrences occurrences(SomeEvents(1000));
   std::size_t call = 0;
   for (auto _ : state) {
     MonthView view = BuildMonthView(MonthAt(call++), 0, names);
     benchmark::DoNotOptimize(view);
-    benchmark::DoNotOptimize(EventCountsOfDays(events, view.cells[0].day, kGridCells, 0));
+    benchmark::DoNotOptimize(occurrences.CountsOfDays(view.cells[0].day, kGridCells, 0));
   }
 }
 BENCHMARK(BM_MonthView_1000Events);
 
+// The marks alone, over the same months' weeks.
+void BM_MonthMarks_1000Events(benchmark::State& state) {
+  const EventOccurrences occurrences(SomeEvents(1000));
+  std::size_t call = 0;
+  for (auto _ : state) {
+    const ShamsiMonth month = MonthAt(call++);
+    const int32_t first = DayOfEventDate(EventCalendar::Shamsi, {month.year, month.month, 1}, 0);
+    benchmark::DoNotOptimize(occurrences.CountsOfDays(first - 6, kGridCells, 0));
+  }
+}
+BENCHMARK(BM_MonthMarks_1000Events);
+
+// What a change to the events costs the view: arranging them again.
+void BM_Arrange1000Events(benchmark::State& state) {
+  const std::vector<Event> events = SomeEvents(1000);
+  for (auto _ : state) benchmark::DoNotOptimize(EventOccurrences(events));
+}
+BENCHMARK(BM_Arrange1000Events);
+
+// The same file on the disk (the page cache), read as a program reads a
+// text file: line by line into strings, or whole and then parsed.
+const char* TenThousandEventPath() {
+  static const std::string path = [] {
+    std::string name = "/tmp/tavilo-events-bench-" + std::to_string(::getpid()) + ".tsv";
+    std::ofstream(name, std::ios::binary) << TenThousandEventFile();
+    return name;
+  }();
+  return path.c_str();
+}
+
+void BM_File10000_Lines(benchmark::State& state) {
+  for (auto _ : state) {
+    std::ifstream file(TenThousandEventPath(), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(std::move(line));
+    benchmark::DoNotOptimize(lines);
+  }
+}
+BENCHMARK(BM_File10000_Lines)->Unit(benchmark::kMicrosecond);
+
+void BM_File10000_Events(benchmark::State& state) {
+  for (auto _ : state) {
+    std::ifstream file(TenThousandEventPath(), std::ios::binary | std::ios::ate);
+    std::string bytes(static_cast<std::size_t>(file.tellg()), '\0');
+    file.seekg(0).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    benchmark::DoNotOptimize(ParseEventFile(bytes));
+  }
+}
+BENCHMARK(BM_File10000_Events)->Unit(benchmark::kMicrosecond);
+
+// From memory: the file's bytes split into line strings, or parsed.
 void BM_Read10000_Lines(benchmark::State& state) {
   const std::string& text = TenThousandEventFile();
   for (auto _ : state) {
@@ -95,4 +151,9 @@ BENCHMARK(BM_Read10000_Events)->Unit(benchmark::kMicrosecond);
 }  // namespace
 }  // namespace tavilo::bench
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::remove(tavilo::bench::TenThousandEventPath());
+}

@@ -28,7 +28,8 @@ void Check(std::string_view input) {
   // The month view's marks of the events read, at the year they start in.
   if (!file.events.empty()) {
     const Event& first = file.events.front();
-    EventCountsOfDays(file.events, DayOfEventDate(first.calendar, first.date, 0) - 20, 42, 1);
+    EventOccurrences(file.events)
+        .CountsOfDays(DayOfEventDate(first.calendar, first.date, 0) - 20, 42, 1);
   }
   if (!file.Writable()) return;
 

@@ -24,10 +24,12 @@ int GregorianMonthLength(int year, int month) {
 
 // One month of a calendar that a run of days touches.
 struct RangeMonth {
-  EventDate month;  // its day is 1
+  int32_t index;  // year * 12 + month - 1
   int32_t firstDay;
   int length;
 };
+
+int32_t MonthIndex(int year, int month) { return year * 12 + month - 1; }
 
 // The months of a calendar that the days first..last (within the date range)
 // pass through, in order.
@@ -40,49 +42,10 @@ std::vector<RangeMonth> MonthsOfRange(EventCalendar calendar, int32_t first, int
     const int length = EventMonthLength(calendar, date.year, date.month);
     if (length < 1) break;  // no month to step over (never within the calendars' years)
     const int32_t monthFirst = day - (date.day - 1);
-    months.push_back({{date.year, date.month, 1}, monthFirst, length});
+    months.push_back({MonthIndex(date.year, date.month), monthFirst, length});
     day = monthFirst + length;
   }
   return months;
-}
-
-// The day within `month` on which an event falls, or nothing.
-std::optional<int32_t> OccurrenceIn(const Event& event, const RangeMonth& month) {
-  const EventDate start{event.date.year, event.date.month, 1};
-  bool occurs = false;
-  switch (event.repeat) {
-    case EventRepeat::None:
-      occurs = month.month == start;
-      break;
-    case EventRepeat::Yearly:
-      occurs = month.month.month == start.month && month.month.year >= start.year;
-      break;
-    case EventRepeat::Monthly:
-      occurs = month.month >= start;
-      break;
-  }
-  if (!occurs) return std::nullopt;
-  return month.firstDay + std::min(event.date.day, month.length) - 1;
-}
-
-// Calls found(position, day) for every occurrence on the days first..last.
-template <typename Found>
-void ForEachOccurrence(std::span<const Event> events, int32_t first, int32_t last,
-                       int correctionDays, Found found) {
-  first = std::max(first, kFirstDay);
-  last = std::min(last, kLastDay);
-  if (first > last) return;
-  const std::vector<RangeMonth> months[] = {
-      MonthsOfRange(EventCalendar::Shamsi, first, last, correctionDays),
-      MonthsOfRange(EventCalendar::Qamari, first, last, correctionDays),
-      MonthsOfRange(EventCalendar::Gregorian, first, last, correctionDays)};
-  for (std::size_t position = 0; position < events.size(); ++position) {
-    const Event& event = events[position];
-    for (const RangeMonth& month : months[static_cast<int>(event.calendar)]) {
-      const std::optional<int32_t> day = OccurrenceIn(event, month);
-      if (day && *day >= first && *day <= last) found(position, *day);
-    }
-  }
 }
 
 }  // namespace
@@ -144,19 +107,68 @@ EventDate EventDateOfDay(EventCalendar calendar, int32_t day, int correctionDays
   return {};
 }
 
-std::vector<int> EventCountsOfDays(std::span<const Event> events, int32_t firstDay, int dayCount,
-                                   int correctionDays) {
+EventOccurrences::EventOccurrences(std::span<const Event> events) {
+  for (std::size_t position = 0; position < events.size(); ++position) {
+    const Event& event = events[position];
+    const auto calendar = static_cast<std::size_t>(event.calendar);
+    const Entry entry{MonthIndex(event.date.year, event.date.month), event.date.day, position};
+    switch (event.repeat) {
+      case EventRepeat::None:
+        once_[calendar].push_back(entry);
+        break;
+      case EventRepeat::Yearly:
+        yearly_[calendar][event.date.month - 1].push_back(entry);
+        break;
+      case EventRepeat::Monthly:
+        monthly_[calendar].push_back(entry);
+        break;
+    }
+  }
+  for (std::vector<Entry>& once : once_) {
+    std::stable_sort(once.begin(), once.end(),
+                     [](const Entry& a, const Entry& b) { return a.startMonth < b.startMonth; });
+  }
+}
+
+// For each month of each calendar the days touch: the yearly events of that
+// month of the year and the monthly events, from their own month on, and
+// the one-off events of that very month.
+template <typename Found>
+void EventOccurrences::ForEach(int32_t first, int32_t last, int correctionDays,
+                               Found found) const {
+  first = std::max(first, kFirstDay);
+  last = std::min(last, kLastDay);
+  for (int calendar = 0; calendar < kCalendars && first <= last; ++calendar) {
+    for (const RangeMonth& month :
+         MonthsOfRange(static_cast<EventCalendar>(calendar), first, last, correctionDays)) {
+      if (month.index < MonthIndex(1, 1)) continue;  // before any event's year
+      auto occur = [&](const Entry& entry) {
+        const int32_t day = month.firstDay + std::min(entry.day, month.length) - 1;
+        if (entry.startMonth <= month.index && day >= first && day <= last)
+          found(entry.position, day);
+      };
+      for (const Entry& entry : yearly_[calendar][month.index % 12]) occur(entry);
+      for (const Entry& entry : monthly_[calendar]) occur(entry);
+      const auto [from, to] = std::equal_range(
+          once_[calendar].begin(), once_[calendar].end(), Entry{month.index, 0, 0},
+          [](const Entry& a, const Entry& b) { return a.startMonth < b.startMonth; });
+      std::for_each(from, to, occur);
+    }
+  }
+}
+
+std::vector<int> EventOccurrences::CountsOfDays(int32_t firstDay, int dayCount,
+                                                int correctionDays) const {
   std::vector<int> counts(static_cast<std::size_t>(std::max(dayCount, 0)), 0);
-  ForEachOccurrence(events, firstDay, firstDay + dayCount - 1, correctionDays,
-                    [&](std::size_t, int32_t day) { ++counts[day - firstDay]; });
+  ForEach(firstDay, firstDay + dayCount - 1, correctionDays,
+          [&](std::size_t, int32_t day) { ++counts[day - firstDay]; });
   return counts;
 }
 
-std::vector<std::size_t> EventsOnDay(std::span<const Event> events, int32_t day,
-                                     int correctionDays) {
+std::vector<std::size_t> EventOccurrences::OnDay(int32_t day, int correctionDays) const {
   std::vector<std::size_t> found;
-  ForEachOccurrence(events, day, day, correctionDays,
-                    [&](std::size_t position, int32_t) { found.push_back(position); });
+  ForEach(day, day, correctionDays, [&](std::size_t position, int32_t) { found.push_back(position); });
+  std::sort(found.begin(), found.end());
   return found;
 }
 

@@ -66,14 +66,38 @@ EventDate EventDateOfDay(EventCalendar calendar, int32_t day, int correctionDays
 // An event occurs on its own date and, when it repeats, on the same day of
 // every later year or month of its calendar; a month without that day has
 // it on its last day. Nothing occurs before the event's own date.
+//
+// The events' dates, arranged so that a month view finds what occurs in its
+// weeks at the cost of a few comparisons for each event that can occur in
+// them, not for every event. Build it again whenever the events change.
+class EventOccurrences {
+ public:
+  explicit EventOccurrences(std::span<const Event> events);
 
-// How many events occur on each of `dayCount` days from `firstDay` (the
-// marks of a month view: 42 days). Costs a few comparisons an event.
-std::vector<int> EventCountsOfDays(std::span<const Event> events, int32_t firstDay, int dayCount,
-                                   int correctionDays);
+  // How many events occur on each of `dayCount` days from `firstDay` (the
+  // marks of a month view's 42 days).
+  std::vector<int> CountsOfDays(int32_t firstDay, int dayCount, int correctionDays) const;
 
-// The positions in `events` of the events that occur on a day, in order.
-std::vector<std::size_t> EventsOnDay(std::span<const Event> events, int32_t day,
-                                     int correctionDays);
+  // The positions (in the events given) of the events that occur on a day,
+  // in order.
+  std::vector<std::size_t> OnDay(int32_t day, int correctionDays) const;
+
+ private:
+  struct Entry {
+    int32_t startMonth;  // year * 12 + month - 1 of the event's own date
+    int32_t day;         // of the month
+    std::size_t position;
+  };
+  static constexpr int kCalendars = 3;
+
+  template <typename Found>
+  void ForEach(int32_t first, int32_t last, int correctionDays, Found found) const;
+
+  // By calendar: yearly events by the month of the year they fall in;
+  // monthly events; one-off events in order of month.
+  std::vector<Entry> yearly_[kCalendars][12];
+  std::vector<Entry> monthly_[kCalendars];
+  std::vector<Entry> once_[kCalendars];
+};
 
 }  // namespace tavilo

@@ -91,10 +91,14 @@ bool TakeShownDate(std::string_view& rest, std::optional<EventDate>& shown) {
 
 // A title or note: escapes undone, carriage returns dropped, UTF-8 decoded.
 // False for an unknown escape, malformed UTF-8 or a NUL character. Text
-// never has more characters than bytes, so it is written in place.
+// never has more characters than bytes: a short field is decoded on the
+// stack and copied once into a string of its exact length.
 bool Unescape(std::string_view field, std::wstring& text) {
-  text.resize(field.size());
-  wchar_t* out = text.data();
+  constexpr std::size_t kOnStack = 256;
+  wchar_t stack[kOnStack];
+  std::wstring heap(field.size() > kOnStack ? field.size() : 0, L'\0');
+  wchar_t* const start = field.size() > kOnStack ? heap.data() : stack;
+  wchar_t* out = start;
   Utf8Decoder decoder;
   for (std::size_t at = 0; at < field.size(); ++at) {
     const auto c = static_cast<unsigned char>(field[at]);
@@ -110,7 +114,7 @@ bool Unescape(std::string_view field, std::wstring& text) {
       return false;
     }
   }
-  text.resize(static_cast<std::size_t>(out - text.data()));
+  text.assign(start, out);
   return decoder.Complete();
 }
 
@@ -226,6 +230,11 @@ std::string EventLine(const Event& event) {
 EventFile ParseEventFile(std::string_view bytes) {
   EventFile file;
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+  // Room for every line at once: growing moves every event read so far.
+  std::size_t lines = 1;
+  for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+    ++lines;
+  file.events.reserve(lines);
   bool first = true;
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');

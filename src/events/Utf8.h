@@ -19,20 +19,20 @@ class Utf8Decoder {
   // the bytes are not UTF-8.
   bool Take(unsigned char byte, wchar_t*& out) {
     const std::uint8_t kind = kKinds[byte];
-    character_ = state_ == kAccept ? byte & kLeadMask[kind] : (character_ << 6) | (byte & 0x3F);
-    state_ = kNext[state_][kind];
+    character_ = state_ == kAccept * 6 ? byte & kLeadMask[kind] : (character_ << 6) | (byte & 0x3F);
+    state_ = static_cast<std::uint8_t>((kRows[kind] >> state_) & 63);
     if constexpr (sizeof(wchar_t) == 2) {
-      if (character_ >= 0x10000 && state_ == kAccept) {
+      if (character_ >= 0x10000 && state_ == kAccept * 6) {
         *out++ = static_cast<wchar_t>(0xD800 + ((character_ - 0x10000) >> 10));
         character_ = 0xDC00 + (character_ & 0x3FF);
       }
     }
     *out = static_cast<wchar_t>(character_);
-    out += state_ == kAccept;
-    return state_ != kReject;
+    out += state_ == kAccept * 6;
+    return state_ != kReject * 6;
   }
   // Between characters (not inside one).
-  bool Complete() const { return state_ == kAccept; }
+  bool Complete() const { return state_ == kAccept * 6; }
 
  private:
   // Kinds of byte: ASCII; continuation 80..8F, 90..9F, A0..BF; lead of two
@@ -65,8 +65,19 @@ class Utf8Decoder {
       {R, kNeed2, R, R, R, R, R, R, R, R, R, R},
       {R, R, R, R, R, R, R, R, R, R, R, R}};
 
+  // The table packed one row a kind, each state's next state at its own bit
+  // offset (state * 6), so that the step from byte to byte is one shift: a
+  // table lookup would wait on the one before it.
+  static constexpr std::array<std::uint64_t, 12> kRows = [] {
+    std::array<std::uint64_t, 12> rows{};
+    for (int kind = 0; kind < 12; ++kind)
+      for (int state = 0; state <= kReject; ++state)
+        rows[kind] |= std::uint64_t{kNext[state][kind] * 6u} << (state * 6);
+    return rows;
+  }();
+
   std::uint32_t character_ = 0;
-  std::uint8_t state_ = kAccept;
+  std::uint8_t state_ = kAccept * 6;  // as an offset into a row
 };
 
 // Appends text as UTF-8; a lone surrogate becomes U+FFFD.

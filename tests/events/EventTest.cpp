@@ -44,9 +44,10 @@ TEST(EventOccurrences, MonthCountsMatchTheDayByDayReference) {
     if (IsValidEventDate(calendar, date))
       events.push_back(At(calendar, date, static_cast<EventRepeat>(random() % 3)));
   }
+  const EventOccurrences occurrences(events);
   for (int correction : {-1, 0, 2}) {
     for (int32_t first = start - 40; first < start + 5 * 365; first += 29) {
-      const std::vector<int> counts = EventCountsOfDays(events, first, 42, correction);
+      const std::vector<int> counts = occurrences.CountsOfDays(first, 42, correction);
       for (int i = 0; i < 42; ++i) {
         int expected = 0;
         for (const Event& event : events) expected += OccursOn(event, first + i, correction);
@@ -81,7 +82,7 @@ TEST(EventOccurrences, DaysAMonthLacksFallOnItsLastDay) {
   for (const DayCase& c : cases) {
     const std::vector<Event> events{c.event};
     const int32_t day = DayOfEventDate(c.event.calendar, c.on, 0);
-    EXPECT_EQ(EventsOnDay(events, day, 0).size(), c.occurs ? 1u : 0u) << c.what;
+    EXPECT_EQ(EventOccurrences(events).OnDay(day, 0).size(), c.occurs ? 1u : 0u) << c.what;
   }
 }
 
