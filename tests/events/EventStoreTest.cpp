@@ -14,146 +14,113 @@ namespace {
 
 const std::wstring kFolder = L"C:\\Users\\user\\AppData\\Roaming\\Tavilo";
 const std::wstring kPath = kFolder + L"\\events.tsv";
-const std::string kJunk = "not an event";
+const std::string kHeader = "# Tavilo events 1\r\n";
 
-std::string Line(int day, const std::string& title) {
-  return "shamsi\t1405/1/" + std::to_string(day) + "\tyearly\t-\t-\t" + title + "\t\r\n";
+std::string Line(const std::string& title, const char* repeat = "yearly") {
+  return "shamsi\t1405/2/2\t" + std::string(repeat) + "\t-\t-\t" + title + "\t\r\n";
 }
 
-Event NewEvent() {
-  return Event{EventCalendar::Shamsi, {1405, 2, 2}, EventRepeat::None, {}, {}, L"new", {}};
-}
+const Event kNew{EventCalendar::Shamsi, {1405, 2, 2}, EventRepeat::None, {}, {}, L"new", {}};
 
-// A program started afresh on what the disk holds after a power cut.
-EventStore Restarted(const FakePlatform& before, FakePlatform& fresh) {
-  fresh.folders = before.folders;
-  fresh.disk = before.disk;
-  fresh.LoseUnflushedData();
-  EventStore store(fresh);
-  store.Load();
-  return store;
-}
+struct Disk {
+  FakePlatform fake;
+  EventStore store{fake};
+  explicit Disk(std::vector<std::pair<std::wstring, std::string>> files = {}) {
+    fake.folders.insert(kFolder);
+    for (auto& [path, content] : files) fake.PutFile(path, content);
+    store.Load();
+  }
+  std::vector<Event> Events() const { return {store.Events().begin(), store.Events().end()}; }
+};
 
 TEST(EventStore, ASaveCutAtAnyStepLeavesTheOldEventsOrTheNew) {
-  const std::string longTitle(100, 'x');
-  std::string manyLines = "# Tavilo events 1\r\n" + kJunk + "\r\n";
-  for (int i = 0; i < 1500; ++i) manyLines += Line(1 + i % 28, longTitle);  // several writes
-  const std::vector<std::string> startingFiles = {"", "# Tavilo events 1\r\n" + Line(1, "a"),
-                                                  manyLines};
-  for (std::size_t start = 0; start < startingFiles.size(); ++start) {
+  std::string many = kHeader + "not an event\r\n";
+  for (int i = 0; i < 1500; ++i) many += Line(std::string(100, 'x'));  // several writes
+  for (const std::string& start : {std::string(), kHeader + Line("a"), many}) {
     for (std::size_t cut = 0;; ++cut) {
-      FakePlatform fake;
-      fake.folders.insert(kFolder);
-      if (start > 0) fake.PutFile(kPath, startingFiles[start]);
-      EventStore store(fake);
-      store.Load();
-      std::vector<Event> oldEvents(store.Events().begin(), store.Events().end());
-      const std::size_t unread = store.File().UnreadableLineCount();
-      fake.fileChangesBeforeCut = cut;
-      const EventChange change = store.Add(NewEvent());
-      std::vector<Event> newEvents(store.Events().begin(), store.Events().end());
+      Disk before(start.empty() ? std::vector<std::pair<std::wstring, std::string>>{}
+                                : std::vector<std::pair<std::wstring, std::string>>{{kPath, start}});
+      const std::vector<Event> oldEvents = before.Events();
+      before.fake.fileChangesBeforeCut = cut;
+      const bool saved = before.store.Add(kNew).saved;
 
-      FakePlatform fresh;
-      EventStore after = Restarted(fake, fresh);
-      const std::vector<Event> read(after.Events().begin(), after.Events().end());
-      ASSERT_TRUE(read == oldEvents || read == newEvents) << "file " << start << ", cut " << cut;
-      ASSERT_EQ(after.File().UnreadableLineCount(), unread) << "file " << start << ", cut " << cut;
-      // The next save, uncut, holds.
-      ASSERT_TRUE(after.Add(NewEvent()).saved) << "file " << start << ", cut " << cut;
-      if (change.saved) {
-        ASSERT_EQ(read, newEvents);
+      Disk after;
+      after.fake.disk = before.fake.disk;
+      after.fake.LoseUnflushedData();
+      after.store.Load();
+      const std::vector<Event> read = after.Events();
+      ASSERT_TRUE(read == oldEvents || read == before.Events()) << start.size() << ", " << cut;
+      ASSERT_EQ(after.store.File().keptLines, before.store.File().keptLines);
+      ASSERT_TRUE(after.store.Add(kNew).saved);  // and the next save holds
+      if (saved) {
+        ASSERT_EQ(read, before.Events());
         break;
       }
     }
   }
 }
 
-struct FailureCase {
-  PlatformCall call;
-  long error;
-  std::wstring reason;
-};
-
 TEST(EventStore, AFailedSaveSaysWhyKeepsTheChangeAndIsTriedAgain) {
-  const FailureCase cases[] = {
+  const struct {
+    PlatformCall call;
+    long error;
+    std::wstring reason;
+  } cases[] = {
       {PlatformCall::FileWrite, kErrorDiskFull, L"دیسک پر است (events.tsv.tmp)"},
       {PlatformCall::FileMove, kErrorAccessDenied,
        L"اجازه نوشتن نیست یا پرونده فقط‌خواندنی است (events.tsv)"},
       {PlatformCall::FolderCreate, kErrorPathNotFound, L"پوشه پیدا نشد و ساخته نشد (Tavilo)"},
       {PlatformCall::FileCopy, 1234, L"error 1234 (خطای ۱۲۳۴) (events.tsv.bak)"},
   };
-  const std::string old = "# Tavilo events 1\r\n" + Line(1, "a");
-  for (const FailureCase& c : cases) {
-    FakePlatform fake;
-    fake.folders.insert(kFolder);
-    fake.PutFile(kPath, old);
-    EventStore store(fake);
-    store.Load();
-    fake.fileFailures[c.call] = c.error;
-
-    const EventChange change = store.Add(NewEvent());
-    EXPECT_TRUE(change.applied && !change.saved);
+  const std::string old = kHeader + Line("a");
+  for (const auto& c : cases) {
+    Disk disk({{kPath, old}});
+    disk.fake.fileFailures[c.call] = c.error;
+    const EventChange change = disk.store.Add(kNew);
+    EXPECT_TRUE(change.applied && !change.saved && disk.store.HasUnsavedChanges());
     EXPECT_NE(change.message.find(c.reason), std::wstring::npos) << change.message;
-    EXPECT_EQ(store.Events().size(), 2u);
-    EXPECT_TRUE(store.HasUnsavedChanges());
-    EXPECT_EQ(fake.disk[kPath].content, old);
+    EXPECT_EQ(disk.Events().size(), 2u);
+    EXPECT_EQ(disk.fake.disk[kPath].content, old);
 
-    fake.fileFailures.clear();
-    EXPECT_TRUE(store.SaveAgain().saved);
-    EXPECT_EQ(fake.disk[kPath].content, old + "shamsi\t1405/2/2\tnone\t-\t-\tnew\t\r\n");
-    EXPECT_EQ(fake.disk[kPath + L".bak"].content, old);
+    disk.fake.fileFailures.clear();
+    EXPECT_TRUE(disk.store.SaveAgain().saved);
+    EXPECT_EQ(disk.fake.disk[kPath].content, old + Line("new", "none"));
+    EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, old);
   }
 }
 
 TEST(EventStore, AMissingFileComesBackFromTheNewestWholeCopy) {
-  const std::string tmp = "# Tavilo events 1\r\n" + Line(1, "tmp");
-  const std::string bak = "# Tavilo events 1\r\n" + Line(1, "bak");
-  struct Case {
-    std::string tmp, bak, title;
-    std::wstring notice;
-  } cases[] = {
-      {tmp, bak, "tmp", L"(events.tsv.tmp) بازگردانده شد"},
-      {tmp.substr(0, tmp.size() - 4), bak, "bak", L"(events.tsv.bak) بازگردانده شد"},
-  };
-  for (const Case& c : cases) {
-    FakePlatform fake;
-    fake.folders.insert(kFolder);
-    fake.PutFile(kPath + L".tmp", c.tmp);
-    fake.PutFile(kPath + L".bak", c.bak);
-    EventStore store(fake);
-    store.Load();
-    ASSERT_EQ(store.Events().size(), 1u);
-    EXPECT_EQ(store.Events()[0].title, std::wstring(c.title.begin(), c.title.end()));
-    EXPECT_NE(store.StatusText().find(c.notice), std::wstring::npos);
-    EXPECT_EQ(fake.disk[kPath].content, "# Tavilo events 1\r\n" + Line(1, c.title));
-    EXPECT_EQ(fake.disk[kPath + L".bak"].content, bak);
+  const std::string tmp = kHeader + Line("tmp");
+  const std::string bak = kHeader + Line("bak");
+  for (const std::string& written : {tmp, tmp.substr(0, tmp.size() - 4)}) {
+    Disk disk({{kPath + L".tmp", written}, {kPath + L".bak", bak}});
+    const bool whole = written == tmp;
+    EXPECT_EQ(disk.fake.disk[kPath].content, whole ? tmp : bak);
+    EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, bak);
+    EXPECT_NE(disk.store.StatusText().find(whole ? L"(events.tsv.tmp) بازگردانده شد"
+                                                 : L"(events.tsv.bak) بازگردانده شد"),
+              std::wstring::npos);
   }
 }
 
 TEST(EventStore, AFileItMayNotWriteIsReadAndLeftAlone) {
-  FakePlatform newer;
-  newer.folders.insert(kFolder);
-  newer.PutFile(kPath, "# Tavilo events 2\r\n" + Line(1, "a") + kJunk + "\r\n" + kJunk);
-  FakePlatform locked;
-  locked.fileFailures[PlatformCall::FileRead] = kErrorSharingViolation;
-  for (FakePlatform* fake : {&newer, &locked}) {
-    EventStore store(*fake);
-    store.Load();
-    for (const EventChange& change : {store.Add(NewEvent()), store.Remove(0)}) {
+  const std::string newer = "# Tavilo events 2\r\n" + Line("a") + "x\r\ny";
+  Disk newerFile({{kPath, newer}});
+  Disk locked;
+  locked.fake.fileFailures[PlatformCall::FileRead] = kErrorSharingViolation;
+  locked.store.Load();
+  for (Disk* disk : {&newerFile, &locked}) {
+    for (const EventChange& change : {disk->store.Add(kNew), disk->store.Remove(0)}) {
       EXPECT_FALSE(change.applied);
-      EXPECT_FALSE(change.message.empty());
-      EXPECT_NE(store.StatusText().find(change.message), std::wstring::npos);
+      EXPECT_NE(disk->store.StatusText().find(change.message), std::wstring::npos);
     }
-    for (const FileRequest& request : fake->fileRequests)
-      EXPECT_EQ(request.call, PlatformCall::FileRead);
   }
-  EventStore store(newer);
-  store.Load();
-  EXPECT_TRUE(store.MarkReminderShown(0, {2026, 3, 21}).applied);  // for this session
-  EXPECT_EQ(store.Events()[0].lastReminderShown, (EventDate{2026, 3, 21}));
-  for (const FileRequest& request : newer.fileRequests)
-    EXPECT_EQ(request.call, PlatformCall::FileRead);
-  EXPECT_NE(store.StatusText().find(L"۲ سطر از پرونده رویدادها خوانده نشد"), std::wstring::npos);
+  EXPECT_TRUE(newerFile.store.MarkReminderShown(0, {2026, 3, 21}).applied);  // for the session
+  EXPECT_TRUE(locked.fake.disk.empty());
+  EXPECT_EQ(newerFile.fake.disk.size(), 1u);
+  EXPECT_EQ(newerFile.fake.disk[kPath].content, newer);
+  EXPECT_NE(newerFile.store.StatusText().find(L"۲ سطر از پرونده رویدادها خوانده نشد"),
+            std::wstring::npos);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The user's data files on a real disk under Wine: the events file's save
 // steps (a new file, a replaced one, the backup copy), the errors a caller
-// must tell apart, and a read-only file refusing with a reason.
+// tells apart, and a read-only file refused with a reason.
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
@@ -12,74 +12,57 @@
 namespace tavilo {
 namespace {
 
-class Win32DataFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"tavilo-data-files-" + std::to_wstring(GetCurrentProcessId());
-    ASSERT_EQ(platform_.CreateFolder(folder_), kErrorSuccess);
-  }
-  void TearDown() override {
-    for (const wchar_t* name : {L"\\events.tsv", L"\\events.tsv.tmp", L"\\events.tsv.bak"}) {
-      SetFileAttributesW((folder_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW((folder_ + name).c_str());
-    }
-    RemoveDirectoryW(folder_.c_str());
-  }
-
-  // Steps 1 and 3 of a save: the new text in the .tmp, renamed over the file.
-  long Save(const std::string& text) {
+TEST(Win32DataFiles, SaveStepsAndTheirErrors) {
+  Win32Platform platform;
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = temp + std::wstring(L"tavilo-data-files");
+  const std::wstring path = folder + L"\\events.tsv";
+  const std::wstring tmp = path + L".tmp";
+  auto save = [&](const std::string& text) {
     FileHandle file = 0;
-    if (long error = platform_.CreateFileForWriting(Tmp(), true, file)) return error;
-    EXPECT_EQ(platform_.WriteToFile(file, text), kErrorSuccess);
-    EXPECT_EQ(platform_.FlushFile(file), kErrorSuccess);
-    EXPECT_EQ(platform_.CloseFile(file), kErrorSuccess);
-    return platform_.MoveFileOver(Tmp(), Path());
-  }
-  std::string Read(const std::wstring& path) {
+    if (long error = platform.CreateFileForWriting(tmp, true, file)) return error;
+    EXPECT_EQ(platform.WriteToFile(file, text), kErrorSuccess);
+    EXPECT_EQ(platform.FlushFile(file), kErrorSuccess);
+    EXPECT_EQ(platform.CloseFile(file), kErrorSuccess);
+    return platform.MoveFileOver(tmp, path);
+  };
+  auto read = [&](const std::wstring& name) {
     std::string bytes;
-    EXPECT_EQ(platform_.ReadWholeFile(path, bytes), kErrorSuccess);
-    return bytes;
-  }
-  std::wstring Path() const { return folder_ + L"\\events.tsv"; }
-  std::wstring Tmp() const { return Path() + L".tmp"; }
-
-  Win32Platform platform_;
-  std::wstring folder_;
-};
-
-TEST_F(Win32DataFiles, SavesReplacesAndBacksUp) {
-  EXPECT_EQ(platform_.CreateFolder(folder_), kErrorSuccess);  // there already
-  ASSERT_EQ(Save("first\r\n"), kErrorSuccess);                // no file to replace yet
-  ASSERT_EQ(platform_.CopyFileOver(Path(), Path() + L".bak"), kErrorSuccess);
-  ASSERT_EQ(Save(std::string(100000, 'x')), kErrorSuccess);
-
-  EXPECT_EQ(Read(Path()), std::string(100000, 'x'));
-  EXPECT_EQ(Read(Path() + L".bak"), "first\r\n");
-  EXPECT_EQ(GetFileAttributesW(Tmp().c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(Win32DataFiles, TellsMissingExistingAndReadOnlyApart) {
+    return platform.ReadWholeFile(name, bytes) == kErrorSuccess ? bytes : "(unread)";
+  };
+  auto clean = [&] {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const std::wstring& name : {path, tmp, path + L".bak"}) DeleteFileW(name.c_str());
+    RemoveDirectoryW(folder.c_str());
+  };
+  clean();  // after a run that stopped halfway
   std::string bytes;
   FileHandle file = 0;
-  EXPECT_EQ(platform_.ReadWholeFile(Path(), bytes), kErrorFileNotFound);
-  EXPECT_EQ(platform_.CreateFolder(folder_ + L"\\no\\such"), kErrorPathNotFound);
-  ASSERT_EQ(Save("old"), kErrorSuccess);
-  EXPECT_EQ(platform_.CreateFileForWriting(Path(), false, file), kErrorFileExists);
+  EXPECT_EQ(platform.CreateFolder(folder + L"\\no\\such"), kErrorPathNotFound);
+  ASSERT_EQ(platform.CreateFolder(folder), kErrorSuccess);
+  EXPECT_EQ(platform.CreateFolder(folder), kErrorSuccess);  // there already
+  EXPECT_EQ(platform.ReadWholeFile(path, bytes), kErrorFileNotFound);
 
-  ASSERT_TRUE(SetFileAttributesW(Path().c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(Save("new"), kErrorAccessDenied);
-  EXPECT_EQ(Read(Path()), "old");
-  EXPECT_FALSE(platform_.ErrorText(kErrorAccessDenied).empty());
+  ASSERT_EQ(save("first\r\n"), kErrorSuccess);  // nothing to replace yet
+  ASSERT_EQ(platform.CopyFileOver(path, path + L".bak"), kErrorSuccess);
+  ASSERT_EQ(save(std::string(100000, 'x')), kErrorSuccess);
+  EXPECT_EQ(read(path), std::string(100000, 'x'));
+  EXPECT_EQ(read(path + L".bak"), "first\r\n");
+  EXPECT_EQ(GetFileAttributesW(tmp.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(platform.CreateFileForWriting(path, false, file), kErrorFileExists);
+
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(save("new"), kErrorAccessDenied);
+  EXPECT_EQ(read(path), std::string(100000, 'x'));
+  EXPECT_FALSE(platform.ErrorText(kErrorAccessDenied).empty());
+  clean();
 }
 
-TEST(Win32AppData, IsTheUsersRoamingFolder) {
+TEST(Win32DataFiles, AppDataIsTheUsersRoamingFolder) {
   wchar_t variable[MAX_PATH] = {};
   GetEnvironmentVariableW(L"APPDATA", variable, MAX_PATH);
-  const std::wstring folder = Win32Platform().AppDataFolder();
-  EXPECT_EQ(lstrcmpiW(folder.c_str(), variable), 0);
-  EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(lstrcmpiW(Win32Platform().AppDataFolder().c_str(), variable), 0);
 }
 
 }  // namespace

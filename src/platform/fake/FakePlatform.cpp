@@ -286,24 +286,25 @@ void FakePlatform::LoseUnflushedData() {
   openFiles_.clear();
 }
 
-long FakePlatform::FileCall(PlatformCall call, const std::wstring& path,
-                            const std::wstring& target, bool& cut) {
+long FakePlatform::FileCall(PlatformCall call, bool& cut) {
   calls.push_back(call);
-  fileRequests.push_back({call, path, target});
   cut = false;
   if (powerCut_) return kErrorNotReady;
   if (auto failure = fileFailures.find(call); failure != fileFailures.end()) return failure->second;
-  const bool changesDisk = call != PlatformCall::FileRead;
-  if (changesDisk && fileChangesBeforeCut && (*fileChangesBeforeCut)-- == 0) {
-    cut = true;
-    powerCut_ = true;
-  }
+  if (call != PlatformCall::FileRead && fileChangesBeforeCut && (*fileChangesBeforeCut)-- == 0)
+    cut = powerCut_ = true;
   return kErrorSuccess;
 }
 
-bool FakePlatform::InExistingFolder(const std::wstring& path) const {
+long FakePlatform::PowerCut() {
+  LoseUnflushedData();
+  return kErrorNotReady;
+}
+
+long FakePlatform::MissingError(const std::wstring& path) const {
   const std::size_t slash = path.rfind(L'\\');
-  return slash != std::wstring::npos && folders.contains(path.substr(0, slash));
+  const bool inFolder = slash != std::wstring::npos && folders.contains(path.substr(0, slash));
+  return inFolder ? kErrorFileNotFound : kErrorPathNotFound;
 }
 
 std::wstring FakePlatform::AppDataFolder() {
@@ -313,107 +314,85 @@ std::wstring FakePlatform::AppDataFolder() {
 
 long FakePlatform::CreateFolder(const std::wstring& path) {
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FolderCreate, path, {}, cut)) return error;
-  if (!folders.contains(path) && !InExistingFolder(path)) return kErrorPathNotFound;
+  if (long error = FileCall(PlatformCall::FolderCreate, cut)) return error;
+  if (!folders.contains(path) && MissingError(path) == kErrorPathNotFound) return kErrorPathNotFound;
   folders.insert(path);
-  if (cut) LoseUnflushedData();
-  return cut ? kErrorNotReady : kErrorSuccess;
+  return cut ? PowerCut() : kErrorSuccess;
 }
 
 long FakePlatform::ReadWholeFile(const std::wstring& path, std::string& bytes) {
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileRead, path, {}, cut)) return error;
+  if (long error = FileCall(PlatformCall::FileRead, cut)) return error;
   auto found = disk.find(path);
-  if (found == disk.end()) return InExistingFolder(path) ? kErrorFileNotFound : kErrorPathNotFound;
+  if (found == disk.end()) return MissingError(path);
   bytes = found->second.content;
   return kErrorSuccess;
 }
 
+// A new or emptied file is on the disk at once, empty.
 long FakePlatform::CreateFileForWriting(const std::wstring& path, bool replace,
                                         FileHandle& file) {
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileCreate, path, {}, cut)) return error;
-  if (!InExistingFolder(path)) return kErrorPathNotFound;
+  if (long error = FileCall(PlatformCall::FileCreate, cut)) return error;
+  if (MissingError(path) == kErrorPathNotFound) return kErrorPathNotFound;
   if (!replace && disk.contains(path)) return kErrorFileExists;
-  // A new or emptied file is on the disk at once, empty.
   disk[path] = FakeFile{};
-  if (cut) {
-    LoseUnflushedData();
-    return kErrorNotReady;
-  }
+  if (cut) return PowerCut();
   file = nextFile_++;
   openFiles_[file] = path;
   return kErrorSuccess;
 }
 
-FakeFile* FakePlatform::OpenFileCall(PlatformCall call, FileHandle file, long& error, bool& cut) {
-  auto open = openFiles_.find(file);
-  error = FileCall(call, open == openFiles_.end() ? L"" : open->second, {}, cut);
-  if (!error && open == openFiles_.end()) error = kErrorInvalidHandle;
-  if (error) return nullptr;
-  FakeFile* found = &disk[open->second];
-  if (call == PlatformCall::FileClose) openFiles_.erase(open);
-  return found;
-}
-
+// Cut, half the bytes reach the disk before the power goes.
 long FakePlatform::WriteToFile(FileHandle file, std::string_view bytes) {
-  long error = kErrorSuccess;
   bool cut = false;
-  FakeFile* written = OpenFileCall(PlatformCall::FileWrite, file, error, cut);
-  if (!written) return error;
-  if (!cut) {
-    written->content.append(bytes);
-    return kErrorSuccess;
-  }
-  // Half the bytes reach the disk before the power goes.
-  written->content.append(bytes.substr(0, bytes.size() / 2));
-  written->durable = written->content;
-  LoseUnflushedData();
-  return kErrorNotReady;
+  if (long error = FileCall(PlatformCall::FileWrite, cut)) return error;
+  if (!openFiles_.contains(file)) return kErrorInvalidHandle;
+  FakeFile& written = disk[openFiles_[file]];
+  written.content.append(cut ? bytes.substr(0, bytes.size() / 2) : bytes);
+  if (!cut) return kErrorSuccess;
+  written.durable = written.content;
+  return PowerCut();
 }
 
 long FakePlatform::FlushFile(FileHandle file) {
-  long error = kErrorSuccess;
   bool cut = false;
-  FakeFile* flushed = OpenFileCall(PlatformCall::FileFlush, file, error, cut);
-  if (!flushed) return error;
-  if (!cut) flushed->durable = flushed->content;
-  if (cut) LoseUnflushedData();
-  return cut ? kErrorNotReady : kErrorSuccess;
+  if (long error = FileCall(PlatformCall::FileFlush, cut)) return error;
+  if (!openFiles_.contains(file)) return kErrorInvalidHandle;
+  if (cut) return PowerCut();
+  FakeFile& flushed = disk[openFiles_[file]];
+  flushed.durable = flushed.content;
+  return kErrorSuccess;
 }
 
 long FakePlatform::CloseFile(FileHandle file) {
-  long error = kErrorSuccess;
   bool cut = false;
-  if (!OpenFileCall(PlatformCall::FileClose, file, error, cut)) return error;
-  if (cut) LoseUnflushedData();
-  return cut ? kErrorNotReady : kErrorSuccess;
+  if (long error = FileCall(PlatformCall::FileClose, cut)) return error;
+  if (!openFiles_.erase(file)) return kErrorInvalidHandle;
+  return cut ? PowerCut() : kErrorSuccess;
 }
 
+// Cut, half the file is copied.
 long FakePlatform::CopyFileOver(const std::wstring& from, const std::wstring& to) {
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileCopy, from, to, cut)) return error;
+  if (long error = FileCall(PlatformCall::FileCopy, cut)) return error;
   auto source = disk.find(from);
-  if (source == disk.end()) return InExistingFolder(from) ? kErrorFileNotFound : kErrorPathNotFound;
-  if (!InExistingFolder(to)) return kErrorPathNotFound;
+  if (source == disk.end()) return MissingError(from);
+  if (MissingError(to) == kErrorPathNotFound) return kErrorPathNotFound;
   std::string copied = source->second.content;
   if (cut) copied.resize(copied.size() / 2);
   disk[to] = FakeFile{copied, copied};
-  if (cut) LoseUnflushedData();
-  return cut ? kErrorNotReady : kErrorSuccess;
+  return cut ? PowerCut() : kErrorSuccess;
 }
 
 // The rename is one step: cut, it has not happened.
 long FakePlatform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
   bool cut = false;
-  if (long error = FileCall(PlatformCall::FileMove, from, to, cut)) return error;
-  if (cut) {
-    LoseUnflushedData();
-    return kErrorNotReady;
-  }
+  if (long error = FileCall(PlatformCall::FileMove, cut)) return error;
+  if (cut) return PowerCut();
   auto source = disk.find(from);
-  if (source == disk.end()) return InExistingFolder(from) ? kErrorFileNotFound : kErrorPathNotFound;
-  if (!InExistingFolder(to)) return kErrorPathNotFound;
+  if (source == disk.end()) return MissingError(from);
+  if (MissingError(to) == kErrorPathNotFound) return kErrorPathNotFound;
   FakeFile moved = std::move(source->second);
   disk.erase(source);
   disk[to] = std::move(moved);

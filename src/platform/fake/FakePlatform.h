@@ -137,14 +137,6 @@ struct OpenFileDialogRequest {
   bool operator==(const OpenFileDialogRequest&) const = default;
 };
 
-// A call on the user's data files, with the paths it names.
-struct FileRequest {
-  PlatformCall call;
-  std::wstring path;
-  std::wstring target;  // of a copy or a move
-  bool operator==(const FileRequest&) const = default;
-};
-
 // One file of the fake's disk: what reads see, and what a power cut leaves
 // (only what was flushed, copied or moved whole).
 struct FakeFile {
@@ -244,7 +236,6 @@ class FakePlatform final : public Platform {
   std::vector<ProgramStartRequest> programStarts;
   std::vector<MessageBoxRequest> messageBoxes;
   std::vector<OpenFileDialogRequest> openFileDialogs;
-  std::vector<FileRequest> fileRequests;
 
   // --- Platform ---
   std::uint64_t TickCount() override { return tickCount; }
@@ -301,13 +292,14 @@ class FakePlatform final : public Platform {
   std::wstring ErrorText(long code) override;
 
  private:
-  // Records a call; the error it fails with (a scripted failure, a cut), or
-  // kErrorSuccess. `cut` is set when this very call is the one cut.
-  long FileCall(PlatformCall call, const std::wstring& path, const std::wstring& target,
-                bool& cut);
-  // The same for a call on an open file: the file, or nullptr and `error`.
-  FakeFile* OpenFileCall(PlatformCall call, FileHandle file, long& error, bool& cut);
-  bool InExistingFolder(const std::wstring& path) const;
+  // Records a file call; the error it fails with (scripted, or after a
+  // cut), or kErrorSuccess, with `cut` set when this very call is cut.
+  long FileCall(PlatformCall call, bool& cut);
+  // Cuts the power now: kErrorNotReady.
+  long PowerCut();
+  // The error for a path not on the disk: not found in a folder that
+  // exists, else the path is not found.
+  long MissingError(const std::wstring& path) const;
 
   struct WindowState {
     std::intptr_t exStyle = 0;
