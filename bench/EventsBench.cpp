@@ -3,7 +3,6 @@
 // of 10,000 events beside splitting the same file into line strings. Each
 // pair runs in one program so that their ratio holds on any machine.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -27,17 +26,23 @@ std::vector<Event> SomeEvents(int count) {
   const int32_t first = DayOfEventDate(EventCalendar::Shamsi, {1360, 1, 1}, 0);
   while (static_cast<int>(events.size()) < count) {
     const unsigned kind = random() % 10;
-    const auto calendar = kind < 5 ? EventCalendar::Shamsi
+    const auto calendar = kind < 5   ? EventCalendar::Shamsi
                           : kind < 8 ? EventCalendar::Qamari
                                      : EventCalendar::Gregorian;
     const auto repeat = kind % 5 == 4 ? EventRepeat::Monthly
                         : kind == 3   ? EventRepeat::None
                                       : EventRepeat::Yearly;
-    const EventDate date = EventDateOfDay(calendar, first + static_cast<int32_t>(random() % 16000), 0);
+    const EventDate date =
+        EventDateOfDay(calendar, first + static_cast<int32_t>(random() % 16000), 0);
     std::optional<EventReminder> reminder;
     if (kind % 2) reminder = EventReminder{9 * 60, 1};
-    events.push_back({calendar, date, repeat, reminder, {}, L"تولد مادر بزرگ " +
-                      std::to_wstring(events.size()), kind % 3 ? L"" : L"کیک\nو گل"});
+    events.push_back({calendar,
+                      date,
+                      repeat,
+                      reminder,
+                      {},
+                      L"تولد مادر بزرگ " + std::to_wstring(events.size()),
+                      kind % 3 ? L"" : L"کیک\nو گل"});
   }
   return events;
 }
@@ -52,9 +57,7 @@ const std::string& TenThousandEventFile() {
 }
 
 // The months of two years, one a call.
-ShamsiMonth MonthAt(std::size_t call) {
-  return AddMonths({1404, 1}, static_cast<int>(call % 24));
-}
+ShamsiMonth MonthAt(std::size_t call) { return AddMonths({1404, 1}, static_cast<int>(call % 24)); }
 
 void BM_MonthView_NoEvents(benchmark::State& state) {
   const GregorianMonthNames& names = PersianGregorianMonthNames();

@@ -13,9 +13,7 @@ constexpr int kLastYear = 9999;  // no calendar's year beyond this fits the date
 constexpr auto kFirstDay = static_cast<int32_t>(kMinDateValue);
 constexpr auto kLastDay = static_cast<int32_t>(kMaxDateValue);
 
-bool IsGregorianLeapYear(int year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
+bool IsGregorianLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 int GregorianMonthLength(int year, int month) {
   static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -134,8 +132,7 @@ EventOccurrences::EventOccurrences(std::span<const Event> events) {
 // month of the year and the monthly events, from their own month on, and
 // the one-off events of that very month.
 template <typename Found>
-void EventOccurrences::ForEach(int32_t first, int32_t last, int correctionDays,
-                               Found found) const {
+void EventOccurrences::ForEach(int32_t first, int32_t last, int correctionDays, Found found) const {
   first = std::max(first, kFirstDay);
   last = std::min(last, kLastDay);
   for (int calendar = 0; calendar < kCalendars && first <= last; ++calendar) {
@@ -167,7 +164,8 @@ std::vector<int> EventOccurrences::CountsOfDays(int32_t firstDay, int dayCount,
 
 std::vector<std::size_t> EventOccurrences::OnDay(int32_t day, int correctionDays) const {
   std::vector<std::size_t> found;
-  ForEach(day, day, correctionDays, [&](std::size_t position, int32_t) { found.push_back(position); });
+  ForEach(day, day, correctionDays,
+          [&](std::size_t position, int32_t) { found.push_back(position); });
   std::sort(found.begin(), found.end());
   return found;
 }

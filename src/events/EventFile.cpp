@@ -1,6 +1,5 @@
 #include "events/EventFile.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -106,10 +105,12 @@ bool Unescape(std::string_view field, std::wstring& text) {
       if (c == 0 || !decoder.Complete()) return false;
       if (c == '\r') continue;
       const char escaped = ++at < field.size() ? field[at] : '\0';
-      if (escaped == 't') *out++ = L'\t';
-      else if (escaped == 'n') *out++ = L'\n';
-      else if (escaped == '\\') *out++ = L'\\';
-      else return false;
+      const wchar_t unescaped = escaped == 't'    ? L'\t'
+                                : escaped == 'n'  ? L'\n'
+                                : escaped == '\\' ? L'\\'
+                                                  : L'\0';
+      if (unescaped == L'\0') return false;
+      *out++ = unescaped;
     } else if (!decoder.Take(c, out)) {
       return false;
     }
@@ -232,7 +233,8 @@ EventFile ParseEventFile(std::string_view bytes) {
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   // Room for every line at once: growing moves every event read so far.
   std::size_t lines = 1;
-  for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1))
+  for (std::size_t at = bytes.find('\n'); at != std::string_view::npos;
+       at = bytes.find('\n', at + 1))
     ++lines;
   file.events.reserve(lines);
   bool first = true;
@@ -262,7 +264,8 @@ std::string WriteEventFile(const EventFile& file) {
   for (std::size_t position = 0; position <= file.events.size(); ++position) {
     for (; kept != file.keptLines.end() && kept->eventsBefore <= position; ++kept)
       text.append(kept->bytes).append(kLineEnd);
-    if (position < file.events.size()) text.append(EventLine(file.events[position])).append(kLineEnd);
+    if (position < file.events.size())
+      text.append(EventLine(file.events[position])).append(kLineEnd);
   }
   return text;
 }

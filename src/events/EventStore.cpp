@@ -17,12 +17,17 @@ constexpr wchar_t kRecoveredFromTemporary[] =
 constexpr wchar_t kRecoveredFromBackup[] =
     L"پرونده رویدادها نبود و از نسخه پشتیبان (events.tsv.bak) بازگردانده شد";
 constexpr wchar_t kNewerVersion[] =
-    L"پرونده رویدادها را نسخه تازه‌تری از Tavilo نوشته است؛ تا چیزی از آن از دست نرود، "
-    L"فقط خوانده می‌شود و افزودن و ویرایش رویداد ممکن نیست";
+    L"پرونده رویدادها را نسخه تازه‌تری از Tavilo نوشته است؛ تا چیزی از آن از دست "
+    L"نرود، "
+    L"فقط خوانده می‌شود و افزودن و ویرایش رویداد ممکن "
+    L"نیست";
 constexpr wchar_t kNotRead[] = L"پرونده رویدادها خوانده نشد: ";
-constexpr wchar_t kNotReadTail[] = L"؛ تا خوانده نشود چیزی در آن نوشته نمی‌شود";
+constexpr wchar_t kNotReadTail[] =
+    L"؛ تا خوانده نشود چیزی در آن نوشته نمی‌شود";
 constexpr wchar_t kNotSaved[] = L"رویدادها ذخیره نشد: ";
-constexpr wchar_t kNotSavedTail[] = L". تغییر نگه داشته شد و ذخیره بعدی دوباره انجام می‌شود";
+constexpr wchar_t kNotSavedTail[] =
+    L". تغییر نگه داشته شد و ذخیره بعدی دوباره انجام "
+    L"می‌شود";
 constexpr wchar_t kNoTitle[] = L"رویداد عنوان ندارد";
 constexpr wchar_t kNoSuchDate[] = L"این تاریخ در تقویم رویداد نیست";
 constexpr wchar_t kNoAppData[] = L"پوشه داده‌های کاربر (APPDATA) پیدا نشد";

@@ -37,25 +37,59 @@ class Utf8Decoder {
  private:
   // Kinds of byte: ASCII; continuation 80..8F, 90..9F, A0..BF; lead of two
   // bytes; E0; other leads of three; ED; F0; F1..F3; F4; never in UTF-8.
-  enum : std::uint8_t { kAscii, kCont8, kCont9, kContAB, kLead2, kE0, kLead3, kED, kF0, kLead4, kF4, kBad };
+  enum : std::uint8_t {
+    kAscii,
+    kCont8,
+    kCont9,
+    kContAB,
+    kLead2,
+    kE0,
+    kLead3,
+    kED,
+    kF0,
+    kLead4,
+    kF4,
+    kBad
+  };
   // States: between characters, then how many continuation bytes are due
   // and which the next may be.
-  enum : std::uint8_t { kAccept, kNeed1, kNeed2, kNeed2AfterE0, kNeed2AfterED, kNeed3, kNeed3AfterF0,
-                        kNeed3AfterF4, kReject };
+  enum : std::uint8_t {
+    kAccept,
+    kNeed1,
+    kNeed2,
+    kNeed2AfterE0,
+    kNeed2AfterED,
+    kNeed3,
+    kNeed3AfterF0,
+    kNeed3AfterF4,
+    kReject
+  };
 
   static constexpr std::array<std::uint8_t, 256> kKinds = [] {
     std::array<std::uint8_t, 256> kinds{};
     for (int b = 0; b < 256; ++b) {
-      kinds[b] = b < 0x80 ? kAscii : b < 0x90 ? kCont8 : b < 0xA0 ? kCont9 : b < 0xC0 ? kContAB
-               : b < 0xC2 ? kBad : b < 0xE0 ? kLead2 : b == 0xE0 ? kE0 : b == 0xED ? kED
-               : b < 0xF0 ? kLead3 : b == 0xF0 ? kF0 : b < 0xF4 ? kLead4 : b == 0xF4 ? kF4 : kBad;
+      kinds[b] = b < 0x80    ? kAscii
+                 : b < 0x90  ? kCont8
+                 : b < 0xA0  ? kCont9
+                 : b < 0xC0  ? kContAB
+                 : b < 0xC2  ? kBad
+                 : b < 0xE0  ? kLead2
+                 : b == 0xE0 ? kE0
+                 : b == 0xED ? kED
+                 : b < 0xF0  ? kLead3
+                 : b == 0xF0 ? kF0
+                 : b < 0xF4  ? kLead4
+                 : b == 0xF4 ? kF4
+                             : kBad;
     }
     return kinds;
   }();
-  static constexpr std::uint8_t kLeadMask[12] = {0x7F, 0, 0, 0, 0x1F, 0x0F, 0x0F, 0x0F, 0x07, 0x07, 0x07, 0};
+  static constexpr std::uint8_t kLeadMask[12] = {0x7F, 0,    0,    0,    0x1F, 0x0F,
+                                                 0x0F, 0x0F, 0x07, 0x07, 0x07, 0};
   static constexpr std::uint8_t R = kReject;
   static constexpr std::uint8_t kNext[9][12] = {
-      {kAccept, R, R, R, kNeed1, kNeed2AfterE0, kNeed2, kNeed2AfterED, kNeed3AfterF0, kNeed3, kNeed3AfterF4, R},
+      {kAccept, R, R, R, kNeed1, kNeed2AfterE0, kNeed2, kNeed2AfterED, kNeed3AfterF0, kNeed3,
+       kNeed3AfterF4, R},
       {R, kAccept, kAccept, kAccept, R, R, R, R, R, R, R, R},
       {R, kNeed1, kNeed1, kNeed1, R, R, R, R, R, R, R, R},
       {R, R, R, kNeed1, R, R, R, R, R, R, R, R},

@@ -13,18 +13,23 @@ constexpr char kHeader[] = "# Tavilo events 1\r\n";
 
 TEST(EventFile, WritesCrlfFieldsWithoutLeadingZerosAndEscapesText) {
   EventFile file;
-  file.Add({EventCalendar::Qamari, {1447, 9, 1}, EventRepeat::Yearly,
-            EventReminder{7 * 60 + 5, 3}, EventDate{2026, 2, 18}, L"رمضان\ta\\b",
-            L"line one\r\nline two"});
+  file.Add({EventCalendar::Qamari,
+            {1447, 9, 1},
+            EventRepeat::Yearly,
+            EventReminder{7 * 60 + 5, 3},
+            EventDate{2026, 2, 18},
+            L"رمضان\ta\\b",
+            L"line one\r\nline two \U0001F319"});
   file.Add({EventCalendar::Shamsi, {1405, 1, 1}, EventRepeat::None, {}, {}, L"نوروز", {}});
   EXPECT_EQ(WriteEventFile(file),
             std::string(kHeader) +
                 "qamari\t1447/9/1\tyearly\t07:05,3d\t2026/2/18\t"
-                "\xD8\xB1\xD9\x85\xD8\xB6\xD8\xA7\xD9\x86\\ta\\\\b\tline one\\nline two\r\n"
+                "\xD8\xB1\xD9\x85\xD8\xB6\xD8\xA7\xD9\x86\\ta\\\\b\t"
+                "line one\\nline two \xF0\x9F\x8C\x99\r\n"
                 "shamsi\t1405/1/1\tnone\t-\t-\t\xD9\x86\xD9\x88\xD8\xB1\xD9\x88\xD8\xB2\t\r\n");
   // Read back the same, but for the carriage return, which is dropped.
   EventFile back = ParseEventFile(WriteEventFile(file));
-  file.events[0].note = L"line one\nline two";
+  file.events[0].note = L"line one\nline two \U0001F319";
   EXPECT_EQ(back.events, file.events);
   EXPECT_TRUE(back.keptLines.empty());
 }
@@ -48,7 +53,7 @@ TEST(EventFile, ReadsOnlyWellFormedLines) {
       {"shamsi\t1403/1/5\tnone\t-\t-\t\tnote", false},  // no title
       {"shamsi\t1403/1/5\tnone\t-\t-\tt\tn\textra", false},
       {"Shamsi\t1403/1/5\tnone\t-\t-\tt\t", false},
-      {"shamsi\t1403/1/5\tnone\t-\t-\t\xC0\xAF\t", false},  // overlong UTF-8
+      {"shamsi\t1403/1/5\tnone\t-\t-\t\xC0\xAF\t", false},      // overlong UTF-8
       {"shamsi\t1403/1/5\tnone\t-\t-\t\xED\xA0\x80\t", false},  // a surrogate
   };
   for (const LineCase& c : cases) EXPECT_EQ(ParseEventLine(c.line).has_value(), c.read) << c.line;

@@ -38,8 +38,9 @@ TEST(EventStore, ASaveCutAtAnyStepLeavesTheOldEventsOrTheNew) {
   for (int i = 0; i < 1500; ++i) many += Line(std::string(100, 'x'));  // several writes
   for (const std::string& start : {std::string(), kHeader + Line("a"), many}) {
     for (std::size_t cut = 0;; ++cut) {
-      Disk before(start.empty() ? std::vector<std::pair<std::wstring, std::string>>{}
-                                : std::vector<std::pair<std::wstring, std::string>>{{kPath, start}});
+      Disk before(start.empty()
+                      ? std::vector<std::pair<std::wstring, std::string>>{}
+                      : std::vector<std::pair<std::wstring, std::string>>{{kPath, start}});
       const std::vector<Event> oldEvents = before.Events();
       before.fake.fileChangesBeforeCut = cut;
       const bool saved = before.store.Add(kNew).saved;
@@ -68,7 +69,8 @@ TEST(EventStore, AFailedSaveSaysWhyKeepsTheChangeAndIsTriedAgain) {
   } cases[] = {
       {PlatformCall::FileWrite, kErrorDiskFull, L"دیسک پر است (events.tsv.tmp)"},
       {PlatformCall::FileMove, kErrorAccessDenied,
-       L"اجازه نوشتن نیست یا پرونده فقط‌خواندنی است (events.tsv)"},
+       L"اجازه نوشتن نیست یا پرونده فقط‌خواندنی است "
+       L"(events.tsv)"},
       {PlatformCall::FolderCreate, kErrorPathNotFound, L"پوشه پیدا نشد و ساخته نشد (Tavilo)"},
       {PlatformCall::FileCopy, 1234, L"error 1234 (خطای ۱۲۳۴) (events.tsv.bak)"},
   };

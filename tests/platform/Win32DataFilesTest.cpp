@@ -1,13 +1,12 @@
 // The user's data files on a real disk under Wine: the events file's save
 // steps (a new file, a replaced one, the backup copy), the errors a caller
 // tells apart, and a read-only file refused with a reason.
-#include "platform/win32/Win32Platform.h"
-
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include "platform/win32/Win32Platform.h"
 
 namespace tavilo {
 namespace {
