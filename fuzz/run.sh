@@ -26,19 +26,20 @@ cmake --build "$build" --target calendar_fuzzer events_fuzzer -j2
 artifacts=$build/artifacts/
 mkdir -p "$artifacts"
 
-# name, committed seeds, dictionary, longest input
+# name, committed seeds, longest input, dictionary (- for none)
 targets=(
-  "calendar_fuzzer corpus calendar.dict 256"
-  "events_fuzzer events-corpus events.dict 4096"
+  "calendar_fuzzer corpus 256 calendar.dict"
+  "events_fuzzer events-corpus 4096 -"
 )
 share=$(((seconds + ${#targets[@]} - 1) / ${#targets[@]}))
 for target in "${targets[@]}"; do
-  read -r name seeds dict max_len <<<"$target"
+  read -r name seeds max_len dict <<<"$target"
+  dict_flag=()
+  [[ $dict == - ]] || dict_flag=(-dict="$root/fuzz/$dict")
   fuzzer=$(find "$build" -type f -name "$name" -perm -u+x | head -n 1)
   corpus=$build/corpus/$name
   mkdir -p "$corpus"
-  "$fuzzer" "$corpus" "$root/fuzz/$seeds" \
-    -dict="$root/fuzz/$dict" \
+  "$fuzzer" "$corpus" "$root/fuzz/$seeds" "${dict_flag[@]}" \
     -max_total_time="$share" -timeout=10 -max_len="$max_len" \
     -artifact_prefix="$artifacts" -print_final_stats=1 "$@"
 done

@@ -106,7 +106,7 @@ void EventStore::Recover() {
   recoveryNotice_ = kRecoveredFromBackup;
   if (file_.Writable()) {
     unsaved_ = true;
-    Save();
+    if (EventChange saved = Save(); !saved.saved) recoveryNotice_ += L'\n' + saved.message;
   }
 }
 

@@ -74,10 +74,7 @@ TEST(EventOccurrences, DaysAMonthLacksFallOnItsLastDay) {
       {"not the day after", At(Shamsi, {1403, 12, 30}, Yearly), {1405, 1, 1}, false},
       {"31st in February", At(Gregorian, {2026, 1, 31}, Monthly), {2026, 2, 28}, true},
       {"29 February", At(Gregorian, {2024, 2, 29}, Yearly), {2025, 2, 28}, true},
-      {"monthly, across the year", At(Shamsi, {1404, 12, 5}, Monthly), {1405, 1, 5}, true},
-      {"never before its date", At(Shamsi, {1405, 3, 10}, Monthly), {1405, 2, 10}, false},
-      {"nor a year before", At(Qamari, {1447, 9, 1}, Yearly), {1446, 9, 1}, false},
-      {"once only", At(Gregorian, {2026, 5, 1}, None), {2027, 5, 1}, false},
+      {"never before its date", At(Qamari, {1447, 9, 1}, Yearly), {1446, 9, 1}, false},
   };
   for (const DayCase& c : cases) {
     const std::vector<Event> events{c.event};
