@@ -76,6 +76,13 @@ RECT Form1::LabelRect(Label label) const {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // The date line's tooltip hears of the pointer from here: subclassing the
+  // strip for it would look the subclass up on every message, the counter's
+  // frames included (a round trip to the server each under Wine).
+  if (dateToolTip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG pointer{hwnd_, message, wparam, lparam, 0, {}};
+    SendMessageW(dateToolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&pointer));
+  }
   switch (message) {
     case WM_TIMER:
       switch (wparam) {
@@ -163,8 +170,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Form_SettingsChanged();
       return 0;
     case kSlideDownRequest:
-      if (unloading_) return 0;  // the start that asks runs in our place
-      Form_MouseMove();          // as a touch on the parked strip does
+      if (unloading_) return 0;
+      Form_MouseMove();  // as a touch on the parked strip does
       return kSlideDownAccepted;
     case WM_NCDESTROY:
       appliedTimers_ = {};  // the window's timers go with it
@@ -313,7 +320,7 @@ void Form1::AddDateToolTip() {
   SendMessageW(dateToolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi_, 96));
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
+  tool.uFlags = TTF_RTLREADING;
   tool.hwnd = hwnd_;
   tool.rect = LabelRect(kLabel2);
   tool.lpszText = const_cast<wchar_t*>(L"");

@@ -146,7 +146,8 @@ class Form1 final : public StripWindow {
   float left_ = 0.0f;  // twips
   Motion motion_;
   AutoHide autoHide_;
-  bool unloading_ = false;   // Exit under way: another start must not count on this strip
+  // Exit under way: a start that asks for the strip is to run in our place.
+  bool unloading_ = false;
   std::array<LabelCaption, kLabelCount> captions_;
   std::array<HFONT, kLabelCount> fonts_{};
   // The hour digits Label1's font was sized for.

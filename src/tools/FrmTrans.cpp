@@ -75,8 +75,8 @@ void FrmTrans::BuildWindow() {
   strip_.HoldStrip(true);
 }
 
-// Let go as the window starts to leave. Destroyed without closing (at the
-// program's end, when the strip is gone already), it holds nothing to let go.
+// The strip is let go as the window starts to leave. At the program's end the
+// window is destroyed after the strip, without closing: nothing is let go.
 void FrmTrans::Form_Unload() {
   strip_.ReleaseStrip();
   SlideOut(hwnd_, kSlideStepTwips);
