@@ -25,6 +25,8 @@ constexpr int kRounds = 9;
 class NoStrip final : public tavilo::StripWindow {
  public:
   tavilo::WindowHandle StripHandle() const override { return nullptr; }
+  void HoldStrip(bool) override {}
+  void ReleaseStrip() override {}
 };
 
 LRESULT CALLBACK PlainCellsProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -13,9 +13,8 @@
 #   parked      tavilo.exe, pointer away; measured from 15 s after start, once
 #               the strip has slid up by itself (first ten-second check);
 #   down        tavilo.exe in use, the pointer moving along the strip's top
-#               row every 0.25 s: it still slides up on each ten-second check
-#               and comes straight back down under the pointer, so the figure
-#               includes those slides, as the program really behaves;
+#               row ten times a second: the strip stays down while the
+#               pointer is over it, so every move reaches a strip at rest;
 #   hello       a window of the strip's size and style (layered, red colour
 #               key), parked, with no timer (HelloWindow.cpp);
 #   naive       the same window down, the naive counter: a 1 ms timer whose
@@ -109,20 +108,21 @@ cpu_used_ns() {
   fi
 }
 
-# The strip's top edge on the screen, from Wine's X window named Form1 (its
-# caption), or "?" when there is none.
+# The strip's top edge on the screen, from Wine's X window named Tavilo (its
+# title), or "?" when there is none.
 strip_top() {
   local window
-  window=$(xdotool search --name '^Form1$' 2>/dev/null | head -n1) || true
+  window=$(xdotool search --name '^Tavilo$' 2>/dev/null | head -n1) || true
   [[ -n $window ]] || { echo "?"; return; }
   xdotool getwindowgeometry --shell "$window" | awk -F= '$1 == "Y" { print $2 }'
 }
 
-# One chained xdotool: the pointer along the strip's top row every 0.25 s.
+# One chained xdotool: the pointer along the strip's top row ten times a
+# second.
 start_jiggler() {
-  local steps=$(($1 * 4)) moves=() i
+  local steps=$(($1 * 10)) moves=() i
   for ((i = 0; i < steps; i++)); do
-    moves+=(mousemove $((strip_x + i % 2 * 3)) 0 sleep 0.25)
+    moves+=(mousemove $((strip_x + i % 2 * 3)) 0 sleep 0.1)
   done
   xdotool "${moves[@]}" &
   jiggler=$!

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cwchar>
+
 #include "../../assets/resource.h"
 #include "app/Form1Design.h"
 #include "app/FrmMenu.h"
@@ -50,8 +52,9 @@ bool Form1::Create() {
     return false;
   }
   // Placed and sized by Form_Load, once the window's DPI is known.
-  CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"Form1", WS_POPUP, 0, 0, 0, 0,
-                  nullptr, nullptr, instance_, this);
+  // The title is never shown, but screen readers announce it.
+  CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, kApplicationTitle, WS_POPUP, 0, 0,
+                  0, 0, nullptr, nullptr, instance_, this);
   if (!hwnd_) return false;
   Form_Load();
   ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
@@ -59,6 +62,7 @@ bool Form1::Create() {
 }
 
 void Form1::Unload() {
+  unloading_ = true;
   if (!hwnd_) return;
   Form_Unload();
   DestroyWindow(hwnd_);
@@ -72,6 +76,13 @@ RECT Form1::LabelRect(Label label) const {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // The date line's tooltip hears of the pointer from here: subclassing the
+  // strip for it would look the subclass up on every message, the counter's
+  // frames included (a round trip to the server each under Wine).
+  if (dateToolTip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG pointer{hwnd_, message, wparam, lparam, 0, {}};
+    SendMessageW(dateToolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&pointer));
+  }
   switch (message) {
     case WM_TIMER:
       switch (wparam) {
@@ -91,7 +102,13 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // The tooltip comes with the first pointer over the strip, so that
       // the common controls are not loaded before the first paint.
       if (!dateToolTip_) AddDateToolTip();
-      if (!OverLabel(lparam)) Form_MouseMove();
+      // Down or moving, a move changes nothing but the auto-hide count (the
+      // labels too are the strip in use): no window call on this path.
+      if (motion_.MoveX()) {
+        autoHide_.Restart(platform_.TickCount());
+      } else if (!OverLabel(lparam)) {
+        Form_MouseMove();
+      }
       return 0;
     case WM_LBUTTONDOWN:
       leftButtonDown_ = !OverLabel(lparam);
@@ -153,8 +170,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Form_SettingsChanged();
       return 0;
     case kSlideDownRequest:
+      if (unloading_) return 0;
       Form_MouseMove();  // as a touch on the parked strip does
-      return 0;
+      return kSlideDownAccepted;
     case WM_NCDESTROY:
       appliedTimers_ = {};  // the window's timers go with it
       return 0;
@@ -202,6 +220,13 @@ void Form1::Form_MouseDown(int button) {
   if (button == 2) menu_.PopupMnuFile();
 }
 
+void Form1::HoldStrip(bool bringDown) {
+  autoHide_.Hold();
+  if (bringDown && !motion_.MoveX()) Form_MouseMove();
+}
+
+void Form1::ReleaseStrip() { autoHide_.Release(platform_.TickCount()); }
+
 void Form1::Form_MouseMove() {
   // The line touched by chance in a full-screen program brings nothing down.
   if (!motion_.MoveX() && KeepOutOfFullScreen()) return;
@@ -225,8 +250,11 @@ void Form1::Timer2_Timer() {
 }
 
 void Form1::Timer3_Timer() {
-  motion_.AutoHideCheck();
+  const bool inUse =
+      motion_.State() == MotionState::kDown && (PointerOnStrip() || MessageBoxOpen());
+  const uint32_t nextCheckMs = autoHide_.Check(motion_, platform_.TickCount(), inUse);
   ApplyMotion();
+  ArmAutoHideCheck(nextCheckMs);
   KeepOutOfFullScreen();
 }
 
@@ -292,7 +320,7 @@ void Form1::AddDateToolTip() {
   SendMessageW(dateToolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi_, 96));
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING;
+  tool.uFlags = TTF_RTLREADING;
   tool.hwnd = hwnd_;
   tool.rect = LabelRect(kLabel2);
   tool.lpszText = const_cast<wchar_t*>(L"");
@@ -344,8 +372,14 @@ void Form1::ApplyMotion() {
   const StripTimerSettings timers = StripTimers(motion_, refreshHz_);
   SyncTimer(kTimer1, timers.timer1);
   SyncTimer(kTimer2, timers.timer2);
-  SyncTimer(kTimer3, timers.timer3);
   SyncTimer(kTimer4, timers.timer4);
+  // The check's own ticks aim its timer; here it only starts, and restarts
+  // with the count when the strip comes to rest down.
+  if (autoHide_.Follow(motion_, platform_.TickCount())) {
+    ArmAutoHideCheck(kAutoHideIntervalMs);
+  } else if (!appliedTimers_[kTimer3].Running()) {
+    SyncTimer(kTimer3, timers.timer3);
+  }
   RECT placed;
   GetWindowRect(hwnd_, &placed);
   const int top = PixelsFromTwips(motion_.Top(), dpi_);
@@ -355,6 +389,33 @@ void Form1::ApplyMotion() {
   }
   EnableWindow(hwnd_, motion_.Enabled());
   RedrawChangedLabels();
+}
+
+void Form1::ArmAutoHideCheck(uint32_t intervalMs) {
+  if (!hwnd_) return;
+  SetTimer(hwnd_, kTimer3, intervalMs, nullptr);
+  appliedTimers_[kTimer3] = {true, intervalMs};
+}
+
+bool Form1::PointerOnStrip() const {
+  POINT pointer;
+  RECT strip;
+  return GetCursorPos(&pointer) && GetWindowRect(hwnd_, &strip) && PtInRect(&strip, pointer);
+}
+
+bool Form1::MessageBoxOpen() {
+  bool open = false;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        wchar_t className[8] = L"";
+        GetClassNameW(window, className, 8);
+        const bool dialog = IsWindowVisible(window) && wcscmp(className, L"#32770") == 0;
+        *reinterpret_cast<bool*>(found) = dialog;
+        return dialog ? FALSE : TRUE;  // stop at the first
+      },
+      reinterpret_cast<LPARAM>(&open));
+  return open;
 }
 
 void Form1::SyncTimer(Timer timer, const TimerSetting& setting) {

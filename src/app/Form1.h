@@ -1,8 +1,9 @@
 // The drop-down strip: a borderless, always-on-top window parked above the
 // top-right corner of the screen. It slides down when the mouse touches the
-// strip left on the screen, slides back up on a click or on the ten-second
-// check, shows the running time and today's date, and opens the popup menu on
-// a right-button press. Pure red is its transparent colour key.
+// strip left on the screen, slides back up on a click or ten seconds after it
+// was last in use (AutoHide), shows the running time and today's date, and
+// opens the popup menu on a right-button press. Pure red is its transparent
+// colour key.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "app/ForegroundWatch.h"
+#include "app/logic/AutoHide.h"
 #include "app/logic/LabelCaption.h"
 #include "app/logic/Motion.h"
 #include "calendar/Class1.h"
@@ -28,7 +30,7 @@ class Form1 final : public StripWindow {
   enum Timer : UINT_PTR {
     kTimer1 = 1,  // slide-down step
     kTimer2,      // slide-up step
-    kTimer3,      // auto-hide check
+    kTimer3,      // auto-hide check: the end of the count, else every ten seconds
     kTimer4,      // running-time counter
     kDateTimer,   // the next local midnight: the date line follows the date
   };
@@ -51,6 +53,9 @@ class Form1 final : public StripWindow {
 
   HWND Handle() const { return hwnd_; }
   WindowHandle StripHandle() const override { return hwnd_; }
+  // The popup menu and the transparency window hold the strip down.
+  void HoldStrip(bool bringDown) override;
+  void ReleaseStrip() override;
   const Motion& motion() const { return motion_; }
   const std::wstring& Caption(Label label) const { return captions_[label].Text(); }
   // The label's rectangle in client pixels.
@@ -107,6 +112,12 @@ class Form1 final : public StripWindow {
   // Puts the motion model's position, Enabled flag and timers on the window.
   void ApplyMotion();
   void SyncTimer(Timer timer, const TimerSetting& setting);
+  // Sets the auto-hide check's timer afresh, its period starting now.
+  void ArmAutoHideCheck(uint32_t intervalMs);
+  // Seen at the auto-hide check: the pointer resting on the strip, or a
+  // message box (or another dialog box) of the program open.
+  bool PointerOnStrip() const;
+  static bool MessageBoxOpen();
   // Labels can be seen unless the strip is parked (MoveX is False only then).
   bool LabelsVisible() const { return motion_.MoveX(); }
   void RedrawChangedLabels();
@@ -134,6 +145,9 @@ class Form1 final : public StripWindow {
   unsigned dpi_ = 96;
   float left_ = 0.0f;  // twips
   Motion motion_;
+  AutoHide autoHide_;
+  // Exit under way: a start that asks for the strip is to run in our place.
+  bool unloading_ = false;
   std::array<LabelCaption, kLabelCount> captions_;
   std::array<HFONT, kLabelCount> fonts_{};
   // The hour digits Label1's font was sized for.

@@ -118,8 +118,11 @@ void FrmMenu::PopupMnuFile() {
   // user clicks elsewhere; the empty message afterwards lets it close at once.
   SetForegroundWindow(hwnd_);
   RefreshItems();
+  // The strip stays down while its menu is open.
+  if (mainWindow_) mainWindow_->HoldStrip(false);
   const UINT chosen = TrackPopupMenu(menu, TPM_LAYOUTRTL | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
                                      at.y, 0, hwnd_, nullptr);
+  if (mainWindow_) mainWindow_->ReleaseStrip();
   PostMessageW(hwnd_, WM_NULL, 0, 0);
   if (chosen) Form_Command(chosen);
 }

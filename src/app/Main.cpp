@@ -25,7 +25,7 @@
 namespace tavilo {
 namespace {
 
-void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, const Form1& form1) {
+void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, Form1& form1) {
   tools.Register(ToolWindowKind::kFrmCalendar, std::make_unique<FrmCalendar>(platform, form1));
   tools.Register(ToolWindowKind::kFrmPlay, std::make_unique<FrmPlay>(platform));
   tools.Register(ToolWindowKind::kFrmShutDown, std::make_unique<FrmShutDown>(platform));
@@ -38,11 +38,9 @@ void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, const Fo
 }  // namespace tavilo
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Let go last, once the strip and the icon are gone.
   const tavilo::SingleInstance single;
-  if (!single.First()) {
-    tavilo::SingleInstance::ShowRunningStrip();
-    return 0;
-  }
+  if (!single.First()) return 0;
   tavilo::Win32Platform platform;
   tavilo::ProgramSettings() = tavilo::LoadSettings(platform);
   tavilo::SetDefaultMessageSink(tavilo::TaviloMessageBox(platform));

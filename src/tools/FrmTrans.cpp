@@ -35,7 +35,7 @@ const ToolWindowDesign FrmTrans::kDesign{
     kLeft,      kTop,     kClientWidth,     kClientHeight,       kControls,
     kTahomaPoints, FrmTrans::kHScroll1, 0};
 
-FrmTrans::FrmTrans(Platform& platform, const StripWindow& strip)
+FrmTrans::FrmTrans(Platform& platform, StripWindow& strip)
     : ToolWindowBase(platform), strip_(strip) {}
 
 LRESULT FrmTrans::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -72,6 +72,14 @@ void FrmTrans::BuildWindow() {
   range.nPage = 0;
   range.nPos = ProgramSettings().opacity;
   SetScrollInfo(GetDlgItem(hwnd_, kHScroll1), SB_CTL, &range, TRUE);
+  strip_.HoldStrip(true);
+}
+
+// The strip is let go as the window starts to leave. At the program's end the
+// window is destroyed after the strip, without closing: nothing is let go.
+void FrmTrans::Form_Unload() {
+  strip_.ReleaseStrip();
+  SlideOut(hwnd_, kSlideStepTwips);
 }
 
 bool FrmTrans::Scroll(int request, int thumbPosition) {

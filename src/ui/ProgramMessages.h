@@ -10,8 +10,10 @@
 namespace tavilo {
 
 inline constexpr UINT kSettingsChanged = WM_APP + 1;
-// Another start of the program asks the running strip to come down.
+// Another start of the program asks the running strip to come down; the
+// strip answers kSlideDownAccepted unless the program is on its way out.
 inline constexpr UINT kSlideDownRequest = WM_APP + 2;
+inline constexpr LRESULT kSlideDownAccepted = 1;
 inline constexpr UINT kScheduleChanged = WM_APP + 3;
 // The notification icon's clicks.
 inline constexpr UINT kTrayIconCallback = WM_APP + 4;

@@ -140,6 +140,7 @@ TEST_F(Form1FullScreen, NeverHiddenWhileDownOrMoving) {
   Timer3Tick();  // sliding down
   SlideDown();
   DisplayChange();
+  platform.tickCount += 10000;
   Timer3Tick();  // sliding up from here
   form->Timer2_Timer();
   EXPECT_TRUE(StripVisible());

@@ -113,6 +113,7 @@ TEST_F(Form1Window, AutoHideSlidesUpOnlyWhenDown) {
   form->Timer3_Timer();  // sliding down
   EXPECT_FALSE(form->motion().Timer2().Running());
   SlideDown();
+  platform.tickCount += 10000;  // ten seconds at rest
   SendMessageW(form->Handle(), WM_TIMER, Form1::kTimer3, 0);
   EXPECT_EQ(form->motion().State(), MotionState::kSlidingUp);
   SlideUp();

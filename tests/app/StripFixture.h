@@ -32,6 +32,7 @@ class StripFixture : public ::testing::Test {
     // Saturday 5 December 2026 (14 Azar 1405), noon.
     platform.now = DateSerial(2026, 12, 5) + 0.5;
     platform.tickCount = 0;
+    SetCursorPos(0, 700);  // off the strip, which counts a pointer resting on it as use
     IsPlaying = false;
     SongFile.clear();
     ProgramSettings() = Settings{};

@@ -23,6 +23,9 @@ class PlainNumericText final : public NumericText {
 TEST(ReadScheduleTarget, EachBoxGoesToItsOwnField) {
   PlainNumericText numbers;
   EXPECT_EQ(ReadScheduleTarget(numbers, L"25", L"7", L"59"), (ScheduleTarget{25, 7, 59}));
+  // Persian and Arabic-Indic digits, as the keyboards type them.
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"۱", L"۳۰", L"٤٥"), (ScheduleTarget{1, 30, 45}));
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"۱a", L"0", L"0"), std::nullopt);
 }
 
 TEST(ReadScheduleTarget, FractionsRoundWithTiesToEven) {

@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
+#include "app/logic/AutoHide.h"
 #include "app/logic/Motion.h"
 
 namespace tavilo {
 
-inline constexpr uint32_t kAutoHideIntervalMs = 10000;
 
 struct StripTimerSettings {
   TimerSetting timer1;  // slide-down step
