@@ -50,6 +50,8 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
   ASSERT_TRUE(AddFontMemResourceEx(tahoma.data(), static_cast<DWORD>(tahoma.size()), 0, &fonts));
   struct : StripWindow {
     WindowHandle StripHandle() const override { return nullptr; }
+    void HoldStrip(bool) override {}
+    void ReleaseStrip() override {}
   } strip;
   for (unsigned dpi : {96u, 144u, 192u}) {
     FakePlatform platform;
