@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "calendar/ZoneTime.h"
+
 namespace tavilo {
 
 // A window handle (HWND).
@@ -150,6 +152,17 @@ class Platform {
   virtual std::uint64_t TickCount() = 0;
   // The local clock as a date value (days since 30 December 1899).
   virtual double Now() = 0;
+  // The system clock in Unix seconds (UTC).
+  virtual std::int64_t UnixTimeNow() = 0;
+  // The computer's time-zone rule for a year (GetTimeZoneInformationForYear
+  // of the dynamic zone), without daylight time when the user turned off
+  // adjusting for it; nothing when the system cannot tell.
+  virtual std::optional<TimeZoneRule> TimeZoneForYear(int year) = 0;
+  // The local wall-clock time of a UTC moment, both in Unix seconds, by the
+  // system's own conversion with that year's rule
+  // (SystemTimeToTzSpecificLocalTime); the UTC moment itself when the
+  // system cannot tell.
+  virtual std::int64_t LocalTimeOf(std::int64_t utc) = 0;
 
   // --- Screen and windows ---
   virtual int ScreenWidthPixels() = 0;

@@ -1,6 +1,8 @@
 #include "ui/Settings.h"
 
 #include <algorithm>
+#include <climits>
+#include <iterator>
 
 #include "platform/RegistryText.h"
 
@@ -12,8 +14,19 @@ constexpr SettingRule kRules[] = {
     {L"PersianDigits", 0, 1},
     {L"NotificationIcon", 0, 1},
     {L"LunarCorrection", -2, 2},
+    {L"PrayerPlace", 0, INT32_MAX},
+    {L"PrayerLatitude", -90 * kMicroDegreesPerDegree, 90 * kMicroDegreesPerDegree},
+    {L"PrayerLongitude", -180 * kMicroDegreesPerDegree, 180 * kMicroDegreesPerDegree},
+    {L"PrayerMethod", 0, kPrayerMethodCount - 1},
+    {L"AsrShadow", 0, 1},
 };
 
+constexpr Setting kAllSettings[] = {
+    Setting::kOpacity,         Setting::kPersianDigits,   Setting::kNotificationIcon,
+    Setting::kLunarCorrection, Setting::kPrayerPlace,     Setting::kPrayerLatitude,
+    Setting::kPrayerLongitude, Setting::kPrayerMethod,    Setting::kAsrShadow,
+};
+static_assert(std::size(kAllSettings) == std::size(kRules));
 
 }  // namespace
 
@@ -25,6 +38,11 @@ int Settings::Get(Setting setting) const {
     case Setting::kPersianDigits: return persianDigits;
     case Setting::kNotificationIcon: return notificationIcon;
     case Setting::kLunarCorrection: return lunarCorrection;
+    case Setting::kPrayerPlace: return prayerPlace;
+    case Setting::kPrayerLatitude: return prayerLatitude;
+    case Setting::kPrayerLongitude: return prayerLongitude;
+    case Setting::kPrayerMethod: return prayerMethod;
+    case Setting::kAsrShadow: return asrShadow;
   }
   return 0;
 }
@@ -35,7 +53,31 @@ void Settings::Put(Setting setting, int value) {
     case Setting::kPersianDigits: persianDigits = value != 0; return;
     case Setting::kNotificationIcon: notificationIcon = value != 0; return;
     case Setting::kLunarCorrection: lunarCorrection = value; return;
+    case Setting::kPrayerPlace: prayerPlace = value; return;
+    case Setting::kPrayerLatitude: prayerLatitude = value; return;
+    case Setting::kPrayerLongitude: prayerLongitude = value; return;
+    case Setting::kPrayerMethod: prayerMethod = value; return;
+    case Setting::kAsrShadow: asrShadow = value; return;
   }
+}
+
+std::optional<PrayerPlaceChoice> ChosenPrayerPlace(const Settings& settings) {
+  if (settings.prayerPlace == kNoPrayerPlace) return std::nullopt;
+  if (settings.prayerPlace != 0) {
+    const KnownPlace* known = FindPlace(settings.prayerPlace);
+    if (!known) return std::nullopt;
+    return PrayerPlaceChoice{known->Coordinates(), known};
+  }
+  if (settings.prayerLatitude == kNoCoordinate || settings.prayerLongitude == kNoCoordinate) {
+    return std::nullopt;
+  }
+  return PrayerPlaceChoice{{static_cast<double>(settings.prayerLatitude) / kMicroDegreesPerDegree,
+                            static_cast<double>(settings.prayerLongitude) / kMicroDegreesPerDegree},
+                           nullptr};
+}
+
+PrayerSettings ChosenPrayerSettings(const Settings& settings) {
+  return {static_cast<PrayerMethod>(settings.prayerMethod), static_cast<AsrShadow>(settings.asrShadow)};
 }
 
 int SettingFromData(Setting setting, const std::optional<RegistryData>& data) {
@@ -60,8 +102,7 @@ Settings LoadSettings(Platform& platform) {
       kErrorSuccess) {
     return settings;
   }
-  for (Setting setting : {Setting::kOpacity, Setting::kPersianDigits, Setting::kNotificationIcon,
-                          Setting::kLunarCorrection}) {
+  for (Setting setting : kAllSettings) {
     RegistryData data;
     const long status =
         platform.QueryRegistryValue(key, RuleOf(setting).valueName, kRegistryDwordCapacity, data);

@@ -8,23 +8,58 @@
 #include <optional>
 #include <vector>
 
+#include "calendar/Places.h"
+#include "calendar/PrayerTimes.h"
 #include "platform/Platform.h"
 
 namespace tavilo {
 
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Tavilo";
 
-enum class Setting { kOpacity, kPersianDigits, kNotificationIcon, kLunarCorrection };
+enum class Setting {
+  kOpacity,
+  kPersianDigits,
+  kNotificationIcon,
+  kLunarCorrection,
+  kPrayerPlace,
+  kPrayerLatitude,
+  kPrayerLongitude,
+  kPrayerMethod,
+  kAsrShadow,
+};
+
+// A prayer place, latitude or longitude that was never stored, or that reads
+// as garbage.
+inline constexpr int kNoPrayerPlace = -1;
+inline constexpr int kNoCoordinate = INT32_MIN;
 
 struct Settings {
   int opacity = 255;  // the strip's layered alpha, 30 to 255
   bool persianDigits = false;
   bool notificationIcon = true;
   int lunarCorrection = 0;  // days added to the lunar calendar, -2 to +2
+  // The prayer times' place: a GeoNames id of the place table, or 0 for the
+  // coordinates typed in (millionths of a degree, north and east positive).
+  int prayerPlace = kNoPrayerPlace;
+  int prayerLatitude = kNoCoordinate;
+  int prayerLongitude = kNoCoordinate;
+  int prayerMethod = 0;  // PrayerMethod
+  int asrShadow = 0;     // AsrShadow
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);
 };
+
+// Where the prayer times are for: a place of the table, or coordinates typed
+// in (`known` is then nullptr).
+struct PrayerPlaceChoice {
+  Place coordinates;
+  const KnownPlace* known;
+};
+// Nothing until a place is chosen, and nothing when the place's id reads as
+// garbage or is not in the table, or its coordinates read as garbage.
+std::optional<PrayerPlaceChoice> ChosenPrayerPlace(const Settings& settings);
+PrayerSettings ChosenPrayerSettings(const Settings& settings);
 
 struct SettingRule {
   const wchar_t* valueName;

@@ -43,6 +43,13 @@ TEST(Settings, StoredDataOutsideEachRuleReadsAsTheDefault) {
       {Setting::kLunarCorrection, Dword(2), 2},
       {Setting::kLunarCorrection, Dword(3), 0},
       {Setting::kLunarCorrection, Dword(0xFFFFFFFD), 0},
+      {Setting::kPrayerPlace, std::nullopt, kNoPrayerPlace},
+      {Setting::kPrayerPlace, Dword(0xFFFFFFFF), kNoPrayerPlace},
+      {Setting::kPrayerLatitude, Dword(static_cast<std::uint32_t>(-90000000)), -90000000},
+      {Setting::kPrayerLatitude, Dword(90000001), kNoCoordinate},
+      {Setting::kPrayerLongitude, Dword(static_cast<std::uint32_t>(-180000001)), kNoCoordinate},
+      {Setting::kPrayerMethod, Dword(7), 0},
+      {Setting::kAsrShadow, Dword(2), 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SettingFromData(c.setting, c.data), c.expected)
@@ -69,6 +76,33 @@ TEST(Settings, StoredValuesComeBackWithTheLeastAccessEachWayNeeds) {
     EXPECT_EQ(create.access, kKeySetValue);
   }
   EXPECT_EQ(platform.registryOpens.back().access, kKeyQueryValue);
+}
+
+TEST(Settings, APrayerPlaceIsATablePlaceOrTypedCoordinatesElseNone) {
+  FakePlatform platform;
+  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));  // nothing chosen yet
+  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerLatitude, 59329380));
+  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerLongitude, 18068710));
+  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));  // no PrayerPlace 0 stored with them
+
+  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerPlace, 0));
+  auto typed = ChosenPrayerPlace(LoadSettings(platform));
+  ASSERT_TRUE(typed);
+  EXPECT_EQ(typed->known, nullptr);
+  EXPECT_DOUBLE_EQ(typed->coordinates.longitude, 18.06871);
+
+  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerPlace, 112931));
+  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerMethod, 5));
+  const Settings loaded = LoadSettings(platform);
+  auto tehran = ChosenPrayerPlace(loaded);
+  ASSERT_TRUE(tehran && tehran->known);
+  EXPECT_EQ(tehran->known->persianName, L"تهران");
+  EXPECT_EQ(ChosenPrayerSettings(loaded).method, PrayerMethod::kUmmAlQura);
+
+  ASSERT_TRUE(StoreSetting(platform, Setting::kPrayerPlace, 12345));  // not in the table
+  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));
+  platform.SetRegistryString(RegistryRoot::CurrentUser, kSettingsKey, L"PrayerPlace", L"112931");
+  EXPECT_FALSE(ChosenPrayerPlace(LoadSettings(platform)));  // text, not the coordinates
 }
 
 TEST(Settings, ARefusedWriteStillHoldsForThisRun) {

@@ -61,6 +61,9 @@ class RealRegistryPlatform final : public Platform {
 
   std::uint64_t TickCount() override { return fake.TickCount(); }
   double Now() override { return fake.Now(); }
+  std::int64_t UnixTimeNow() override { return fake.UnixTimeNow(); }
+  std::optional<TimeZoneRule> TimeZoneForYear(int year) override { return fake.TimeZoneForYear(year); }
+  std::int64_t LocalTimeOf(std::int64_t utc) override { return fake.LocalTimeOf(utc); }
   int ScreenWidthPixels() override { return fake.ScreenWidthPixels(); }
   int ScreenHeightPixels() override { return fake.ScreenHeightPixels(); }
   unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }

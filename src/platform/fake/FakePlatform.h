@@ -134,6 +134,8 @@ class FakePlatform final : public Platform {
   // --- Settable state ---
   std::uint64_t tickCount = 0;
   double now = 0;
+  std::int64_t unixTimeNow = 0;
+  std::optional<TimeZoneRule> timeZone = TimeZoneRule{};  // UTC unless a test sets one
   int screenWidth = 1024;
   int screenHeight = 768;
   unsigned dpi = 96;
@@ -209,6 +211,11 @@ class FakePlatform final : public Platform {
   // --- Platform ---
   std::uint64_t TickCount() override { return tickCount; }
   double Now() override { return now; }
+  std::int64_t UnixTimeNow() override { return unixTimeNow; }
+  std::optional<TimeZoneRule> TimeZoneForYear(int) override { return timeZone; }
+  std::int64_t LocalTimeOf(std::int64_t utc) override {
+    return timeZone ? LocalFromUtc(utc, *timeZone) : utc;
+  }
   int ScreenWidthPixels() override { return screenWidth; }
   int ScreenHeightPixels() override { return screenHeight; }
   unsigned WindowDpi(WindowHandle) override { return dpi; }

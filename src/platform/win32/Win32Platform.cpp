@@ -62,11 +62,76 @@ std::wstring FilterList(const std::vector<FileFilter>& filters) {
   return list;
 }
 
+constexpr std::int64_t kUnixEpochFileTime = 116444736000000000;  // 100 ns since 1601
+constexpr std::int64_t kFileTimePerSecond = 10000000;
+
+std::int64_t UnixSecondsOf(const FILETIME& time) {
+  const std::int64_t ticks =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  return (ticks - kUnixEpochFileTime) / kFileTimePerSecond;
+}
+
+FILETIME FileTimeOf(std::int64_t unixSeconds) {
+  const auto ticks = static_cast<std::uint64_t>(unixSeconds * kFileTimePerSecond + kUnixEpochFileTime);
+  return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+// The zone's rule for a year as the system converts with it. With daylight
+// saving turned off the year has standard time only.
+bool ZoneInformationForYear(int year, TIME_ZONE_INFORMATION& zone) {
+  DYNAMIC_TIME_ZONE_INFORMATION dynamic{};
+  if (GetDynamicTimeZoneInformation(&dynamic) == TIME_ZONE_ID_INVALID) return false;
+  if (year < 1601 || year > 30827 ||
+      !GetTimeZoneInformationForYear(static_cast<USHORT>(year), &dynamic, &zone)) {
+    return false;
+  }
+  if (dynamic.DynamicDaylightTimeDisabled) {
+    zone.StandardDate = SYSTEMTIME{};
+    zone.DaylightDate = SYSTEMTIME{};
+  }
+  return true;
+}
+
+ZoneTransition TransitionOf(const SYSTEMTIME& at) {
+  return {at.wYear, at.wMonth, at.wDayOfWeek, at.wDay, at.wHour, at.wMinute, at.wSecond};
+}
+
 }  // namespace
 
 std::uint64_t Win32Platform::TickCount() { return GetTickCount64(); }
 
 double Win32Platform::Now() { return SystemNow(); }
+
+std::int64_t Win32Platform::UnixTimeNow() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return UnixSecondsOf(now);
+}
+
+std::optional<TimeZoneRule> Win32Platform::TimeZoneForYear(int year) {
+  TIME_ZONE_INFORMATION zone;
+  if (!ZoneInformationForYear(year, zone)) return std::nullopt;
+  return TimeZoneRule{static_cast<int>(zone.Bias), static_cast<int>(zone.StandardBias),
+                      static_cast<int>(zone.DaylightBias), TransitionOf(zone.StandardDate),
+                      TransitionOf(zone.DaylightDate)};
+}
+
+// SystemTimeToTzSpecificLocalTimeEx would take the dynamic zone directly, but
+// Wine 8's kernel32 lacks it and aborts the program.
+std::int64_t Win32Platform::LocalTimeOf(std::int64_t utc) {
+  TIME_ZONE_INFORMATION zone;
+  const FILETIME utcFileTime = FileTimeOf(utc);
+  SYSTEMTIME utcTime;
+  SYSTEMTIME localTime;
+  FILETIME localFileTime;
+  if (!ZoneInformationForYear(YearOfUnixTime(utc), zone) ||
+      !FileTimeToSystemTime(&utcFileTime, &utcTime) ||
+      !SystemTimeToTzSpecificLocalTime(&zone, &utcTime, &localTime) ||
+      !SystemTimeToFileTime(&localTime, &localFileTime)) {
+    return utc;
+  }
+  return UnixSecondsOf(localFileTime);
+}
 
 int Win32Platform::ScreenWidthPixels() { return GetSystemMetrics(SM_CXSCREEN); }
 

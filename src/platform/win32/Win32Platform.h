@@ -10,6 +10,9 @@ class Win32Platform final : public Platform {
  public:
   std::uint64_t TickCount() override;
   double Now() override;
+  std::int64_t UnixTimeNow() override;
+  std::optional<TimeZoneRule> TimeZoneForYear(int year) override;
+  std::int64_t LocalTimeOf(std::int64_t utc) override;
   int ScreenWidthPixels() override;
   int ScreenHeightPixels() override;
   unsigned WindowDpi(WindowHandle window) override;

@@ -1,0 +1,50 @@
+#include "calendar/ZoneTime.h"
+
+#include "calendar/Numbers.h"
+#include "calendar/PrayerTimes.h"
+
+namespace tavilo {
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int32_t kUnixEpochDay = 25569;  // 1 January 1970 as a day number
+
+int32_t DayOfUnixTime(int64_t moment) {
+  const int64_t days = moment >= 0 ? moment / kSecondsPerDay : -((-moment + kSecondsPerDay - 1) / kSecondsPerDay);
+  return static_cast<int32_t>(days + kUnixEpochDay);
+}
+
+int WeekDay(int32_t day) { return (day % 7 + 13) % 7; }  // 0 Sunday; day 0 was a Saturday
+
+// The transition's local time in `year`, in Unix seconds as if it were UTC.
+int64_t TransitionTime(const ZoneTransition& at, int year) {
+  int32_t day = 0;
+  if (at.year != 0) {
+    day = static_cast<int32_t>(DateSerial(at.year, at.month, at.day));
+  } else {
+    const auto first = static_cast<int32_t>(DateSerial(year, at.month, 1));
+    const auto next = static_cast<int32_t>(DateSerial(year, at.month + 1, 1));
+    day = first + (at.dayOfWeek - WeekDay(first) + 7) % 7 + 7 * (at.day - 1);
+    while (day >= next) day -= 7;  // the fifth is the last one
+  }
+  return UnixSecondsOfDay(day) + at.hour * 3600 + at.minute * 60 + at.second;
+}
+
+}  // namespace
+
+int YearOfUnixTime(int64_t moment) { return CivilFromDate(DayOfUnixTime(moment)).year; }
+
+int64_t LocalFromUtc(int64_t utc, const TimeZoneRule& rule) {
+  const int64_t standardOffset = (rule.biasMinutes + rule.standardBiasMinutes) * int64_t{60};
+  const int64_t daylightOffset = (rule.biasMinutes + rule.daylightBiasMinutes) * int64_t{60};
+  if (rule.standardDate.month == 0 || rule.daylightDate.month == 0) return utc - standardOffset;
+  const int year = YearOfUnixTime(utc - standardOffset);
+  const int64_t daylightBegins = TransitionTime(rule.daylightDate, year) + standardOffset;
+  const int64_t daylightEnds = TransitionTime(rule.standardDate, year) + daylightOffset;
+  const bool daylight = daylightBegins < daylightEnds
+                            ? utc >= daylightBegins && utc < daylightEnds
+                            : utc >= daylightBegins || utc < daylightEnds;  // southern summer
+  return utc - (daylight ? daylightOffset : standardOffset);
+}
+
+}  // namespace tavilo

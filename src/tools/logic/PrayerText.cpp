@@ -1,0 +1,81 @@
+#include "tools/logic/PrayerText.h"
+
+#include <array>
+
+#include "ui/PersianDigits.h"
+
+namespace tavilo {
+namespace {
+
+constexpr std::array<std::wstring_view, 8> kNames = {
+    L"اذان صبح", L"طلوع آفتاب", L"اذان ظهر",  L"اذان عصر",
+    L"غروب آفتاب", L"اذان مغرب", L"اذان عشا", L"نیمه‌شب شرعی",
+};
+
+constexpr std::array<PrayerTimeKind, 8> kInDayOrder = {
+    PrayerTimeKind::kFajr,   PrayerTimeKind::kSunrise, PrayerTimeKind::kDhuhr, PrayerTimeKind::kAsr,
+    PrayerTimeKind::kSunset, PrayerTimeKind::kMaghrib, PrayerTimeKind::kIsha,  PrayerTimeKind::kMidnight,
+};
+
+int64_t FloorToMinute(int64_t seconds) { return seconds - ((seconds % 60) + 60) % 60; }
+
+std::wstring Number(int64_t value) { return PersianDigits(std::to_wstring(value)); }
+
+}  // namespace
+
+std::wstring_view PrayerTimeName(PrayerTimeKind kind) { return kNames[static_cast<std::size_t>(kind)]; }
+
+int64_t MomentOf(const PrayerTimes& times, PrayerTimeKind kind) {
+  switch (kind) {
+    case PrayerTimeKind::kFajr: return times.fajr;
+    case PrayerTimeKind::kSunrise: return times.sunrise;
+    case PrayerTimeKind::kDhuhr: return times.dhuhr;
+    case PrayerTimeKind::kAsr: return times.asr;
+    case PrayerTimeKind::kSunset: return times.sunset;
+    case PrayerTimeKind::kMaghrib: return times.maghrib;
+    case PrayerTimeKind::kIsha: return times.isha;
+    case PrayerTimeKind::kMidnight: return times.midnight;
+  }
+  return kNoTime;
+}
+
+bool ShowsAsrAndIsha(PrayerMethod method, bool asked) {
+  return asked || (method != PrayerMethod::kTehran && method != PrayerMethod::kJafari);
+}
+
+std::wstring ClockText(int64_t localSeconds) {
+  const int64_t minuteOfDay = ((FloorToMinute(localSeconds) / 60) % 1440 + 1440) % 1440;
+  const auto twoDigits = [](int64_t value) { return Number(value / 10) + Number(value % 10); };
+  return twoDigits(minuteOfDay / 60) + L":" + twoDigits(minuteOfDay % 60);
+}
+
+std::optional<UpcomingTime> NextPrayerTime(int64_t now, std::span<const PrayerTimes> days,
+                                           bool withAsrAndIsha) {
+  const int64_t nowMinute = FloorToMinute(now);
+  std::optional<UpcomingTime> next;
+  for (const PrayerTimes& day : days) {
+    for (PrayerTimeKind kind : kInDayOrder) {
+      if (!withAsrAndIsha && (kind == PrayerTimeKind::kAsr || kind == PrayerTimeKind::kIsha)) continue;
+      const int64_t moment = MomentOf(day, kind);
+      if (moment == kNoTime || ShownMinute(moment) < nowMinute) continue;
+      if (!next || moment < next->moment) next = UpcomingTime{kind, moment};
+    }
+  }
+  return next;
+}
+
+std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next) {
+  const int64_t shown = ShownMinute(next.moment);
+  std::wstring text(PrayerTimeName(next.kind));
+  text.append(L" ").append(ClockText(platform.LocalTimeOf(shown))).append(L" (");
+  const int64_t minutes = (shown - FloorToMinute(now)) / 60;
+  if (minutes <= 0) return text + L"اکنون)";
+  if (minutes >= 60) {
+    text.append(Number(minutes / 60)).append(L" ساعت");
+    if (minutes % 60 != 0) text.append(L" و ");
+  }
+  if (minutes % 60 != 0) text.append(Number(minutes % 60)).append(L" دقیقه");
+  return text + L" دیگر)";
+}
+
+}  // namespace tavilo

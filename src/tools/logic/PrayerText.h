@@ -1,0 +1,49 @@
+// The prayer times as the windows name and write them, and the "next time"
+// line of the tooltips: "اذان مغرب ۱۷:۰۲ (۱ ساعت و ۱۲ دقیقه دیگر)".
+// Times are written at their shown minute (ShownMinute), in the computer's
+// local time, in Persian digits.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "calendar/PrayerTimes.h"
+#include "platform/Platform.h"
+
+namespace tavilo {
+
+enum class PrayerTimeKind { kFajr, kSunrise, kDhuhr, kAsr, kSunset, kMaghrib, kIsha, kMidnight };
+
+// "اذان صبح", "طلوع آفتاب", ..., "نیمه‌شب شرعی".
+std::wstring_view PrayerTimeName(PrayerTimeKind kind);
+int64_t MomentOf(const PrayerTimes& times, PrayerTimeKind kind);
+
+// The times a day shows: the six Iranian ones, with Asr and Isha for the
+// methods that call them separately (all but Tehran and Jafari) or when the
+// user asks for them.
+bool ShowsAsrAndIsha(PrayerMethod method, bool asked);
+
+// "۰۵:۰۷": the hour and minute of a local wall-clock time (Unix seconds).
+std::wstring ClockText(int64_t localSeconds);
+
+struct UpcomingTime {
+  PrayerTimeKind kind;
+  int64_t moment;  // Unix seconds (UTC)
+};
+
+// The first time, among consecutive days' times (yesterday's midnight can
+// still be ahead after 00:00), whose shown minute is not before the minute
+// `now` is in; nothing when none is.
+std::optional<UpcomingTime> NextPrayerTime(int64_t now, std::span<const PrayerTimes> days,
+                                           bool withAsrAndIsha);
+
+// "اذان مغرب ۱۷:۰۲ (۱ ساعت و ۱۲ دقیقه دیگر)", "(۱۲ دقیقه دیگر)",
+// "(۲ ساعت دیگر)", or "(اکنون)" in the time's own minute; the time in the
+// computer's local time, the wait counted from the minute `now` is in, as
+// the clock beside it shows.
+std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next);
+
+}  // namespace tavilo

@@ -1,0 +1,61 @@
+// The next prayer time of the tooltips: which time, at its shown minute in
+// local time, and the wait as the clock beside it counts it.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/fake/FakePlatform.h"
+#include "tools/logic/PrayerText.h"
+
+namespace tavilo {
+namespace {
+
+constexpr int64_t kDay = 1'780'000'000 - 1'780'000'000 % 86400;  // a day's 00:00 UTC
+constexpr int64_t kTehranOffset = 210 * 60;
+
+// A moment given in Tehran's local time of that day (hours may pass 24).
+int64_t Local(int hour, int minute, int second = 0) {
+  return kDay + hour * 3600 + minute * 60 + second - kTehranOffset;
+}
+
+// The same times every day; `day` -1 is yesterday.
+PrayerTimes Day(int day) {
+  const int h = 24 * day;
+  return {Local(h + 4, 56), Local(h + 6, 19), Local(h + 12, 14), Local(h + 14, 36),
+          Local(h + 15, 40), Local(h + 17, 1, 31), Local(h + 19, 14), Local(h + 23, 32)};
+}
+
+TEST(PrayerText, TheNextTimeAndTheWaitAsTheClockShowsThem) {
+  FakePlatform platform;
+  platform.timeZone = TimeZoneRule{-210, 0, -60, {}, {}};
+  const std::vector<PrayerTimes> days = {Day(-1), Day(0), Day(1)};
+  struct Case {
+    int64_t now;
+    bool withAsrAndIsha;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {Local(15, 50, 59), false, L"اذان مغرب ۱۷:۰۲ (۱ ساعت و ۱۲ دقیقه دیگر)"},  // 17:01:31 shows 17:02
+      {Local(14, 2), true, L"اذان عصر ۱۴:۳۶ (۳۴ دقیقه دیگر)"},
+      {Local(13, 40), false, L"غروب آفتاب ۱۵:۴۰ (۲ ساعت دیگر)"},
+      {Local(17, 2, 40), false, L"اذان مغرب ۱۷:۰۲ (اکنون)"},  // its own minute, already past
+      {Local(17, 3), false, L"نیمه‌شب شرعی ۲۳:۳۲ (۶ ساعت و ۲۹ دقیقه دیگر)"},
+      {Local(23, 40), false, L"اذان صبح ۰۴:۵۶ (۵ ساعت و ۱۶ دقیقه دیگر)"},  // tomorrow's
+  };
+  for (const Case& c : cases) {
+    const auto next = NextPrayerTime(c.now, days, c.withAsrAndIsha);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(UpcomingTimeText(platform, c.now, *next), c.text) << "case " << (&c - cases);
+  }
+  // Just after 00:00 yesterday's midnight, moved past it, is still ahead.
+  std::vector<PrayerTimes> late = days;
+  late[0].midnight = Local(0, 21);
+  EXPECT_EQ(NextPrayerTime(Local(0, 5), late, false)->kind, PrayerTimeKind::kMidnight);
+  // Times that do not occur are never next; nothing ahead, nothing to show.
+  late[1].fajr = kNoTime;
+  EXPECT_EQ(NextPrayerTime(Local(0, 30), late, false)->kind, PrayerTimeKind::kSunrise);
+  EXPECT_FALSE(NextPrayerTime(Local(0, 0) + 3 * 86400, days, true));
+}
+
+}  // namespace
+}  // namespace tavilo
