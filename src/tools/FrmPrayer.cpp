@@ -29,7 +29,7 @@ constexpr DWORD kDropDown = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 // From the top right, as the eye reads; a combo box's height includes its
 // dropped-down list.
 constexpr ControlSpec kControls[] = {
-    {FrmPrayer::kLblSearch, L"STATIC", L"نام شهر (فارسی یا لاتین):", kLabel, kRightToLeftExStyle,
+    {FrmPrayer::kLblSearch, L"STATIC", L"نام شهر به فارسی یا لاتین", kLabel, kRightToLeftExStyle,
      120, 120, 5160, 270},
     {FrmPrayer::kTxtSearch, L"EDIT", L"", kBox, kBoxEx, 120, 420, 5160, 345},
     {FrmPrayer::kLstPlaces, L"LISTBOX", L"",
@@ -38,7 +38,7 @@ constexpr ControlSpec kControls[] = {
      300},
     {FrmPrayer::kCmdChoose, L"BUTTON", L"انتخاب این مکان", kButton, WS_EX_RTLREADING, 3360, 3030,
      1920, 390},
-    {FrmPrayer::kLblCoordinates, L"STATIC", L"یا مختصات، به درجه (شمال و شرق مثبت):", kLabel,
+    {FrmPrayer::kLblCoordinates, L"STATIC", L"یا مختصات به درجه، شمال و شرق مثبت", kLabel,
      kRightToLeftExStyle, 120, 3570, 5160, 270},
     {FrmPrayer::kLblLatitude, L"STATIC", L"عرض جغرافیایی", kLabel, kRightToLeftExStyle, 3720,
      3930, 1560, 300},

@@ -1,8 +1,5 @@
-// The prayer times as the user meets them under Wine: the month calendar
-// with only the way to choose a place, the prayer-time window choosing one
-// (by name or by coordinates, bad ones refused), and the calendar showing
-// the day's times, in Iran's zone, after the settings are read afresh as at
-// a new start.
+// The month calendar's way to choose a place, the prayer-time window choosing
+// one (bad coordinates refused), and the day's times after a new start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -34,9 +31,7 @@ class PrayerWindowTest : public ::testing::Test {
     ASSERT_TRUE(strip_.Create());
   }
   void TearDown() override {
-    for (HWND window : {calendar_.Handle(), prayer_.Handle()}) {
-      if (window) DestroyWindow(window);
-    }
+    for (HWND window : {calendar_.Handle(), prayer_.Handle()}) DestroyWindow(window);
     strip_.Unload();
     ProgramSettings() = Settings{};
   }
@@ -45,9 +40,7 @@ class PrayerWindowTest : public ::testing::Test {
   std::wstring Calendar(int id) const { return ItemText(calendar_.Handle(), id); }
   std::wstring Prayer(int id) const { return ItemText(prayer_.Handle(), id); }
   void Click(HWND window, int id) { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
-  bool TimesShown() const {
-    return IsWindowVisible(GetDlgItem(calendar_.Handle(), C::kTxtPrayerTimes));
-  }
+  bool TimesShown() const { return IsWindowVisible(GetDlgItem(calendar_.Handle(), C::kTxtPrayerTimes)); }
 
   FakePlatform platform_;
   ToolWindowRegistry tools_;
@@ -65,7 +58,6 @@ TEST_F(PrayerWindowTest, UntilAPlaceIsChosenOnlyTheWayToChooseOne) {
   calendar_.Open();
   EXPECT_EQ(Calendar(C::kCmdPrayerPlace), L"انتخاب مکان برای اوقات شرعی");
   EXPECT_FALSE(TimesShown());
-  EXPECT_EQ(TabStops(calendar_.Handle()).back(), C::kTxtPrayerTimes);
   Click(calendar_.Handle(), C::kCmdPrayerPlace);
   ASSERT_TRUE(prayer_.IsOpen());
   EXPECT_EQ(Prayer(P::kLblChosen), L"هنوز مکانی انتخاب نشده است");
@@ -110,7 +102,6 @@ TEST_F(PrayerWindowTest, TypedCoordinatesRefusedOrStored) {
   SetDlgItemTextW(window, P::kTxtLatitude, L"۵۹٫۳۳");
   SetDlgItemTextW(window, P::kTxtLongitude, L"18.07");
   Click(window, P::kCmdUseCoordinates);
-  EXPECT_EQ(Prayer(P::kLblLatitudeMessage), L"");
   Restart();
   ASSERT_TRUE(ChosenPrayerPlace(ProgramSettings()));
   EXPECT_EQ(ProgramSettings().prayerLatitude, 59330000);
