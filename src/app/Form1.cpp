@@ -14,6 +14,7 @@
 #include "calendar/Numbers.h"
 #include "tools/logic/MonthView.h"
 #include "tools/logic/Opacity.h"
+#include "tools/logic/PrayerText.h"
 #include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/CommonControls.h"
@@ -169,6 +170,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kSettingsChanged:
       Form_SettingsChanged();
       return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lparam)->code == TTN_GETDISPINFOW) {
+        DateToolTip_GetDispInfo(*reinterpret_cast<NMTTDISPINFOW*>(lparam));
+        return 0;
+      }
+      break;
     case kSlideDownRequest:
       if (unloading_) return 0;
       Form_MouseMove();  // as a touch on the parked strip does
@@ -309,8 +316,9 @@ RECT Form1::CalendarPictureRect() const {
           MulDiv(kCalendarPicture.bottom, dpi_, kSkinDpi)};
 }
 
-// Today's lunar date and occasions show while the pointer rests on the date
-// line.
+// Today's lunar date and occasions, and the next prayer time, show while
+// the pointer rests on the date line. The tooltip asks for its text each time
+// it is about to show, so the wait until the prayer time is that minute's.
 void Form1::AddDateToolTip() {
   EnsureCommonControls();
   dateToolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -323,9 +331,8 @@ void Form1::AddDateToolTip() {
   tool.uFlags = TTF_RTLREADING;
   tool.hwnd = hwnd_;
   tool.rect = LabelRect(kLabel2);
-  tool.lpszText = const_cast<wchar_t*>(L"");
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(dateToolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SetDateToolTip(dateToolTipText_);
 }
 
 void Form1::SetDateToolTip(const std::wstring& text) {
@@ -335,9 +342,14 @@ void Form1::SetDateToolTip(const std::wstring& text) {
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd_;
   tool.rect = LabelRect(kLabel2);
-  tool.lpszText = dateToolTipText_.data();
   SendMessageW(dateToolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(dateToolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1::DateToolTip_GetDispInfo(NMTTDISPINFOW& info) {
+  shownDateToolTip_ = dateToolTipText_;
+  const std::wstring prayer = NextPrayerLine(platform_, platform_.UnixTimeNow(), ProgramSettings());
+  if (!prayer.empty()) shownDateToolTip_ += L"\n\u200F" + prayer;
+  info.lpszText = shownDateToolTip_.data();
 }
 
 float Form1::ScreenWidthTwips() const {

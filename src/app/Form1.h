@@ -7,6 +7,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <optional>
@@ -65,7 +66,10 @@ class Form1 final : public StripWindow {
   // The calendar picture of the skin, in client pixels: a click opens the
   // month calendar.
   RECT CalendarPictureRect() const;
+  // The date line's tooltip: today's lunar date and occasions; the next
+  // prayer time comes under them as it shows (ShownDateToolTip).
   const std::wstring& DateToolTip() const { return dateToolTipText_; }
+  const std::wstring& ShownDateToolTip() const { return shownDateToolTip_; }
 
   // Event handlers. The window procedure routes messages to them.
   void Form_Load();
@@ -105,6 +109,7 @@ class Form1 final : public StripWindow {
   void RefreshDateLine();
   void AddDateToolTip();
   void SetDateToolTip(const std::wstring& text);
+  void DateToolTip_GetDispInfo(NMTTDISPINFOW& info);
   float ScreenWidthTwips() const;
   // Puts the window at left_ and the motion model's Top, at its size in
   // whole pixels of the current DPI.
@@ -166,6 +171,7 @@ class Form1 final : public StripWindow {
   bool leftButtonDown_ = false;
   HWND dateToolTip_ = nullptr;  // owned by the window, gone with it
   std::wstring dateToolTipText_;
+  std::wstring shownDateToolTip_;  // what the tooltip last asked for
   ForegroundWatch foregroundWatch_;
   bool hiddenForFullScreen_ = false;
 };

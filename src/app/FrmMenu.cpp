@@ -49,6 +49,7 @@ constexpr MenuItem kMenuTree[] = {
     {3, L"بدون تصحیح", FrmMenu::kMnuLunarCorrection0, nullptr},
     {3, L"۱ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 1, nullptr},
     {3, L"۲ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 2, nullptr},
+    {2, L"اوقات شرعی", FrmMenu::kMnuPrayer, &FrmMenu::mnuPrayer_Click},
     {1, L"درباره ما ...", FrmMenu::kMnuAbout, &FrmMenu::MnuAbout_Click},     // MnuAbout
     {1, L"خروج", FrmMenu::kMnuExit, &FrmMenu::mnuExit_Click},                // mnuExit
 };
@@ -191,6 +192,8 @@ void FrmMenu::mnuWarning_Click() { tools_.Show(ToolWindowKind::kFrmShutDown); }
 void FrmMenu::mnuDate_Click() { tools_.Show(ToolWindowKind::kDateConvert); }
 
 void FrmMenu::mnuTrans_Click() { tools_.Show(ToolWindowKind::kFrmTrans); }
+
+void FrmMenu::mnuPrayer_Click() { tools_.Show(ToolWindowKind::kFrmPrayer); }
 
 void FrmMenu::MnuAbout_Click() { tools_.Show(ToolWindowKind::kFrmAbout); }
 

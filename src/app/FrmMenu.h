@@ -30,6 +30,7 @@ class FrmMenu {
     kMnuStartWithWindows = 1008,
     kMnuPersianDigits = 1009,
     kMnuNotificationIcon = 1010,
+    kMnuPrayer = 1011,
     // One item a lunar correction, -2 to +2 days, around the one for none.
     kMnuLunarCorrection0 = 1020,
   };
@@ -64,6 +65,7 @@ class FrmMenu {
   void mnuPersianDigits_Click();
   void mnuNotificationIcon_Click();
   void mnuLunarCorrection_Click(int days);
+  void mnuPrayer_Click();
 
  private:
   friend LRESULT CALLBACK RoutedWindowProc<FrmMenu>(HWND, UINT, WPARAM, LPARAM);

@@ -13,6 +13,7 @@
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
 #include "tools/FrmPlay.h"
+#include "tools/FrmPrayer.h"
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
@@ -26,12 +27,16 @@ namespace tavilo {
 namespace {
 
 void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, Form1& form1) {
-  tools.Register(ToolWindowKind::kFrmCalendar, std::make_unique<FrmCalendar>(platform, form1));
+  tools.Register(ToolWindowKind::kFrmCalendar,
+                 std::make_unique<FrmCalendar>(platform, form1, [&tools] {
+                   tools.Show(ToolWindowKind::kFrmPrayer);
+                 }));
   tools.Register(ToolWindowKind::kFrmPlay, std::make_unique<FrmPlay>(platform));
   tools.Register(ToolWindowKind::kFrmShutDown, std::make_unique<FrmShutDown>(platform));
   tools.Register(ToolWindowKind::kDateConvert, std::make_unique<DateConvert>(platform));
   tools.Register(ToolWindowKind::kFrmTrans, std::make_unique<FrmTrans>(platform, form1));
   tools.Register(ToolWindowKind::kFrmAbout, std::make_unique<frmAbout>(platform));
+  tools.Register(ToolWindowKind::kFrmPrayer, std::make_unique<FrmPrayer>(platform));
 }
 
 }  // namespace

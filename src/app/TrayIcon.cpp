@@ -9,6 +9,7 @@
 #include "app/TrayIconPicture.h"
 #include "app/logic/TrayIconFace.h"
 #include "calendar/Numbers.h"
+#include "tools/logic/PrayerText.h"
 #include "tools/logic/ShutdownSchedule.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
@@ -95,7 +96,23 @@ void TrayIcon::Refresh() {
 void TrayIcon::SetExtraLine(std::wstring line) {
   if (line == extraLine_) return;
   extraLine_ = std::move(line);
-  toolTip_ = TrayToolTip(dateLines_, extraLine_);
+  ModifyToolTip();
+}
+
+// The pointer is over the icon: its tooltip is about to show. The next time
+// and the wait change with the minute; within one minute they stand.
+void TrayIcon::OnPointerOver() {
+  const std::int64_t now = platform_.UnixTimeNow();
+  if (now / 60 == prayerMinute_) return;
+  prayerMinute_ = now / 60;
+  std::wstring line = NextPrayerLine(platform_, now, ProgramSettings());
+  if (line == prayerLine_) return;
+  prayerLine_ = std::move(line);
+  ModifyToolTip();
+}
+
+void TrayIcon::ModifyToolTip() {
+  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_});
   if (!shown_) return;
   NOTIFYICONDATAW data = IconData(NIF_TIP | NIF_SHOWTIP);
   Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -146,6 +163,10 @@ LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TrayIcon::OnIconCallback(LPARAM lparam) {
+  if (LOWORD(lparam) == WM_MOUSEMOVE) {
+    OnPointerOver();
+    return;
+  }
   switch (TrayClickOf(LOWORD(lparam), version4_)) {
     case TrayClick::kOpenCalendar: openCalendar_(); return;
     case TrayClick::kOpenMenu: openMenu_(); return;
@@ -204,7 +225,10 @@ void TrayIcon::Redraw() {
   // The month names the month calendar shows too.
   dateLines_ =
       TrayDateLines(today, settings.lunarCorrection, PersianGregorianMonthNames(platform_));
-  toolTip_ = TrayToolTip(dateLines_, extraLine_);
+  // The next prayer time is written afresh when the pointer comes.
+  prayerLine_.clear();
+  prayerMinute_ = kNoMinute;
+  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_});
 }
 
 NOTIFYICONDATAW TrayIcon::IconData(UINT flags) const {

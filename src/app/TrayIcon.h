@@ -1,5 +1,6 @@
 // The notification-area icon: today's Shamsi day number, with the day in the
-// three calendars as its tooltip. A click opens the month calendar, a right
+// three calendars as its tooltip, an armed schedule and the next prayer time
+// under it. A click opens the month calendar, a right
 // click the program's menu. A hidden top-level window of its own receives
 // the icon's callbacks and the broadcasts that change what it shows (the
 // date, the taskbar's colours, the icon size, a restarted taskbar).
@@ -7,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -56,10 +58,13 @@ class TrayIcon {
   void OnDpiChanged();
   void OnProgramSettingsChanged();
   void OnScheduleChanged();
+  void OnPointerOver();
 
   // The picture and the tooltip from the clock and the settings.
   void Redraw();
   NOTIFYICONDATAW IconData(UINT flags) const;
+  // Gives the shell the tooltip from the dates and the extra lines.
+  void ModifyToolTip();
   // Adds the icon and asks for version-4 callbacks.
   void AddIcon();
   void RemoveIcon();
@@ -78,6 +83,11 @@ class TrayIcon {
   std::wstring toolTip_;
   std::wstring dateLines_;  // the tooltip's lines, drawn with the picture
   std::wstring extraLine_;
+  // The next prayer time and the wait, written for the minute (Unix
+  // seconds / 60) the pointer last came over the icon in.
+  static constexpr std::int64_t kNoMinute = -1;
+  std::wstring prayerLine_;
+  std::int64_t prayerMinute_ = kNoMinute;
 };
 
 }  // namespace tavilo

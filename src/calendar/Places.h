@@ -24,6 +24,7 @@ struct KnownPlace {
   int32_t longitude;  // millionths of a degree, east positive
   std::wstring_view latinName;
   std::wstring_view persianName;
+  bool inIran;  // a place abroad has its times shown in the computer's zone
 
   Place Coordinates() const {
     return {static_cast<double>(latitude) / kMicroDegreesPerDegree,

@@ -2,9 +2,12 @@
 
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "calendar/Numbers.h"
+#include "tools/logic/PrayerText.h"
 #include "tools/logic/WindowPlacement.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
@@ -20,9 +23,11 @@ constexpr wchar_t kGridClassName[] = L"TaviloMonthGrid";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 420 x 500 pixels at 96 DPI.
+// Client area in twips: about 420 x 590 pixels at 96 DPI with the prayer
+// times, 520 without them.
 constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 7500;
+constexpr float kClientHeight = 8880;
+constexpr float kHeightWithoutPrayerTimes = 7800;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -57,7 +62,16 @@ constexpr ControlSpec kControls[] = {
      330},
     {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 1080,
      6810, 1560, 330},
+    // The prayer times under the go-to row, after it in the tab order.
+    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 2700, 7260, 3480,
+     390},
+    {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"",
+     ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120,
+     7770, 6060, 990},
 };
+
+constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";
+constexpr wchar_t kChangePlace[] = L"تغییر مکان اوقات شرعی";
 
 HFONT MakeHeadingFont(unsigned dpi) {
   return CreateFontW(-PixelsFromPoints(kHeadingPoints, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
@@ -72,8 +86,9 @@ const ToolWindowDesign FrmCalendar::kDesign{
     0,          0,             kClientWidth,     kClientHeight,       kControls,
     kTahomaPoints, FrmCalendar::kGrdMonth, FrmCalendar::kCmdGoTo};
 
-FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip)
-    : ToolWindowBase(platform), strip_(strip) {
+FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
+                         std::function<void()> choosePlace)
+    : ToolWindowBase(platform), strip_(strip), choosePlace_(std::move(choosePlace)) {
   WNDCLASSEXW grid{};
   grid.cbSize = sizeof grid;
   grid.style = CS_DBLCLKS;
@@ -87,6 +102,7 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip)
 void FrmCalendar::BuildWindow() {
   monthNames_ = PersianGregorianMonthNames(platform_);
   CreateFonts();
+  prayerTimesShown_ = true;  // as the design has it, until ShowDay tells
   MoveUnderStrip();
   today_ = DayOfDate(platform_.Now());
   ShowDay(today_);
@@ -96,6 +112,7 @@ void FrmCalendar::BuildWindow() {
 void FrmCalendar::OnDpiChanged() {
   ReleaseFonts();
   CreateFonts();
+  FitPrayerArea();
 }
 
 void FrmCalendar::Form_Destroyed() {
@@ -164,6 +181,9 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kCmdNext: Move(CalendarMove::kMonthAfter); return 0;
         case kCmdToday: Move(CalendarMove::kToday); return 0;
         case kCmdGoTo: GoTo(); return 0;
+        case kCmdPrayerPlace:
+          if (choosePlace_) choosePlace_();
+          return 0;
       }
       break;
     case WM_MOUSEWHEEL:
@@ -211,7 +231,32 @@ void FrmCalendar::Refresh() {
   const std::wstring selected =
       SelectedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
+  ShowPrayerTimes();
   RedrawGrid();
+}
+
+void FrmCalendar::ShowPrayerTimes() {
+  const std::optional<DayPrayers> prayers = ChosenDayPrayers(selected_, ProgramSettings());
+  SetDlgItemTextW(hwnd_, kCmdPrayerPlace, prayers ? kChangePlace : kChoosePlace);
+  SetDlgItemTextW(hwnd_, kTxtPrayerTimes,
+                  prayers ? PrayerDayText(platform_, selected_, *prayers).c_str() : L"");
+  if (prayerTimesShown_ == prayers.has_value()) return;
+  prayerTimesShown_ = prayers.has_value();
+  ShowWindow(GetDlgItem(hwnd_, kTxtPrayerTimes), prayerTimesShown_ ? SW_SHOWNA : SW_HIDE);
+  FitPrayerArea();
+}
+
+// The window ends under the button while there are no times to show.
+void FrmCalendar::FitPrayerArea() {
+  PlaceWindow(hwnd_, Origin::kKeepPosition, 0, 0, kClientWidth,
+              prayerTimesShown_ ? kClientHeight : kHeightWithoutPrayerTimes, dpi_);
+  RECT frame;
+  GetWindowRect(hwnd_, &frame);
+  const ScreenRect now{frame.left, frame.top, frame.right, frame.bottom};
+  const ScreenRect kept = KeepInside(now, platform_.MonitorOf(hwnd_).work);
+  if (kept == now) return;
+  SetWindowPos(hwnd_, nullptr, kept.left, kept.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrmCalendar::RedrawGrid() {

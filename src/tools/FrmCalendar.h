@@ -8,11 +8,15 @@
 // today, Ctrl+C copies the selected day's date line. The mouse wheel changes
 // the month, a click selects a day. The go-to box takes a Shamsi or a
 // Gregorian date. Every way keeps to the calendar's days (CalendarDays).
+// Under them, the selected day's prayer times for the place chosen in the
+// prayer-time window, which the button above them opens; until a place is
+// chosen only the button shows and the window is that much shorter.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/Platform.h"
 #include "tools/MonthGrid.h"
@@ -39,11 +43,15 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
     kLblSelected,
     kLblGoTo,
     kLblGoToMessage,
+    kCmdPrayerPlace,
+    kTxtPrayerTimes,
   };
   enum Timer : UINT_PTR { kMidnightTimer = 1 };
   static const ToolWindowDesign kDesign;
 
-  FrmCalendar(Platform& platform, const StripWindow& strip);
+  // `choosePlace` opens the prayer-time window.
+  FrmCalendar(Platform& platform, const StripWindow& strip,
+              std::function<void()> choosePlace = {});
 
   int32_t SelectedDay() const { return selected_; }
 
@@ -69,8 +77,14 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   void CopySelectedDay();
   bool OnGridKey(WPARAM key);
   void RedrawGrid();
+  // The selected day's prayer times, or only the button until a place is
+  // chosen, the window's height following.
+  void ShowPrayerTimes();
+  void FitPrayerArea();
 
   const StripWindow& strip_;
+  std::function<void()> choosePlace_;
+  bool prayerTimesShown_ = false;
   GregorianMonthNames monthNames_;
   int32_t today_ = 0;
   int32_t selected_ = 0;

@@ -19,12 +19,14 @@ constexpr SettingRule kRules[] = {
     {L"PrayerLongitude", -180 * kMicroDegreesPerDegree, 180 * kMicroDegreesPerDegree},
     {L"PrayerMethod", 0, kPrayerMethodCount - 1},
     {L"AsrShadow", 0, 1},
+    {L"PrayerAsrIsha", 0, 1},
 };
 
 constexpr Setting kAllSettings[] = {
     Setting::kOpacity,         Setting::kPersianDigits,   Setting::kNotificationIcon,
     Setting::kLunarCorrection, Setting::kPrayerPlace,     Setting::kPrayerLatitude,
     Setting::kPrayerLongitude, Setting::kPrayerMethod,    Setting::kAsrShadow,
+    Setting::kPrayerAsrIsha,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
 
@@ -43,6 +45,7 @@ int Settings::Get(Setting setting) const {
     case Setting::kPrayerLongitude: return prayerLongitude;
     case Setting::kPrayerMethod: return prayerMethod;
     case Setting::kAsrShadow: return asrShadow;
+    case Setting::kPrayerAsrIsha: return prayerAsrIsha;
   }
   return 0;
 }
@@ -58,6 +61,7 @@ void Settings::Put(Setting setting, int value) {
     case Setting::kPrayerLongitude: prayerLongitude = value; return;
     case Setting::kPrayerMethod: prayerMethod = value; return;
     case Setting::kAsrShadow: asrShadow = value; return;
+    case Setting::kPrayerAsrIsha: prayerAsrIsha = value != 0; return;
   }
 }
 

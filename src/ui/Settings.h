@@ -26,6 +26,7 @@ enum class Setting {
   kPrayerLongitude,
   kPrayerMethod,
   kAsrShadow,
+  kPrayerAsrIsha,
 };
 
 // A prayer place, latitude or longitude that was never stored, or that reads
@@ -45,6 +46,9 @@ struct Settings {
   int prayerLongitude = kNoCoordinate;
   int prayerMethod = 0;  // PrayerMethod
   int asrShadow = 0;     // AsrShadow
+  // Asr and Isha shown even for the methods that call them with Dhuhr and
+  // Maghrib (Tehran, Jafari).
+  bool prayerAsrIsha = false;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);

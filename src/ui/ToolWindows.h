@@ -15,6 +15,7 @@ enum class ToolWindowKind {
   kDateConvert,
   kFrmTrans,
   kFrmAbout,
+  kFrmPrayer,
 };
 
 class ToolWindow {

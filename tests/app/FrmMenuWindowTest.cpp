@@ -72,7 +72,7 @@ class FrmMenuWindow : public StripFixture {
     const std::pair<ToolWindowKind, const wchar_t*> kinds[] = {
         {ToolWindowKind::kFrmCalendar, L"FrmCalendar"}, {ToolWindowKind::kFrmPlay, L"FrmPlay"},     {ToolWindowKind::kFrmShutDown, L"FrmShutDown"},
         {ToolWindowKind::kDateConvert, L"DateConvert"}, {ToolWindowKind::kFrmTrans, L"FrmTrans"},
-        {ToolWindowKind::kFrmAbout, L"frmAbout"}};
+        {ToolWindowKind::kFrmAbout, L"frmAbout"}, {ToolWindowKind::kFrmPrayer, L"FrmPrayer"}};
     for (const auto& [kind, name] : kinds)
       tools.Register(kind, std::make_unique<RecordingToolWindow>(toolLog, name));
   }
@@ -95,7 +95,7 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
 
   HMENU settings = GetSubMenu(popup, 1);
   ASSERT_NE(settings, nullptr);
-  ASSERT_EQ(GetMenuItemCount(settings), 8);
+  ASSERT_EQ(GetMenuItemCount(settings), 9);
   EXPECT_EQ(ItemText(settings, 0), L"پخش آهنگ");
   EXPECT_EQ(ItemText(settings, 1), L"خاموش کردن");
   EXPECT_EQ(ItemText(settings, 2), L"مبدل تاريخ");
@@ -107,6 +107,8 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
   HMENU lunar = GetSubMenu(settings, 7);
   ASSERT_NE(lunar, nullptr);
   EXPECT_EQ(GetMenuItemCount(lunar), 5);
+  EXPECT_EQ(ItemText(settings, 8), L"اوقات شرعی");
+  EXPECT_EQ(GetSubMenu(settings, 8), nullptr);
 
   // Arabic yeh (U+064A) and the Persian kaf (U+06A9) exactly as written.
   EXPECT_EQ(ItemText(popup, 1)[3], L'\u064A');
@@ -152,11 +154,12 @@ TEST_F(FrmMenuWindow, EachToolCommandOpensItsWindowOnceThenBringsItToFront) {
   Choose(L"درباره ما ...");
   Choose(L"درباره ما ...");
   Choose(L"پخش آهنگ");
+  Choose(L"اوقات شرعی");
   EXPECT_EQ(toolLog, (std::vector<std::wstring>{L"open FrmCalendar", L"open FrmPlay",
                                                  L"open FrmShutDown",
                                                  L"open DateConvert", L"open FrmTrans",
                                                  L"open frmAbout", L"front frmAbout",
-                                                 L"front FrmPlay"}));
+                                                 L"front FrmPlay", L"open FrmPrayer"}));
   EXPECT_EQ(programEnds, 0);
 }
 

@@ -118,6 +118,18 @@ TEST(TrayIconFace, ToolTipKeepsTheDatesAndCutsOnlyTheExtraLine) {
   }
 }
 
+// An armed schedule, then the next prayer time; the one that does not fit
+// is cut, an empty one left out.
+TEST(TrayIconFace, ScheduleThenPrayerTime) {
+  const std::wstring dates = L"dates", schedule = L"schedule", prayer = L"prayer";
+  EXPECT_EQ(TrayToolTip(dates, {schedule, prayer}), L"dates\n\u200Fschedule\n\u200Fprayer");
+  EXPECT_EQ(TrayToolTip(dates, {L"", prayer}), L"dates\n\u200Fprayer");
+  const std::wstring longSchedule(kToolTipLimit - dates.size() - 6, L's');
+  EXPECT_EQ(TrayToolTip(dates, {longSchedule, prayer}),
+            dates + L"\n\u200F" + longSchedule + L"\n\u200Fp…");
+  EXPECT_EQ(TrayToolTip(dates, {longSchedule + L"ss", prayer}), dates + L"\n\u200F" + longSchedule + L"ss");
+}
+
 // With version-4 callbacks the button messages of a click come too: only
 // the selection may act on it.
 TEST(TrayIconFace, OneActionAClick) {

@@ -84,11 +84,12 @@ TEST_F(FrmCalendarWindowTest, FarvardinOf1405) {
 }
 
 // Tab follows the eye; the occasion list takes the focus, scrolls by keys
-// and passes Tab on.
+// and passes Tab on to the prayer times' button under it.
 TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
   EXPECT_EQ(TabStops(hwnd_), (std::vector<int>{C::kGrdMonth, C::kCmdPrevious, C::kCmdNext,
                                                C::kTxtGoTo, C::kCmdGoTo, C::kCmdToday,
-                                               C::kLstOccasions}));
+                                               C::kLstOccasions, C::kCmdPrayerPlace,
+                                               C::kTxtPrayerTimes}));
   HWND list = GetDlgItem(hwnd_, C::kLstOccasions);
   for (WPARAM key : {WPARAM{VK_NEXT}, WPARAM{VK_TAB}}) {
     MSG message{list, WM_KEYDOWN, key, 1, 0, {}};
@@ -96,7 +97,7 @@ TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
     ASSERT_TRUE(HandleDialogKeys(message));
   }
   EXPECT_GT(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
-  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
+  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kCmdPrayerPlace));
 }
 
 // Mehr has no day off but its Fridays; Hafez Day is a working day.

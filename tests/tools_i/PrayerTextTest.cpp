@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/fake/FakePlatform.h"
+#include "tools/logic/PrayerChoice.h"
 #include "tools/logic/PrayerText.h"
 
 namespace tavilo {
@@ -55,6 +56,78 @@ TEST(PrayerText, TheNextTimeAndTheWaitAsTheClockShowsThem) {
   late[1].fajr = kNoTime;
   EXPECT_EQ(NextPrayerTime(Local(0, 30), late, false)->kind, PrayerTimeKind::kSunrise);
   EXPECT_FALSE(NextPrayerTime(Local(0, 0) + 3 * 86400, days, true));
+}
+
+// Three times a line, a time past 00:00 (or before the day) marked, one that
+// does not occur said so, the zone named for a place abroad.
+TEST(PrayerText, TheCalendarsDayOfTimes) {
+  FakePlatform platform;
+  platform.timeZone = TimeZoneRule{-210, 0, -60, {}, {}};
+  const int32_t day = static_cast<int32_t>(kDay / 86400 + 25569);
+  PrayerTimes times = Day(0);
+  times.midnight = Local(24, 21);
+  times.sunset = kNoTime;
+  EXPECT_EQ(PrayerDayText(platform, day, {times, L"تهران", false, false}),
+            L"\u200Fاوقات شرعی تهران\r\n"
+            L"\u200Fاذان صبح ۰۴:۵۶، طلوع آفتاب ۰۶:۱۹، اذان ظهر ۱۲:۱۴\r\n"
+            L"\u200Fغروب آفتاب ندارد، اذان مغرب ۱۷:۰۲، نیمه‌شب شرعی ۰۰:۲۱ (فردا)");
+  times = Day(0);
+  times.fajr = Local(-1, 30);
+  EXPECT_EQ(PrayerDayText(platform, day, {times, L"تورنتو", true, true}),
+            L"\u200Fاوقات شرعی تورنتو، به وقت این رایانه\r\n"
+            L"\u200Fاذان صبح ۲۳:۳۰ (دیروز)، طلوع آفتاب ۰۶:۱۹، اذان ظهر ۱۲:۱۴\r\n"
+            L"\u200Fاذان عصر ۱۴:۳۶، غروب آفتاب ۱۵:۴۰، اذان مغرب ۱۷:۰۲\r\n"
+            L"\u200Fاذان عشا ۱۹:۱۴، نیمه‌شب شرعی ۲۳:۳۲");
+}
+
+// Which place, under which name and in which zone, from the settings.
+TEST(PrayerText, TheChosenPlaceNamedAndZoned) {
+  Settings settings;
+  EXPECT_FALSE(ChosenDayPrayers(45000, settings));
+  const struct {
+    int place, latitude, longitude;
+    bool asrIsha;
+    const wchar_t* name;
+    bool inComputerZone, withAsrAndIsha;
+  } cases[] = {
+      {112931, 0, 0, false, L"تهران", false, false},
+      {6167865, 0, 0, true, L"تورنتو", true, true},
+      {0, -33868820, 151209290, false, L"۳۳٫۸۷ جنوبی، ۱۵۱٫۲۱ شرقی", true, false},
+  };
+  for (const auto& c : cases) {
+    settings.prayerPlace = c.place;
+    settings.prayerLatitude = c.latitude;
+    settings.prayerLongitude = c.longitude;
+    settings.prayerAsrIsha = c.asrIsha;
+    const auto prayers = ChosenDayPrayers(45000, settings);
+    ASSERT_TRUE(prayers) << c.place;
+    EXPECT_EQ(prayers->placeName, c.name);
+    EXPECT_EQ(prayers->inComputerZone, c.inComputerZone);
+    EXPECT_EQ(prayers->withAsrAndIsha, c.withAsrAndIsha);
+  }
+}
+
+// What the coordinate boxes take, and what they say beside a bad one.
+TEST(PrayerChoice, TypedCoordinatesAndTheirMessages) {
+  const struct {
+    const wchar_t *latitude, *longitude, *latitudeMessage, *longitudeMessage;
+  } cases[] = {
+      {L"۳۵٫۶۹", L"-79.4163", L"", L""},
+      {L"90.5", L"12", L"حداکثر ۹۰ درجه", L""},
+      {L"12", L"181", L"", L"حداکثر ۱۸۰ درجه"},
+      {L"شمال", L"", L"عدد وارد کنید", L"عدد وارد کنید"},
+  };
+  for (const auto& c : cases) {
+    const TypedCoordinates typed = ReadCoordinates(c.latitude, c.longitude);
+    EXPECT_EQ(typed.latitudeMessage, c.latitudeMessage) << c.latitude;
+    EXPECT_EQ(typed.longitudeMessage, c.longitudeMessage) << c.longitude;
+    EXPECT_EQ(typed.Valid(), !*c.latitudeMessage && !*c.longitudeMessage);
+  }
+  EXPECT_EQ(*ReadCoordinates(L"35.69", L"0").latitude, 35690000);
+  // A box shows a stored coordinate again as it reads back.
+  for (int32_t micro : {-79416300, 51421510, 0, 90000000}) {
+    EXPECT_EQ(ParseCoordinate(CoordinateText(micro), CoordinateAxis::kLongitude).microDegrees, micro);
+  }
 }
 
 }  // namespace

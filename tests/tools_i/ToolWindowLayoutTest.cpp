@@ -13,6 +13,7 @@
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
 #include "tools/FrmPlay.h"
+#include "tools/FrmPrayer.h"
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
@@ -63,13 +64,14 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
     FrmPlay player{platform};
     frmAbout about{platform};
     FrmCalendar calendar{platform, strip};
+    FrmPrayer prayer{platform};
     for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&converter, &scheduler, &trans,
-                                                               &player, &about, &calendar}) {
+                                                               &player, &about, &calendar, &prayer}) {
       tool->Open();
     }
     warning.Warn(L"خروج از حساب کاربری", 60);
     for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
-                        player.Handle(), about.Handle(), calendar.Handle()}) {
+                        player.Handle(), about.Handle(), calendar.Handle(), prayer.Handle()}) {
       for (HWND control = GetWindow(window, GW_CHILD); control;
            control = GetWindow(control, GW_HWNDNEXT)) {
         for (const wchar_t* face : {L"", L"Tahomx"}) {

@@ -70,16 +70,28 @@ std::wstring TrayDateLines(std::int32_t day, int lunarCorrection,
 }
 
 std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extraLine) {
+  return TrayToolTip(dateLines, {std::wstring_view(extraLine)});
+}
+
+std::wstring TrayToolTip(const std::wstring& dateLines,
+                         std::initializer_list<std::wstring_view> extraLines) {
   std::wstring tip = dateLines.substr(0, kToolTipLimit);
-  // Room for at least one character and the ellipsis, or no line at all.
-  if (extraLine.empty() || tip.size() + kLineBreak.size() + 2 > kToolTipLimit) return tip;
-  tip += kLineBreak;
-  const std::size_t room = kToolTipLimit - tip.size();
-  if (extraLine.size() <= room) return tip + extraLine;
-  std::size_t kept = room - 1;  // and the ellipsis
-  // Half a character would show as a box.
-  if (kept > 0 && IsHighSurrogate(extraLine[kept - 1])) --kept;
-  return tip + extraLine.substr(0, kept) + kEllipsis;
+  for (std::wstring_view line : extraLines) {
+    if (line.empty()) continue;
+    // Room for at least one character and the ellipsis, or no line at all.
+    if (tip.size() + kLineBreak.size() + 2 > kToolTipLimit) return tip;
+    tip += kLineBreak;
+    const std::size_t room = kToolTipLimit - tip.size();
+    if (line.size() <= room) {
+      tip += line;
+      continue;
+    }
+    std::size_t kept = room - 1;  // and the ellipsis
+    // Half a character would show as a box.
+    if (kept > 0 && IsHighSurrogate(line[kept - 1])) --kept;
+    return tip.append(line.substr(0, kept)) + kEllipsis;
+  }
+  return tip;
 }
 
 TrayClick TrayClickOf(unsigned event, bool version4) {

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
 #include "tools/logic/MonthView.h"
@@ -60,6 +62,11 @@ std::wstring TrayDateLines(std::int32_t day, int lunarCorrection,
 // after a right-to-left mark, cut with an ellipsis to stay within
 // kToolTipLimit. The date lines are never cut for it.
 std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extraLine);
+// The same with several lines in order (an armed schedule, the next prayer
+// time), empty ones left out; the first that does not fit is cut and the
+// rest left out.
+std::wstring TrayToolTip(const std::wstring& dateLines,
+                         std::initializer_list<std::wstring_view> extraLines);
 
 // What a callback event of the icon asks for. With the shell's version-4
 // callbacks a click comes as NIN_SELECT (after its button messages) and a

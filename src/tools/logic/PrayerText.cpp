@@ -1,7 +1,9 @@
 #include "tools/logic/PrayerText.h"
 
 #include <array>
+#include <vector>
 
+#include "tools/logic/PrayerChoice.h"
 #include "ui/PersianDigits.h"
 
 namespace tavilo {
@@ -17,7 +19,17 @@ constexpr std::array<PrayerTimeKind, 8> kInDayOrder = {
     PrayerTimeKind::kSunset, PrayerTimeKind::kMaghrib, PrayerTimeKind::kIsha,  PrayerTimeKind::kMidnight,
 };
 
+constexpr int32_t kUnixEpochDay = 25569;  // 1 January 1970
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int kTimesPerLine = 3;
+
 int64_t FloorToMinute(int64_t seconds) { return seconds - ((seconds % 60) + 60) % 60; }
+
+// The day number of a local wall-clock time in Unix seconds.
+int32_t LocalDayOf(int64_t localSeconds) {
+  const int64_t days = localSeconds / kSecondsPerDay - (localSeconds % kSecondsPerDay < 0 ? 1 : 0);
+  return static_cast<int32_t>(days + kUnixEpochDay);
+}
 
 std::wstring Number(int64_t value) { return PersianDigits(std::to_wstring(value)); }
 
@@ -76,6 +88,59 @@ std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTim
   }
   if (minutes % 60 != 0) text.append(Number(minutes % 60)).append(L" دقیقه");
   return text + L" دیگر)";
+}
+
+std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings) {
+  const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
+  if (!place) return std::nullopt;
+  const PrayerSettings method = ChosenPrayerSettings(settings);
+  DayPrayers prayers{PrayerTimesOn(day, place->coordinates, method), {},
+                     ShowsAsrAndIsha(method.method, settings.prayerAsrIsha), true};
+  if (place->known) {
+    prayers.placeName = place->known->persianName;
+    prayers.inComputerZone = !place->known->inIran;
+  } else {
+    prayers.placeName = CoordinatesName(settings.prayerLatitude, settings.prayerLongitude);
+  }
+  return prayers;
+}
+
+std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers) {
+  std::wstring text = L"\u200Fاوقات شرعی " + prayers.placeName;
+  if (prayers.inComputerZone) text += L"، به وقت این رایانه";
+  int onLine = kTimesPerLine;
+  for (PrayerTimeKind kind : kInDayOrder) {
+    if (!prayers.withAsrAndIsha && (kind == PrayerTimeKind::kAsr || kind == PrayerTimeKind::kIsha)) {
+      continue;
+    }
+    text += onLine == kTimesPerLine ? L"\r\n\u200F" : L"، ";
+    onLine = onLine == kTimesPerLine ? 1 : onLine + 1;
+    text.append(PrayerTimeName(kind)).append(L" ");
+    const int64_t moment = MomentOf(prayers.times, kind);
+    if (moment == kNoTime) {
+      text += L"ندارد";
+      continue;
+    }
+    const int64_t local = platform.LocalTimeOf(ShownMinute(moment));
+    text += ClockText(local);
+    const int32_t localDay = LocalDayOf(local);
+    if (localDay > day) text += L" (فردا)";
+    if (localDay < day) text += L" (دیروز)";
+  }
+  return text;
+}
+
+std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings) {
+  const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
+  if (!place) return {};
+  const PrayerSettings method = ChosenPrayerSettings(settings);
+  // From yesterday, whose midnight may still be ahead, to the day after
+  // tomorrow, for a place whose date runs ahead of the computer's.
+  std::array<PrayerTimes, 4> days{};
+  PrayerTimesOfDays(LocalDayOf(platform.LocalTimeOf(now)) - 1, days, place->coordinates, method);
+  const std::optional<UpcomingTime> next =
+      NextPrayerTime(now, days, ShowsAsrAndIsha(method.method, settings.prayerAsrIsha));
+  return next ? UpcomingTimeText(platform, now, *next) : std::wstring();
 }
 
 }  // namespace tavilo

@@ -12,6 +12,7 @@
 
 #include "calendar/PrayerTimes.h"
 #include "platform/Platform.h"
+#include "ui/Settings.h"
 
 namespace tavilo {
 
@@ -45,5 +46,30 @@ std::optional<UpcomingTime> NextPrayerTime(int64_t now, std::span<const PrayerTi
 // computer's local time, the wait counted from the minute `now` is in, as
 // the clock beside it shows.
 std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next);
+
+// What the month calendar shows of a day's times, from the settings in force.
+struct DayPrayers {
+  PrayerTimes times;
+  std::wstring placeName;  // "تهران", or the typed coordinates in words
+  bool withAsrAndIsha;
+  // A place abroad or typed in: its times are in the computer's zone,
+  // which may not be the place's, and the heading says so.
+  bool inComputerZone;
+};
+
+// The calendar's prayer times of `day` for the chosen place; nothing until
+// one is chosen.
+std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings);
+
+// "اوقات شرعی تهران" (and "، به وقت این رایانه" for a place abroad), then
+// the times three a line in the day's order, each "اذان صبح ۰۵:۱۰" in local
+// time; one that falls on the local day after (or before) `day` is marked
+// "(فردا)" ("(دیروز)"), one that does not occur "ندارد". Lines end "\r\n"
+// and open with a right-to-left mark, for an edit control.
+std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers);
+
+// The tooltips' line: the next prayer time after `now` and the wait
+// (UpcomingTimeText) for the place chosen; empty until one is chosen.
+std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings);
 
 }  // namespace tavilo
