@@ -49,6 +49,7 @@ bool Form1::Create() {
   if (!RegisterWindowClass(instance_, kClassName, &RoutedWindowProc<Form1>, IDI_TAVILO, nullptr)) {
     return false;
   }
+  exitRequest_ = RegisterWindowMessageW(kExitRequestName);
   // Placed and sized by Form_Load, once the window's DPI is known.
   CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"Form1", WS_POPUP, 0, 0, 0, 0,
                   nullptr, nullptr, instance_, this);
@@ -158,6 +159,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_NCDESTROY:
       appliedTimers_ = {};  // the window's timers go with it
       return 0;
+  }
+  if (message == exitRequest_ && exitRequest_ != 0) {
+    menu_.mnuExit_Click();
+    return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
