@@ -51,7 +51,7 @@ BrandingText "Tavilo ${VERSION}"
 !define MUI_ABORTWARNING
 !define MUI_LANGDLL_ALLLANGUAGES
 !define MUI_LANGDLL_WINDOWTITLE "Tavilo"
-!define MUI_LANGDLL_INFO "زبان نصب را انتخاب کنید.$\r$\nChoose the language of the installer."
+!define MUI_LANGDLL_INFO "زبان نصب را انتخاب کنید$\r$\nChoose the language of the installer."
 ; Kept in the uninstall entry, so that it goes with it.
 !define MUI_LANGDLL_REGISTRY_ROOT HKCU
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
@@ -79,7 +79,7 @@ Page custom OptionsPage OptionsPageLeave
 !insertmacro MUI_LANGUAGE "English"
 
 ; Persian text: yeh U+06CC, keheh U+06A9, zero-width non-joiner U+200C.
-LangString WelcomeText ${LANG_FARSI} "این برنامه تاویلو ${VERSION} را برای شما نصب می‌کند. دسترسی مدیر سیستم لازم نیست.$\r$\n$\r$\nاگر تاویلو باز است، پیش از نصب بسته می‌شود: زمان‌بندی خاموش کردنی که فعال است و ویرایشگری که باز است از دست می‌روند. تنظیمات و رویدادهای شما می‌مانند.$\r$\n$\r$\nبرای ادامه «بعدی» را بزنید."
+LangString WelcomeText ${LANG_FARSI} "این برنامه تاویلو ${VERSION} را برای شما نصب می‌کند. دسترسی مدیر سیستم لازم نیست.$\r$\n$\r$\nاگر تاویلو باز است، پیش از نصب بسته می‌شود: زمان‌بندی خاموش کردنی که فعال است و ویرایشگری که باز است از دست می‌روند. تنظیمات و رویدادهای شما می‌مانند.$\r$\n$\r$\nبرای ادامه «بعد» را بزنید."
 LangString WelcomeText ${LANG_ENGLISH} "This will install Tavilo ${VERSION} for you. No administrator rights are needed.$\r$\n$\r$\nIf Tavilo is running, it is closed first: an armed shutdown schedule and an open editor are lost. Your settings and events are kept.$\r$\n$\r$\nClick Next to continue."
 LangString OptionsTitle ${LANG_FARSI} "گزینه‌ها"
 LangString OptionsTitle ${LANG_ENGLISH} "Options"
@@ -95,8 +95,8 @@ LangString NewerInstalledText ${LANG_FARSI} "نسخهٔ تازه‌تر تاوی
 LangString NewerInstalledText ${LANG_ENGLISH} "A newer Tavilo ($R0) is installed. Install the older version ${VERSION} over it?"
 LangString UninstallText ${LANG_FARSI} "تاویلو از این رایانه حذف می‌شود. اگر باز است، اول بسته می‌شود."
 LangString UninstallText ${LANG_ENGLISH} "Tavilo will be removed from this computer. If it is running, it is closed first."
-LangString KeepDataText ${LANG_FARSI} "تنظیمات و رویدادهای تاویلو نگه داشته شوند؟$\r$\n«خیر» آن‌ها را هم پاک می‌کند."
-LangString KeepDataText ${LANG_ENGLISH} "Keep Tavilo's settings and events?$\r$\nNo deletes them too."
+LangString KeepDataText ${LANG_FARSI} "تنظیمات و رویدادهای تاویلو نگه داشته شوند؟$\r$\nاگر نه، آن‌ها هم پاک می‌شوند."
+LangString KeepDataText ${LANG_ENGLISH} "Keep Tavilo's settings and events?$\r$\nIf not, they are deleted too."
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
@@ -173,6 +173,8 @@ Function OptionsPage
   !insertmacro MUI_HEADER_TEXT "$(OptionsTitle)" "$(OptionsSubtitle)"
   nsDialogs::Create 1018
   Pop $0
+  ; Right to left in Persian, as the pages of MUI are.
+  nsDialogs::SetRTL $(^RTL)
   ${NSD_CreateCheckbox} 0 0 100% 12u "$(StartWithWindowsText)"
   Pop $StartWithWindowsBox
   ${NSD_SetState} $StartWithWindowsBox $StartWithWindows
