@@ -42,7 +42,8 @@ clone_head() {
 check_reproducible() {
   local scratch first second name differ=0
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/tavilo-check.XXXXXX")
-  trap 'rm -rf "$scratch"' EXIT
+  # shellcheck disable=SC2064 # the folder is named now, while it is known
+  trap "rm -rf '$scratch'" EXIT
   first=$scratch/one/Tavilo
   second=$scratch/two/elsewhere/tavilo-src
   clone_head "$first"
