@@ -115,11 +115,16 @@ Function ${prefix}CloseRunningTavilo
   Push $0
   Push $1
   Push $2
+  Push $3
   System::Call 'user32::RegisterWindowMessageW(w "${EXIT_MESSAGE}") i .r1'
   retry:
     ${For} $2 0 ${CLOSE_WAIT_STEPS}
-      System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${INSTANCE_MUTEX}") p .r0'
+      System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${INSTANCE_MUTEX}") p .r0 ? e'
+      Pop $3
+      ; Access denied (5): a Tavilo run as administrator holds it.
       ${If} $0 == 0
+      ${AndIf} $3 != 5
+        Pop $3
         Pop $2
         Pop $1
         Pop $0
