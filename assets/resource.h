@@ -14,11 +14,8 @@
 // The About window's 640 x 480 clock-dial photograph, a JPEG stored as RCDATA.
 #define IDR_ABOUT_JPG 102
 
-// Version of the program: the version resource and the About window read these.
-#define TAVILO_VERSION_MAJOR 1
-#define TAVILO_VERSION_MINOR 0
-#define TAVILO_VERSION_REVISION 0
-#define TAVILO_VERSION_BUILD 0
-#define TAVILO_VERSION_TEXT "1.0.0.0"
+// Version of the program (TAVILO_VERSION_*): the version resource and the About
+// window read it from the header CMake writes from project()'s VERSION.
+#include "version.h"
 
 #endif

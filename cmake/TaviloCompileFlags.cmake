@@ -26,7 +26,15 @@ if(WIN32)
   # wins): the program's work is painting and waiting for messages, and the
   # whole of it must stay a small download, under 1 MB.
   add_compile_options($<$<AND:${tavilo_c_cxx},$<CONFIG:Release>>:-Os>)
+  # A release is the same file whichever folder it was built in.
+  add_compile_options($<${tavilo_c_cxx}:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>
+                      $<${tavilo_c_cxx}:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>)
 endif()
 
 # "calendar/Class1.h", "platform/...", "app/...": src/ is the include root.
 include_directories(${PROJECT_SOURCE_DIR}/src)
+
+# version.h: the version of project() for the resources and the About window.
+configure_file(${PROJECT_SOURCE_DIR}/assets/version.h.in
+               ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)

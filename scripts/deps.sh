@@ -10,6 +10,7 @@ TAVILO_PACKAGES=(
   wine64 fonts-wine xvfb xdotool imagemagick x11-utils xcompmgr fonts-dejavu-extra libx11-dev
   lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   nodejs procps locales
+  nsis zip unzip git
 )
 
 # Locales the Wine tests run in. Wine takes its code page and date formats

@@ -52,6 +52,7 @@ bool Form1::Create() {
   if (!RegisterWindowClass(instance_, kClassName, &RoutedWindowProc<Form1>, IDI_TAVILO, nullptr)) {
     return false;
   }
+  exitRequest_ = RegisterWindowMessageW(kExitRequestName);
   // Placed and sized by Form_Load, once the window's DPI is known.
   // The title is never shown, but screen readers announce it.
   CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, kApplicationTitle, WS_POPUP, 0, 0,
@@ -183,6 +184,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_NCDESTROY:
       appliedTimers_ = {};  // the window's timers go with it
       return 0;
+  }
+  if (message == exitRequest_ && exitRequest_ != 0) {
+    menu_.mnuExit_Click();
+    return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }

@@ -41,6 +41,9 @@ class Form1 final : public StripWindow {
 
   static constexpr COLORREF kKeyColor = kStripKeyColor;
   static constexpr wchar_t kClassName[] = L"TaviloForm1";
+  // The installer and the uninstaller post this registered message to the
+  // strip to end a running Tavilo the way Exit does.
+  static constexpr wchar_t kExitRequestName[] = L"Tavilo.Exit";
 
   Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu);
   ~Form1();
@@ -147,6 +150,7 @@ class Form1 final : public StripWindow {
   Platform& platform_;
   FrmMenu& menu_;
   HWND hwnd_ = nullptr;
+  UINT exitRequest_ = 0;
   unsigned dpi_ = 96;
   float left_ = 0.0f;  // twips
   Motion motion_;
