@@ -19,12 +19,16 @@ constexpr SettingRule kRules[] = {
     {L"PrayerLongitude", -180 * kMicroDegreesPerDegree, 180 * kMicroDegreesPerDegree},
     {L"PrayerMethod", 0, kPrayerMethodCount - 1},
     {L"AsrShadow", 0, 1},
+    {L"ScheduleMode", 0, 2},
+    {L"ScheduleAction", -1, 5},
+    {L"ScheduleGraceful", 0, 1},
 };
 
 constexpr Setting kAllSettings[] = {
     Setting::kOpacity,         Setting::kPersianDigits,   Setting::kNotificationIcon,
     Setting::kLunarCorrection, Setting::kPrayerPlace,     Setting::kPrayerLatitude,
     Setting::kPrayerLongitude, Setting::kPrayerMethod,    Setting::kAsrShadow,
+    Setting::kScheduleMode,    Setting::kScheduleAction,  Setting::kScheduleGraceful,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
 
@@ -43,6 +47,9 @@ int Settings::Get(Setting setting) const {
     case Setting::kPrayerLongitude: return prayerLongitude;
     case Setting::kPrayerMethod: return prayerMethod;
     case Setting::kAsrShadow: return asrShadow;
+    case Setting::kScheduleMode: return scheduleMode;
+    case Setting::kScheduleAction: return scheduleAction;
+    case Setting::kScheduleGraceful: return scheduleGraceful;
   }
   return 0;
 }
@@ -58,6 +65,9 @@ void Settings::Put(Setting setting, int value) {
     case Setting::kPrayerLongitude: prayerLongitude = value; return;
     case Setting::kPrayerMethod: prayerMethod = value; return;
     case Setting::kAsrShadow: asrShadow = value; return;
+    case Setting::kScheduleMode: scheduleMode = value; return;
+    case Setting::kScheduleAction: scheduleAction = value; return;
+    case Setting::kScheduleGraceful: scheduleGraceful = value != 0; return;
   }
 }
 

@@ -26,6 +26,9 @@ enum class Setting {
   kPrayerLongitude,
   kPrayerMethod,
   kAsrShadow,
+  kScheduleMode,
+  kScheduleAction,
+  kScheduleGraceful,
 };
 
 // A prayer place, latitude or longitude that was never stored, or that reads
@@ -45,6 +48,12 @@ struct Settings {
   int prayerLongitude = kNoCoordinate;
   int prayerMethod = 0;  // PrayerMethod
   int asrShadow = 0;     // AsrShadow
+  // The shutdown scheduler: the mode of the last schedule armed
+  // (ScheduleMode, running time at first), its action (ScheduleAction, or -1
+  // before the first) and whether it closed programs gracefully.
+  int scheduleMode = 2;
+  int scheduleAction = -1;
+  bool scheduleGraceful = false;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);

@@ -23,6 +23,9 @@ class PlainNumericText final : public NumericText {
 TEST(ReadScheduleTarget, EachBoxGoesToItsOwnField) {
   PlainNumericText numbers;
   EXPECT_EQ(ReadScheduleTarget(numbers, L"25", L"7", L"59"), (ScheduleTarget{25, 7, 59}));
+  // Persian and Arabic-Indic digits, as the keyboards type them.
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"۱", L"۳۰", L"٤٥"), (ScheduleTarget{1, 30, 45}));
+  EXPECT_EQ(ReadScheduleTarget(numbers, L"۱a", L"0", L"0"), std::nullopt);
 }
 
 TEST(ReadScheduleTarget, FractionsRoundWithTiesToEven) {
@@ -158,6 +161,15 @@ TEST(ArmedSchedule, WalksThroughEachStateOnTheFakeClock) {
   EXPECT_EQ(schedule.Look(5060), Step::kEnd);
   EXPECT_EQ(schedule.Look(5061), Step::kDisarmed);
   EXPECT_EQ(schedule.phase(), Phase::kIdle);
+
+  // The clock moved under a clock-time target in its last minute: the
+  // warning comes again before the new deadline.
+  schedule.Arm(7000);
+  EXPECT_EQ(schedule.Look(6950), Step::kWarn);
+  EXPECT_FALSE(schedule.Reaim(7000));
+  EXPECT_TRUE(schedule.Reaim(10600));
+  EXPECT_EQ(schedule.Look(6951), Step::kNothing);
+  EXPECT_EQ(schedule.Look(10540), Step::kWarn);
 }
 
 }  // namespace

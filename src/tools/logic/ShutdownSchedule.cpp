@@ -3,14 +3,17 @@
 #include <algorithm>
 
 #include "calendar/Numbers.h"
+#include "tools/logic/ConverterInput.h"
 #include "ui/PersianDigits.h"
 
 namespace tavilo {
 
 namespace {
 
+// Persian and Arabic-Indic digits, as a Persian keyboard types them, read as
+// the converter's boxes read them; the rest is the locale's numeric test.
 std::optional<std::int16_t> ReadField(NumericText& numbers, const std::wstring& text) {
-  const std::optional<double> value = numbers.ToNumber(text);
+  const std::optional<double> value = numbers.ToNumber(WithAsciiDigits(text));
   if (!value) return std::nullopt;
   try {
     return RoundToInt16(*value);
@@ -100,6 +103,14 @@ void ArmedSchedule::Postpone() {
   deadline_ += kPostponeSeconds;
   phase_ = Phase::kArmed;
   ended_ = false;
+}
+
+bool ArmedSchedule::Reaim(std::int64_t deadline) {
+  if (phase_ == Phase::kIdle || deadline == deadline_) return false;
+  deadline_ = deadline;
+  phase_ = Phase::kArmed;
+  ended_ = false;
+  return true;
 }
 
 void ArmedSchedule::Cancel() {
