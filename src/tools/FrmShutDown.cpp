@@ -1,7 +1,5 @@
 #include "tools/FrmShutDown.h"
 
-#include <commctrl.h>
-
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -26,14 +24,6 @@ constexpr wchar_t kAtLeastAMinuteMessage[] = L"زمان باید دست‌کم �
 constexpr wchar_t kAtHourMessage[] = L"ساعت باید عددی از ۰ تا ۲۳ باشد";
 constexpr wchar_t kAtMinuteMessage[] = L"دقیقه باید عددی از ۰ تا ۵۹ باشد";
 constexpr wchar_t kFailedMessage[] = L" انجام نشد.";
-
-constexpr wchar_t kGracefulTip[] =
-    L"روشن: از برنامه‌ها خواسته می‌شود بسته شوند، و برنامه‌ای با کار ذخیره‌نشده می‌تواند جلوی "
-    L"خروج، خاموش شدن یا راه‌اندازی دوباره را بگیرد. خاموش: برنامه‌ها به اجبار بسته می‌شوند و "
-    L"کار ذخیره‌نشده از دست می‌رود.";
-constexpr wchar_t kNoSleepTip[] = L"این رایانه حالت خواب ندارد.";
-constexpr wchar_t kNoHibernateTip[] =
-    L"این رایانه خواب زمستانی ندارد، یا خواب زمستانی در آن خاموش است.";
 
 using F = FrmShutDown;
 
@@ -443,43 +433,6 @@ ScheduleAction FrmShutDown::SelectedAction() const {
 void FrmShutDown::SelectAction(ScheduleAction action) {
   for (int each = 0; each < kScheduleActionCount; ++each) {
     CheckDlgButton(hwnd_, kActionOptions[each], each == static_cast<int>(action));
-  }
-}
-
-void FrmShutDown::AddToolTips() {
-  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-  const auto add = [this](Control control, const wchar_t* text, bool overWindow) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING | (overWindow ? 0 : TTF_IDISHWND);
-    tool.hwnd = hwnd_;
-    tool.uId = overWindow ? static_cast<UINT_PTR>(control)
-                          : reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd_, control));
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  };
-  add(kChkGraceful, kGracefulTip, false);
-  if (!IsWindowEnabled(GetDlgItem(hwnd_, kOptSleep))) add(kOptSleep, kNoSleepTip, true);
-  if (!IsWindowEnabled(GetDlgItem(hwnd_, kOptHibernate))) add(kOptHibernate, kNoHibernateTip, true);
-  PlaceToolTips();
-}
-
-// The tips over disabled options follow the buttons' rectangles at each DPI.
-void FrmShutDown::PlaceToolTips() {
-  if (!toolTip_) return;
-  SendMessageW(toolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, static_cast<int>(dpi_), 96));
-  for (Control option : {kOptSleep, kOptHibernate}) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = hwnd_;
-    tool.uId = static_cast<UINT_PTR>(option);
-    HWND button = GetDlgItem(hwnd_, option);
-    GetWindowRect(button, &tool.rect);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&tool.rect), 2);
-    SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 

@@ -1,9 +1,11 @@
-// The scheduler's controls as data, in twips. Top to bottom: the
-// instruction, the three modes, the chosen mode's boxes (running time in the
-// described places, "after" and "at" in the same columns), the six actions
-// in two rows of three, graceful closing, then the status beside the
+// The scheduler's controls as data, in twips, and its tooltips. Top to
+// bottom: the instruction, the three modes, the chosen mode's boxes (running
+// time as it always was, "after" and "at" in the same columns), the six
+// actions in two rows of three, graceful closing, then the status beside the
 // buttons.
 #include "tools/FrmShutDown.h"
+
+#include <commctrl.h>
 
 namespace tavilo {
 
@@ -30,6 +32,14 @@ constexpr float kModeTop = 660, kCaptionTop = 1140, kBoxTop = 1500, kRow = 375;
 constexpr float kActionTop = 2040, kActionTop2 = 2460;
 // The boxes' columns: hours, minutes, seconds (the running time's own).
 constexpr float kHourLeft = 1200, kMinLeft = 2520, kSecLeft = 3960;
+
+constexpr wchar_t kGracefulTip[] =
+    L"روشن: از برنامه‌ها خواسته می‌شود بسته شوند، و برنامه‌ای با کار ذخیره‌نشده می‌تواند جلوی "
+    L"خروج، خاموش شدن یا راه‌اندازی دوباره را بگیرد. خاموش: برنامه‌ها به اجبار بسته می‌شوند و "
+    L"کار ذخیره‌نشده از دست می‌رود.";
+constexpr wchar_t kNoSleepTip[] = L"این رایانه حالت خواب ندارد.";
+constexpr wchar_t kNoHibernateTip[] =
+    L"این رایانه خواب زمستانی ندارد، یا خواب زمستانی در آن خاموش است.";
 
 using F = FrmShutDown;
 
@@ -91,5 +101,42 @@ const ToolWindowDesign FrmShutDown::kDesign{
     kClassName, kCaption, kToolWindowStyle, kRightToLeftExStyle, Origin::kKeepPosition,
     0,          0,        kClientWidthTwips, kClientHeightTwips, kLayout,
     kTahomaPoints, FrmShutDown::kTxtSec, FrmShutDown::kCmdOk};
+
+void FrmShutDown::AddToolTips() {
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  const auto add = [this](Control control, const wchar_t* text, bool overWindow) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS | TTF_RTLREADING | (overWindow ? 0 : TTF_IDISHWND);
+    tool.hwnd = hwnd_;
+    tool.uId = overWindow ? static_cast<UINT_PTR>(control)
+                          : reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd_, control));
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  add(kChkGraceful, kGracefulTip, false);
+  if (!IsWindowEnabled(GetDlgItem(hwnd_, kOptSleep))) add(kOptSleep, kNoSleepTip, true);
+  if (!IsWindowEnabled(GetDlgItem(hwnd_, kOptHibernate))) add(kOptHibernate, kNoHibernateTip, true);
+  PlaceToolTips();
+}
+
+// The tips over disabled options follow the buttons' rectangles at each DPI.
+void FrmShutDown::PlaceToolTips() {
+  if (!toolTip_) return;
+  SendMessageW(toolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(320, static_cast<int>(dpi_), 96));
+  for (Control option : {kOptSleep, kOptHibernate}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = static_cast<UINT_PTR>(option);
+    HWND button = GetDlgItem(hwnd_, option);
+    GetWindowRect(button, &tool.rect);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&tool.rect), 2);
+    SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
 
 }  // namespace tavilo
