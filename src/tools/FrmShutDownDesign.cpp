@@ -14,7 +14,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"TaviloFrmShutDown";
 constexpr wchar_t kCaption[] = L"مديريت زمان روشن بودن رايانه";
 
-constexpr float kClientWidthTwips = 6030;
+constexpr float kClientWidthTwips = 6660;
 constexpr float kClientHeightTwips = 4035;
 
 // Every control reads right to left and is right-aligned.
@@ -26,12 +26,13 @@ constexpr DWORD kOptionStyle = BS_AUTORADIOBUTTON | BS_LEFTTEXT | BS_RIGHT;
 constexpr DWORD kFirstOption = kOptionStyle | WS_GROUP | WS_TABSTOP;
 constexpr DWORD kRtl = kRightToLeftExStyle;
 
-// Three columns, right to left, and the rows of options.
-constexpr float kRight = 4020, kMiddle = 2070, kLeft = 120, kColumn = 1890;
+// Three columns, right to left, the first wide enough for signing out, and
+// the rows of options.
+constexpr float kRight = 4140, kWide = 2400, kMiddle = 2130, kLeft = 120, kColumn = 1950;
 constexpr float kModeTop = 660, kCaptionTop = 1140, kBoxTop = 1500, kRow = 375;
 constexpr float kActionTop = 2040, kActionTop2 = 2460;
 // The boxes' columns: hours, minutes, seconds (the running time's own).
-constexpr float kHourLeft = 1200, kMinLeft = 2520, kSecLeft = 3960;
+constexpr float kHourLeft = 1500, kMinLeft = 2820, kSecLeft = 4260;
 
 constexpr wchar_t kGracefulTip[] =
     L"روشن: از برنامه‌ها خواسته می‌شود بسته شوند، و برنامه‌ای با کار ذخیره‌نشده می‌تواند جلوی "
@@ -47,50 +48,50 @@ using F = FrmShutDown;
 // starts a group, so the arrows keep to the options of a group.
 constexpr ControlSpec kLayout[] = {
     {F::kLabel1, L"STATIC", L"زمان و کاری را که رایانه باید انجام دهد، در زیر انتخاب کنید.",
-     kLabelStyle, kRtl, 120, 120, 5790, 480},
-    {F::kOptAfter, L"BUTTON", L"پس از", kFirstOption, kRtl, kRight, kModeTop, kColumn, kRow},
+     kLabelStyle, kRtl, 120, 120, 6420, 480},
+    {F::kOptAfter, L"BUTTON", L"پس از", kFirstOption, kRtl, kRight, kModeTop, kWide, kRow},
     {F::kOptAt, L"BUTTON", L"در ساعت", kOptionStyle, kRtl, kMiddle, kModeTop, kColumn, kRow},
     {F::kOptRunningTime, L"BUTTON", L"زمان کارکرد", kOptionStyle, kRtl, kLeft, kModeTop, kColumn,
      kRow},
     // Running time, as the boxes have always been: seconds first.
-    {F::kLabel2, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1080, kCaptionTop, 735, 255},
-    {F::kLabel3, L"STATIC", L"دقيقه", kLabelStyle, kRtl, 2640, kCaptionTop, 615, 255},
-    {F::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRtl, 3840, kCaptionTop, 735, 255},
+    {F::kLabel2, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1380, kCaptionTop, 735, 255},
+    {F::kLabel3, L"STATIC", L"دقيقه", kLabelStyle, kRtl, 2940, kCaptionTop, 615, 255},
+    {F::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRtl, 4140, kCaptionTop, 735, 255},
     {F::kTxtSec, L"EDIT", L"", kBoxStyle, kBoxExStyle, kSecLeft, kBoxTop, 855, 375},
     {F::kTxtMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, kMinLeft, kBoxTop, 975, 375},
     {F::kTxtHour, L"EDIT", L"", kBoxStyle, kBoxExStyle, kHourLeft, kBoxTop, 855, 375},
     // After: hours (0-99) and minutes (0-999) from now.
-    {F::kLblAfterHour, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1080, kCaptionTop, 975,
+    {F::kLblAfterHour, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1380, kCaptionTop, 975,
      255},
-    {F::kLblAfterMin, L"STATIC", L"دقیقه", kLabelStyle, kRtl, 2520, kCaptionTop, 975, 255},
+    {F::kLblAfterMin, L"STATIC", L"دقیقه", kLabelStyle, kRtl, 2820, kCaptionTop, 975, 255},
     {F::kTxtAfterMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, kMinLeft, kBoxTop, 975, 375},
     {F::kTxtAfterHour, L"EDIT", L"", kBoxStyle, kBoxExStyle, kHourLeft, kBoxTop, 855, 375},
     // At: a clock time and the day it falls on.
-    {F::kLblAtHour, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1080, kCaptionTop, 975,
+    {F::kLblAtHour, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1380, kCaptionTop, 975,
      255},
-    {F::kLblAtMin, L"STATIC", L"دقیقه", kLabelStyle, kRtl, 2520, kCaptionTop, 975, 255},
-    {F::kLblAtDay, L"STATIC", L"", kLabelStyle | SS_NOPREFIX, kRtl, 3600, kBoxTop + 60, 1215, 255},
+    {F::kLblAtMin, L"STATIC", L"دقیقه", kLabelStyle, kRtl, 2820, kCaptionTop, 975, 255},
+    {F::kLblAtDay, L"STATIC", L"", kLabelStyle | SS_NOPREFIX, kRtl, 3900, kBoxTop + 60, 1215, 255},
     {F::kTxtAtMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, kMinLeft, kBoxTop, 975, 375},
     {F::kTxtAtHour, L"EDIT", L"", kBoxStyle, kBoxExStyle, kHourLeft, kBoxTop, 855, 375},
     // The actions, in ScheduleAction order.
     {F::kOptLog, L"BUTTON", L"خروج از حساب کاربری", kFirstOption, kRtl, kRight, kActionTop,
-     kColumn, kRow},
+     kWide, kRow},
     {F::kOptShut, L"BUTTON", L"خاموش کردن", kOptionStyle, kRtl, kMiddle, kActionTop, kColumn,
      kRow},
     {F::kOptRestart, L"BUTTON", L"راه‌اندازی دوباره", kOptionStyle, kRtl, kLeft, kActionTop,
      kColumn, kRow},
-    {F::kOptSleep, L"BUTTON", L"خواب", kOptionStyle, kRtl, kRight, kActionTop2, kColumn, kRow},
+    {F::kOptSleep, L"BUTTON", L"خواب", kOptionStyle, kRtl, kRight, kActionTop2, kWide, kRow},
     {F::kOptHibernate, L"BUTTON", L"خواب زمستانی", kOptionStyle, kRtl, kMiddle, kActionTop2,
      kColumn, kRow},
     {F::kOptLock, L"BUTTON", L"قفل کردن", kOptionStyle, kRtl, kLeft, kActionTop2, kColumn, kRow},
     {F::kChkGraceful, L"BUTTON", L"بستن برنامه‌ها بدون اجبار",
-     BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | WS_GROUP | WS_TABSTOP, kRtl, 2910, 2880, 3000,
+     BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | WS_GROUP | WS_TABSTOP, kRtl, 3540, 2880, 3000,
      kRow},
     {F::kCmdOk, L"BUTTON", L"تاييد", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP | WS_DISABLED, kRtl,
      1320, 3420, 1215, 495},
     // What is armed and the time left, or why a target was refused; the
     // cancel button shows only while a schedule is armed.
-    {F::kLblStatus, L"STATIC", L"", kLabelStyle | SS_NOPREFIX, kRtl, 2655, 3300, 3255, 720},
+    {F::kLblStatus, L"STATIC", L"", kLabelStyle | SS_NOPREFIX, kRtl, 2655, 3300, 3885, 720},
     {F::kCmdCancel, L"BUTTON", L"لغو", BS_PUSHBUTTON | WS_TABSTOP, kRtl, 120, 3420, 1080, 495},
 };
 

@@ -79,7 +79,7 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
   EXPECT_EQ(WindowText(Window()), L"مديريت زمان روشن بودن رايانه");
   EXPECT_TRUE(IsWindowVisible(Window()));
   const SIZE client = ClientSize(Window());
-  EXPECT_EQ(client.cx, 402);
+  EXPECT_EQ(client.cx, 444);
   EXPECT_EQ(client.cy, 269);
   const LONG style = GetWindowLongW(Window(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -92,15 +92,15 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
   };
   const Expected controls[] = {
       {FrmShutDown::kLabel1, L"زمان و کاری را که رایانه باید انجام دهد، در زیر انتخاب کنید.",
-       {8, 8, 394, 40}},
-      {FrmShutDown::kLabel2, L"ساعت", {72, 76, 121, 93}},
-      {FrmShutDown::kLabel3, L"دقيقه", {176, 76, 217, 93}},
-      {FrmShutDown::kLabel4, L"ثانيه", {256, 76, 305, 93}},
-      {FrmShutDown::kTxtHour, L"", {80, 100, 137, 125}},
-      {FrmShutDown::kTxtMin, L"", {168, 100, 233, 125}},
-      {FrmShutDown::kTxtSec, L"", {264, 100, 321, 125}},
-      {FrmShutDown::kOptShut, L"خاموش کردن", {138, 136, 264, 161}},
-      {FrmShutDown::kOptLog, L"خروج از حساب کاربری", {268, 136, 394, 161}},
+       {8, 8, 436, 40}},
+      {FrmShutDown::kLabel2, L"ساعت", {92, 76, 141, 93}},
+      {FrmShutDown::kLabel3, L"دقيقه", {196, 76, 237, 93}},
+      {FrmShutDown::kLabel4, L"ثانيه", {276, 76, 325, 93}},
+      {FrmShutDown::kTxtHour, L"", {100, 100, 157, 125}},
+      {FrmShutDown::kTxtMin, L"", {188, 100, 253, 125}},
+      {FrmShutDown::kTxtSec, L"", {284, 100, 341, 125}},
+      {FrmShutDown::kOptShut, L"خاموش کردن", {142, 136, 272, 161}},
+      {FrmShutDown::kOptLog, L"خروج از حساب کاربری", {276, 136, 436, 161}},
       {FrmShutDown::kCmdOk, L"تاييد", {88, 228, 169, 261}},
   };
   for (const Expected& expected : controls) {

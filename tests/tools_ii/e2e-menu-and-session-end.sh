@@ -160,14 +160,14 @@ screenshot_window "$scheduler" "$shots/e2e-frmshutdown.png"
 
 # Types $2 into the box at client x $1 of the scheduler, replacing its text.
 type_into_box() {
-  click_client "$scheduler" 402 269 "$1" 112
+  click_client "$scheduler" 444 269 "$1" 112
   xdotool key End
   xdotool key --repeat 8 BackSpace
   xdotool type "$2"
 }
 
 confirm_schedule() {
-  click_client "$scheduler" 402 269 128 244  # cmdOk
+  click_client "$scheduler" 444 269 128 244  # cmdOk
   scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
   wait_for 15 "the scheduler to hide" scheduler_hidden
 }
@@ -186,9 +186,9 @@ arm_log_off() {
   due_latest=$(awk -v t="$target" -v h="$host_after" -v k="$ticks" \
     'BEGIN { print t + h - k / 1000 }')
   echo "e2e: target running time $hours:$minutes:$secs (tick $ticks, uptime $host_before-$host_after)"
-  type_into_box 108 "$hours"    # TxtHour
-  type_into_box 200 "$minutes"  # TxtMin
-  type_into_box 292 "$secs"     # TxtSec
+  type_into_box 128 "$hours"    # TxtHour
+  type_into_box 220 "$minutes"  # TxtMin
+  type_into_box 312 "$secs"     # TxtSec
   confirm_schedule
   armed_at=$(uptime_now)
   awk -v a="$armed_at" -v d="$due" 'BEGIN { exit !(a < d - 60) }' ||
@@ -226,14 +226,14 @@ echo "e2e: cancelled from the warning, tavilo.exe still runs 20 s after the targ
 # begins 59 to 60 s after the click on the confirm button.
 choose_from_menu 'تنظيمات' 'خاموش کردن'
 wait_for 30 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/null
-click_client "$scheduler" 402 269 250 56  # OptAt
+click_client "$scheduler" 444 269 260 56  # OptAt
 sleep 1
 screenshot_window "$scheduler" "$shots/e2e-frmshutdown-at.png"
-click_client "$scheduler" 402 269 380 56  # OptAfter
+click_client "$scheduler" 444 269 420 56  # OptAfter
 sleep 1
 screenshot_window "$scheduler" "$shots/e2e-frmshutdown-after.png"
-type_into_box 108 0  # TxtAfterHour
-type_into_box 200 1  # TxtAfterMin
+type_into_box 128 0  # TxtAfterHour
+type_into_box 220 1  # TxtAfterMin
 clicked=$(uptime_now)
 confirm_schedule
 due=$(awk -v c="$clicked" 'BEGIN { print c + 59 }')
