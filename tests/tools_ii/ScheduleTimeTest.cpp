@@ -1,8 +1,5 @@
-// When "after" and "at" schedules end, on a fake clock and a zone with
-// daylight saving (Toronto's rule: UTC-5, daylight from the second Sunday of
-// March to the first Sunday of November, both at 02:00); the expected
-// moments come from the system's zone database. And what each action asks
-// of the system.
+// When "after" and "at" schedules end, on a fake clock in Toronto's zone
+// (expected moments from the system's zone database); what each action asks.
 #include <gtest/gtest.h>
 
 #include <optional>
