@@ -1,11 +1,14 @@
 #include "app/FrmMenu.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "../../assets/resource.h"
 #include "app/Form1.h"
+#include "tools/FrmShutDown.h"
 #include "tools/logic/ShutdownSchedule.h"
 #include "ui/Globals.h"
+#include "ui/PersianDigits.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
 #include "ui/StartWithWindows.h"
@@ -50,11 +53,18 @@ constexpr MenuItem kMenuTree[] = {
     {3, L"۱ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 1, nullptr},
     {3, L"۲ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 2, nullptr},
     {2, L"اوقات شرعی", FrmMenu::kMnuPrayer, &FrmMenu::mnuPrayer_Click},
+    {2, L"خاموش کردن پس از ۱۵ دقیقه", FrmMenu::kMnuScheduleIn15, nullptr},  // captions: the
+    {2, L"خاموش کردن پس از ۳۰ دقیقه", FrmMenu::kMnuScheduleIn15 + 1, nullptr},  // last action
+    {2, L"خاموش کردن پس از ۶۰ دقیقه", FrmMenu::kMnuScheduleIn15 + 2, nullptr},
+    {2, L"خاموش کردن پس از ۹۰ دقیقه", FrmMenu::kMnuScheduleIn15 + 3, nullptr},
+    {2, L"لغو زمان‌بندی", FrmMenu::kMnuCancelSchedule, &FrmMenu::mnuCancelSchedule_Click},
     {1, L"درباره ما ...", FrmMenu::kMnuAbout, &FrmMenu::MnuAbout_Click},     // MnuAbout
     {1, L"خروج", FrmMenu::kMnuExit, &FrmMenu::mnuExit_Click},                // mnuExit
 };
 constexpr size_t kMenuItemCount = std::size(kMenuTree);
 constexpr int kDeepestLevel = 3;
+constexpr int kQuickMinutes[] = {15, 30, 60, 90};
+constexpr UINT kLastQuickItem = FrmMenu::kMnuScheduleIn15 + std::size(kQuickMinutes) - 1;
 
 // The menu bar holding the tree; the popup is the submenu of its one item.
 HMENU BuildMenuBar() {
@@ -72,6 +82,18 @@ HMENU BuildMenuBar() {
     }
   }
   return parents[0];
+}
+
+// The submenu holding the item `id`, and the item's position in it.
+std::pair<HMENU, int> PlaceOfItem(HMENU menu, UINT id) {
+  for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+    if (GetMenuItemID(menu, position) == id) return {menu, position};
+    if (HMENU submenu = GetSubMenu(menu, position)) {
+      const auto place = PlaceOfItem(submenu, id);
+      if (place.first) return place;
+    }
+  }
+  return {nullptr, -1};
 }
 
 }  // namespace
@@ -95,6 +117,7 @@ bool FrmMenu::Load() {
   HMENU bar = BuildMenuBar();
   SetMenu(hwnd_, bar);  // destroyed with the window
   mnuFile_ = GetSubMenu(bar, 0);
+  RefreshScheduleItems();
 
   const unsigned dpi = platform_.WindowDpi(hwnd_);
   RECT frame = {0, 0, PixelsFromTwips(kClientWidth, dpi), PixelsFromTwips(kClientHeight, dpi)};
@@ -155,6 +178,8 @@ void FrmMenu::RefreshItems() {
   }
   ModifyMenuW(mnuFile_, kMnuWarning, MF_BYCOMMAND | MF_STRING, kMnuWarning, warning.c_str());
 
+  RefreshScheduleItems();
+
   const auto check = [this](UINT id, bool checked) {
     CheckMenuItem(mnuFile_, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   };
@@ -168,7 +193,32 @@ void FrmMenu::RefreshItems() {
                      kMnuLunarCorrection0 + settings.lunarCorrection, MF_BYCOMMAND);
 }
 
+void FrmMenu::RefreshScheduleItems() {
+  const std::wstring action = TextsOf(FrmShutDown::QuickAction()).option;
+  for (UINT index = 0; index < std::size(kQuickMinutes); ++index) {
+    const std::wstring caption = action + L" پس از " +
+                                 PersianDigits(std::to_wstring(kQuickMinutes[index])) + L" دقیقه";
+    ModifyMenuW(mnuFile_, kMnuScheduleIn15 + index, MF_BYCOMMAND | MF_STRING,
+                kMnuScheduleIn15 + index, caption.c_str());
+  }
+  const bool shown = PlaceOfItem(mnuFile_, kMnuCancelSchedule).first != nullptr;
+  if (shown && !ProgramSchedule().IsArmed()) {
+    DeleteMenu(mnuFile_, kMnuCancelSchedule, MF_BYCOMMAND);
+  }
+  if (shown || !ProgramSchedule().IsArmed()) return;
+  const auto [menu, position] = PlaceOfItem(mnuFile_, kLastQuickItem);
+  const MenuItem& cancel =
+      *std::find_if(std::begin(kMenuTree), std::end(kMenuTree),
+                    [](const MenuItem& item) { return item.id == kMnuCancelSchedule; });
+  InsertMenuW(menu, static_cast<UINT>(position + 1), MF_BYPOSITION | MF_STRING,
+              kMnuCancelSchedule, cancel.caption);
+}
+
 void FrmMenu::Form_Command(UINT id) {
+  if (id >= kMnuScheduleIn15 && id <= kLastQuickItem) {
+    mnuScheduleIn_Click(kQuickMinutes[id - kMnuScheduleIn15]);
+    return;
+  }
   const SettingRule& lunar = RuleOf(Setting::kLunarCorrection);
   const int lunarDays = static_cast<int>(id) - static_cast<int>(kMnuLunarCorrection0);
   if (lunarDays >= lunar.minimum && lunarDays <= lunar.maximum) {
@@ -216,6 +266,18 @@ void FrmMenu::mnuNotificationIcon_Click() {
 void FrmMenu::mnuLunarCorrection_Click(int days) {
   ChangeSetting(platform_, Setting::kLunarCorrection, days);
   BroadcastSettingsChanged();
+}
+
+void FrmMenu::mnuScheduleIn_Click(int minutes) {
+  if (auto* scheduler = dynamic_cast<FrmShutDown*>(tools_.Find(ToolWindowKind::kFrmShutDown))) {
+    scheduler->ArmAfterMinutes(minutes);
+  }
+}
+
+void FrmMenu::mnuCancelSchedule_Click() {
+  if (auto* scheduler = dynamic_cast<FrmShutDown*>(tools_.Find(ToolWindowKind::kFrmShutDown))) {
+    scheduler->CancelSchedule();
+  }
 }
 
 void FrmMenu::mnuExit_Click() {

@@ -33,6 +33,10 @@ class FrmMenu {
     kMnuPrayer = 1011,
     // One item a lunar correction, -2 to +2 days, around the one for none.
     kMnuLunarCorrection0 = 1020,
+    // The scheduler's quick items: after 15, 30, 60 and 90 minutes, and
+    // cancel (shown only while a schedule is armed).
+    kMnuScheduleIn15 = 1031,
+    kMnuCancelSchedule = 1035,
   };
 
   // `endProgram` ends the message loop (PostQuitMessage in the program).
@@ -66,6 +70,8 @@ class FrmMenu {
   void mnuNotificationIcon_Click();
   void mnuLunarCorrection_Click(int days);
   void mnuPrayer_Click();
+  void mnuScheduleIn_Click(int minutes);
+  void mnuCancelSchedule_Click();
 
  private:
   friend LRESULT CALLBACK RoutedWindowProc<FrmMenu>(HWND, UINT, WPARAM, LPARAM);
@@ -76,6 +82,9 @@ class FrmMenu {
   // Check marks and the schedule's time left. The popup is tracked with
   // TPM_NONOTIFY: no WM_INITMENUPOPUP comes to do this.
   void RefreshItems();
+  // The quick items name the action they will take; cancel is there only
+  // while a schedule is armed.
+  void RefreshScheduleItems();
 
   HINSTANCE instance_;
   Platform& platform_;

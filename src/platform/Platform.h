@@ -47,7 +47,9 @@ inline constexpr std::uint32_t kSePrivilegeEnabled = 2;
 inline constexpr wchar_t kShutdownPrivilegeName[] = L"SeShutdownPrivilege";
 inline constexpr std::uint32_t kEwxLogoff = 0;
 inline constexpr std::uint32_t kEwxShutdown = 1;
+inline constexpr std::uint32_t kEwxReboot = 2;
 inline constexpr std::uint32_t kEwxForce = 4;
+inline constexpr std::uint32_t kEwxForceIfHung = 0x10;
 
 // Registry.
 inline constexpr std::uint32_t kKeyRead = 0x20019;
@@ -107,6 +109,14 @@ inline constexpr long kErrorDiskFull = 112;
 // --- end of the user's data files ---
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
+
+// What the machine's power management offers.
+struct PowerAbilities {
+  bool sleep = false;          // one of the sleep states S1 to S3
+  bool hibernate = false;      // S4, with a hibernation file present
+  bool modernStandby = false;  // sleep is the always-on, always-connected standby
+  bool operator==(const PowerAbilities&) const = default;
+};
 
 // A rectangle in screen pixels.
 struct ScreenRect {
@@ -219,6 +229,16 @@ class Platform {
   virtual void CloseToken(TokenHandle token) = 0;
   // Ends the session (ExitWindowsEx). Never reaches the real system in tests.
   virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
+  // Sleeps or hibernates (SetSuspendState, powrprof loaded on first use);
+  // needs the shutdown privilege. Returns once the system is back.
+  virtual bool SuspendSystem(bool hibernate) = 0;
+  virtual bool LockWorkStation() = 0;
+  // Turns the monitors off through the window (SC_MONITORPOWER).
+  virtual void TurnDisplayOff(WindowHandle window) = 0;
+  // The error code the last failing call of this thread left (GetLastError),
+  // and the system's words for a code (FormatMessageW).
+  virtual std::uint32_t LastError() = 0;
+  virtual std::wstring ErrorText(std::uint32_t code) = 0;
 
   // What is in front of the window's monitor (see ForegroundState).
   virtual ForegroundState Foreground(WindowHandle window) = 0;
@@ -229,6 +249,9 @@ class Platform {
   virtual bool SetExecutionState(std::uint32_t flags) = 0;
   // Plays one of the system's alert sounds (kMbIconExclamation ...).
   virtual void AlertSound(std::uint32_t type) = 0;
+  // GetPwrCapabilities, and CallNtPowerInformation(PlatformInformation) for
+  // modern standby (no when that call fails).
+  virtual PowerAbilities QueryPowerAbilities() = 0;
 
   // --- Registry ---
   // Returns a Win32 error code; `key` is set on success.

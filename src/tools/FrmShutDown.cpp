@@ -1,75 +1,49 @@
 #include "tools/FrmShutDown.h"
 
+#include <cstdlib>
 #include <string>
+#include <utility>
 
-#include "tools/logic/ShutdownSchedule.h"
-#include "tools/shared/SessionEnd.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
 #include "ui/ProgramMessages.h"
 #include "ui/RunningTime.h"
+#include "ui/Settings.h"
 
 namespace tavilo {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TaviloFrmShutDown";
-constexpr wchar_t kCaption[] = L"مديريت زمان روشن بودن رايانه";
 constexpr wchar_t kOnlyNumbersMessage[] = L"فقط بايد عدد وارد کنيد";
 constexpr wchar_t kPassedMessage[] = L"زمان انتخاب‌شده گذشته است";
 constexpr wchar_t kRunningTimeNow[] = L"زمان روشن بودن رایانه: ";
 constexpr wchar_t kUnreachableMessage[] = L"دقیقه و ثانیه باید بین ۰ و ۵۹ باشند";
-constexpr wchar_t kLogOffAction[] = L"خروج از حساب کاربری";
-constexpr wchar_t kShutdownAction[] = L"خاموش شدن رایانه";
+constexpr wchar_t kAfterHoursMessage[] = L"ساعت باید عددی از ۰ تا ۹۹ باشد";
+constexpr wchar_t kAfterMinutesMessage[] = L"دقیقه باید عددی از ۰ تا ۹۹۹ باشد";
+constexpr wchar_t kAtLeastAMinuteMessage[] = L"زمان باید دست‌کم یک دقیقه باشد";
+constexpr wchar_t kAtHourMessage[] = L"ساعت باید عددی از ۰ تا ۲۳ باشد";
+constexpr wchar_t kAtMinuteMessage[] = L"دقیقه باید عددی از ۰ تا ۵۹ باشد";
+constexpr wchar_t kFailedMessage[] = L" انجام نشد.";
 
-constexpr float kClientWidthTwips = 5310;
-constexpr float kClientHeightTwips = 3345;
+using F = FrmShutDown;
 
-// Every control reads right to left and is right-aligned.
-constexpr DWORD kLabelStyle = SS_RIGHT;
-constexpr DWORD kBoxStyle = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;
-constexpr DWORD kBoxExStyle = kRightToLeftExStyle | WS_EX_CLIENTEDGE;
-// The round button is drawn on the right of its caption.
-constexpr DWORD kOptionStyle = BS_AUTORADIOBUTTON | BS_LEFTTEXT | BS_RIGHT;
-
-// In tab order (creation order is tab order): the labels take no focus, then
-// seconds, minutes, hours, the two options as one group, and the button.
-// Each label keeps its right edge and leaves room for its words in Tahoma
-// and in the fonts that stand in for it (two lines for the first).
-constexpr ControlSpec kLayout[] = {
-    {FrmShutDown::kLabel1, L"STATIC",
-     L"در زير مشخص کنيد رايانه بعد از چه مدت روشن بودن خاموش يا قفل شود.", kLabelStyle,
-     kRightToLeftExStyle, 120, 120, 5055, 480},
-    {FrmShutDown::kLabel2, L"STATIC", L"ساعت", kLabelStyle, kRightToLeftExStyle, 720, 720, 735,
-     255},
-    {FrmShutDown::kLabel3, L"STATIC", L"دقيقه", kLabelStyle, kRightToLeftExStyle, 2280, 720, 615,
-     255},
-    {FrmShutDown::kLabel4, L"STATIC", L"ثانيه", kLabelStyle, kRightToLeftExStyle, 3480, 720, 735,
-     255},
-    {FrmShutDown::kTxtSec, L"EDIT", L"", kBoxStyle, kBoxExStyle, 3600, 1080, 855, 375},
-    {FrmShutDown::kTxtMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, 2160, 1080, 975, 375},
-    {FrmShutDown::kTxtHour, L"EDIT", L"", kBoxStyle, kBoxExStyle, 840, 1080, 855, 375},
-    {FrmShutDown::kOptShut, L"BUTTON", L"خاموش", kOptionStyle | WS_GROUP | WS_TABSTOP,
-     kRightToLeftExStyle, 3360, 1560, 1215, 495},
-    {FrmShutDown::kOptLog, L"BUTTON", L"قفل", kOptionStyle, kRightToLeftExStyle, 3840, 2280, 735,
-     495},
-    {FrmShutDown::kCmdOk, L"BUTTON", L"تاييد", BS_PUSHBUTTON | WS_GROUP | WS_TABSTOP | WS_DISABLED,
-     kRightToLeftExStyle, 1320, 2400, 1215, 495},
-    // What is armed and the time left, or why a target was refused; the
-    // cancel button shows only while a schedule is armed.
-    {FrmShutDown::kLblStatus, L"STATIC", L"", kLabelStyle | SS_NOPREFIX, kRightToLeftExStyle, 120,
-     1560, 3120, 720},
-    {FrmShutDown::kCmdCancel, L"BUTTON", L"لغو", BS_PUSHBUTTON | WS_TABSTOP, kRightToLeftExStyle,
-     120, 2400, 1080, 495},
+// Each mode's controls, in ScheduleMode order; only the chosen mode's show.
+constexpr F::Control kModeControls[kScheduleModeCount][6] = {
+    {F::kLblAfterHour, F::kLblAfterMin, F::kTxtAfterMin, F::kTxtAfterHour},
+    {F::kLblAtHour, F::kLblAtMin, F::kLblAtDay, F::kTxtAtMin, F::kTxtAtHour},
+    {F::kLabel2, F::kLabel3, F::kLabel4, F::kTxtSec, F::kTxtMin, F::kTxtHour},
 };
+// The boxes that must hold text, the first focused.
+constexpr F::Control kModeBoxes[kScheduleModeCount][3] = {
+    {F::kTxtAfterMin, F::kTxtAfterHour},
+    {F::kTxtAtMin, F::kTxtAtHour},
+    {F::kTxtSec, F::kTxtMin, F::kTxtHour},
+};
+// The options in ScheduleAction order.
+constexpr F::Control kActionOptions[kScheduleActionCount] = {
+    F::kOptLog, F::kOptShut, F::kOptRestart, F::kOptSleep, F::kOptHibernate, F::kOptLock};
 
 }  // namespace
-
-// The window opens where the system places new windows.
-const ToolWindowDesign FrmShutDown::kDesign{
-    kClassName, kCaption, kToolWindowStyle, kRightToLeftExStyle, Origin::kKeepPosition,
-    0,          0,        kClientWidthTwips, kClientHeightTwips, kLayout,
-    kTahomaPoints, FrmShutDown::kTxtSec, FrmShutDown::kCmdOk};
 
 FrmShutDown::FrmShutDown(Platform& platform)
     : ToolWindowBase(platform),
@@ -81,6 +55,23 @@ FrmShutDown::~FrmShutDown() {
 }
 
 void FrmShutDown::SlideWindow(HWND frmSlide, std::int16_t iSpeed) { SlideOut(frmSlide, iSpeed); }
+
+ScheduleAction FrmShutDown::QuickAction() {
+  const int last = ProgramSettings().scheduleAction;
+  return last < 0 ? ScheduleAction::kShutDown : static_cast<ScheduleAction>(last);
+}
+
+// Through the boxes and the confirmation, as if typed; a window that was not
+// open stays hidden.
+void FrmShutDown::ArmAfterMinutes(int minutes) {
+  if (!Load()) return;
+  ShowMode(ScheduleMode::kAfter);
+  SetText(kTxtAfterHour, L"0");
+  SetText(kTxtAfterMin, std::to_wstring(minutes).c_str());
+  SelectAction(QuickAction());
+  CheckDlgButton(hwnd_, kChkGraceful, ProgramSettings().scheduleGraceful);
+  cmdOk_Click();
+}
 
 LRESULT FrmShutDown::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
@@ -94,31 +85,68 @@ LRESULT FrmShutDown::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_POWERBROADCAST:
       Form_PowerBroadcast(wparam);
       return TRUE;
+    case WM_TIMECHANGE:
+      Reaim();
+      return 0;
+    case WM_SHOWWINDOW:
+      if (wparam) ShowDay();  // today may have become yesterday
+      break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void FrmShutDown::BuildWindow() {
-  for (Control box : {kTxtSec, kTxtMin, kTxtHour}) {
-    SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
+  for (const auto& boxes : kModeBoxes) {
+    for (Control box : boxes) {
+      if (box) SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
+    }
   }
-  CheckRadioButton(hwnd_, kOptShut, kOptLog, kOptLog);
+  power_ = platform_.QueryPowerAbilities();
+  EnableWindow(GetDlgItem(hwnd_, kOptSleep), power_.sleep || power_.modernStandby);
+  EnableWindow(GetDlgItem(hwnd_, kOptHibernate), power_.hibernate);
+  const Settings& settings = ProgramSettings();
+  const ScheduleAction last = static_cast<ScheduleAction>(settings.scheduleAction);
+  const bool lastOffered =
+      settings.scheduleAction >= 0 &&
+      IsWindowEnabled(GetDlgItem(hwnd_, kActionOptions[settings.scheduleAction]));
+  SelectAction(lastOffered ? last : ScheduleAction::kSignOut);
+  CheckDlgButton(hwnd_, kChkGraceful, settings.scheduleGraceful);
+  ShowMode(static_cast<ScheduleMode>(settings.scheduleMode));
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_HIDE);
+  AddToolTips();
 }
+
+void FrmShutDown::OnDpiChanged() { PlaceToolTips(); }
+
+int FrmShutDown::FirstFocus() const { return kModeBoxes[static_cast<int>(Mode())][0]; }
 
 void FrmShutDown::OnCommand(int control, int notification) {
   if (notification == EN_CHANGE) {
     if (control == kTxtHour) TxtHour_Change();
     if (control == kTxtMin) TxtMin_Change();
     if (control == kTxtSec) TxtSec_Change();
+    if (control >= kTxtAfterMin && control <= kTxtAtHour) EnableWhenComplete();
+    if (control == kTxtAtHour || control == kTxtAtMin) ShowDay();
   } else if (notification == BN_CLICKED && control == kCmdOk) {
     cmdOk_Click();
   } else if (notification == BN_CLICKED && control == kCmdCancel) {
     cmdCancel_Click();
+  } else if (notification == BN_CLICKED && control >= kOptAfter && control <= kOptRunningTime) {
+    ShowMode(static_cast<ScheduleMode>(control - kOptAfter));
   }
 }
 
 void FrmShutDown::cmdOk_Click() {
+  std::optional<std::int64_t> deadline;
+  switch (Mode()) {
+    case ScheduleMode::kAfter: deadline = AfterDeadline(); break;
+    case ScheduleMode::kAt: deadline = AtDeadline(); break;
+    case ScheduleMode::kRunningTime: deadline = RunningTimeDeadline(); break;
+  }
+  if (deadline) Arm(*deadline);
+}
+
+std::optional<std::int64_t> FrmShutDown::RunningTimeDeadline() {
   const auto target = ReadScheduleTarget(numbers_, Text(kTxtHour), Text(kTxtMin), Text(kTxtSec));
   if (!target) {
     // A number that does not fit the target fields is refused like a word:
@@ -127,31 +155,63 @@ void FrmShutDown::cmdOk_Click() {
     SetText(kTxtSec, L"");
     SetText(kTxtMin, L"");
     SetText(kTxtHour, L"");
-    return;
+    return std::nullopt;
   }
   const std::int64_t now = NowSecond();
   switch (CheckTarget(*target, now)) {
     case TargetCheck::kUnreachable:
       ShowStatus(kUnreachableMessage);
-      return;
+      return std::nullopt;
     case TargetCheck::kPassed:
       // Armed, it would never fire: the boxes stay for a correction.
       ShowStatus(std::wstring(kPassedMessage) + L"\n" + kRunningTimeNow + CountdownText(now));
-      return;
+      return std::nullopt;
     case TargetCheck::kArmable:
       break;
   }
-  Arm(*target);
+  wallTarget_.reset();
+  return TargetSecond(*target);
 }
 
-void FrmShutDown::Arm(const ScheduleTarget& target) {
-  KeepTarget(target);
+std::optional<std::int64_t> FrmShutDown::AfterDeadline() {
+  const auto hours = ReadWholeNumber(Text(kTxtAfterHour), kMostAfterHours);
+  const auto minutes = ReadWholeNumber(Text(kTxtAfterMin), kMostAfterMinutes);
+  const wchar_t* refusal = !hours                         ? kAfterHoursMessage
+                           : !minutes                     ? kAfterMinutesMessage
+                           : *hours == 0 && *minutes == 0 ? kAtLeastAMinuteMessage
+                                                          : nullptr;
+  if (refusal) {
+    ShowStatus(refusal);
+    return std::nullopt;
+  }
+  wallTarget_.reset();
+  return RunningSecondAfter(platform_.TickCount(), *hours * 60 + *minutes);
+}
+
+std::optional<std::int64_t> FrmShutDown::AtDeadline() {
+  const auto hour = ReadWholeNumber(Text(kTxtAtHour), 23);
+  const auto minute = ReadWholeNumber(Text(kTxtAtMin), 59);
+  if (!hour || !minute) {
+    ShowStatus(!hour ? kAtHourMessage : kAtMinuteMessage);
+    return std::nullopt;
+  }
+  const std::int64_t utcNow = platform_.UnixTimeNow();
+  const ClockTarget target =
+      NextClockTime(*hour, *minute, utcNow, [this](int year) { return ZoneRule(year); });
+  wallTarget_ = target.local;
+  return RunningSecondAt(platform_.TickCount(), utcNow, target.utc);
+}
+
+void FrmShutDown::Arm(std::int64_t deadlineSecond) {
+  KeepTarget(TargetOfSecond(deadlineSecond));
+  RememberChoices();
   warning_.Dismiss();
-  ProgramSchedule().Arm(TargetSecond(target));
+  ProgramSchedule().Arm(deadlineSecond);
   // A schedule is mostly set for "when the download is done": sleep would
   // defeat it.
   if (!armed_) platform_.SetExecutionState(kEsContinuous | kEsSystemRequired);
   armed_ = true;
+  endAsked_ = false;
   SetTimer(hwnd_, kTimer1, kTimer1IntervalMs, nullptr);
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_SHOW);
   ShowWindow(hwnd_, SW_HIDE);
@@ -159,9 +219,21 @@ void FrmShutDown::Arm(const ScheduleTarget& target) {
   Timer1_Timer();  // less than a minute left: the warning comes at once
 }
 
+// The mode, the action and graceful closing of the schedule armed, for the
+// window's next opening and the menu's quick items.
+void FrmShutDown::RememberChoices() {
+  const auto keep = [this](Setting setting, int value) {
+    if (ProgramSettings().Get(setting) != value) ChangeSetting(platform_, setting, value);
+  };
+  keep(Setting::kScheduleMode, static_cast<int>(Mode()));
+  keep(Setting::kScheduleAction, static_cast<int>(SelectedAction()));
+  keep(Setting::kScheduleGraceful, IsSelected(kChkGraceful));
+}
+
 void FrmShutDown::Disarm() {
   warning_.Dismiss();
   ProgramSchedule().Cancel();
+  wallTarget_.reset();
   if (!armed_) return;
   armed_ = false;
   platform_.SetExecutionState(kEsContinuous);
@@ -177,17 +249,36 @@ void FrmShutDown::cmdCancel_Click() {
   ShowWindow(hwnd_, SW_HIDE);
 }
 
-// The new target shows in the boxes; the warning comes again before it.
+// The new target shows in the running-time boxes; the warning comes again
+// before it.
 void FrmShutDown::Postpone() {
   warning_.Dismiss();
   ProgramSchedule().Postpone();
+  if (wallTarget_) *wallTarget_ += kPostponeSeconds;
   const ScheduleTarget target = TargetOfSecond(ProgramSchedule().Deadline());
   KeepTarget(target);
+  if (Mode() != ScheduleMode::kRunningTime) return;
   for (const auto& [box, value] : {std::pair{kTxtHour, target.hours},
                                    std::pair{kTxtMin, target.minutes},
                                    std::pair{kTxtSec, target.seconds}}) {
     SetText(box, std::to_wstring(value).c_str());
   }
+}
+
+// A clock-time target is the same wall-clock moment under the clock and the
+// zone now in force. The tick count and the clock tick in different phases:
+// a second either way is no change.
+void FrmShutDown::Reaim() {
+  if (!armed_ || !wallTarget_) return;
+  const std::int64_t utc = UtcFromLocal(*wallTarget_, ZoneRule(YearOfUnixTime(*wallTarget_)));
+  const std::int64_t deadline =
+      RunningSecondAt(platform_.TickCount(), platform_.UnixTimeNow(), utc);
+  if (std::abs(deadline - ProgramSchedule().Deadline()) <= 1) return;
+  if (!ProgramSchedule().Reaim(deadline)) return;
+  warning_.Dismiss();
+  KeepTarget(TargetOfSecond(deadline));
+  shownSecondsLeft_ = -1;
+  Timer1_Timer();
 }
 
 void FrmShutDown::KeepTarget(const ScheduleTarget& target) {
@@ -197,10 +288,23 @@ void FrmShutDown::KeepTarget(const ScheduleTarget& target) {
 }
 
 // The options are read each time, so changing them while armed changes
-// what happens.
+// what happens. Ending the session is asked again on each look of the
+// target second; sleep, hibernate and lock act once and disarm first, so
+// waking up brings no warning of a target slept through.
 void FrmShutDown::EndSession() {
-  if (IsSelected(kOptShut)) ShutdownSystem(platform_, true);
-  if (IsSelected(kOptLog)) platform_.ExitWindowsEx(kForcedLogOffFlags, kForcedLogOffReason);
+  const ScheduleAction action = SelectedAction();
+  const bool modernStandby =
+      action == ScheduleAction::kSleep && platform_.QueryPowerAbilities().modernStandby;
+  const ActionCall call = CallFor(action, IsSelected(kChkGraceful), modernStandby);
+  if (!EndsSession(action)) Disarm();
+  const std::optional<std::uint32_t> error = CarryOut(platform_, call, hwnd_);
+  if (!error) {
+    endAsked_ = true;
+    return;
+  }
+  if (EndsSession(action) && endAsked_) return;
+  Disarm();
+  ShowFailure(action, *error);
 }
 
 void FrmShutDown::EndSessionNow() {
@@ -208,9 +312,15 @@ void FrmShutDown::EndSessionNow() {
   Disarm();
 }
 
-std::wstring FrmShutDown::ActionText() const {
-  return IsSelected(kOptShut) ? kShutdownAction : kLogOffAction;
+void FrmShutDown::ShowFailure(ScheduleAction action, std::uint32_t error) {
+  std::wstring text = std::wstring(TextsOf(action).warning) + kFailedMessage;
+  const std::wstring reason = error ? platform_.ErrorText(error) : std::wstring();
+  if (!reason.empty()) text += L"\n" + reason;
+  platform_.ShowMessageBox(hwnd_, text, kApplicationTitle,
+                           kMbOk | kMbIconError | kMbRtlReading | kMbRight);
 }
+
+std::wstring FrmShutDown::ActionText() const { return TextsOf(SelectedAction()).warning; }
 
 void FrmShutDown::ShowStatus(const std::wstring& text) {
   if (text == status_) return;
@@ -220,12 +330,21 @@ void FrmShutDown::ShowStatus(const std::wstring& text) {
 
 std::int64_t FrmShutDown::NowSecond() { return RunningSecond(platform_.TickCount()); }
 
+// A system that cannot tell its zone runs on UTC.
+TimeZoneRule FrmShutDown::ZoneRule(int year) {
+  return platform_.TimeZoneForYear(year).value_or(TimeZoneRule{});
+}
+
 void FrmShutDown::TxtHour_Change() { EnableWhenComplete(); }
 void FrmShutDown::TxtMin_Change() { EnableWhenComplete(); }
 void FrmShutDown::TxtSec_Change() { EnableWhenComplete(); }
 
+// The chosen mode's boxes must all hold text.
 void FrmShutDown::EnableWhenComplete() {
-  const bool complete = !Text(kTxtHour).empty() && !Text(kTxtMin).empty() && !Text(kTxtSec).empty();
+  bool complete = true;
+  for (Control box : kModeBoxes[static_cast<int>(Mode())]) {
+    if (box && Text(box).empty()) complete = false;
+  }
   EnableWindow(GetDlgItem(hwnd_, kCmdOk), complete);
 }
 
@@ -256,9 +375,12 @@ void FrmShutDown::Timer1_Timer() {
 }
 
 // Timers stand still during sleep: a target slept through is looked at as
-// soon as the system is back.
+// soon as the system is back, after a clock-time target has followed the
+// clock.
 void FrmShutDown::Form_PowerBroadcast(WPARAM event) {
-  if (event == PBT_APMRESUMEAUTOMATIC && armed_) Timer1_Timer();
+  if (event != PBT_APMRESUMEAUTOMATIC || !armed_) return;
+  Reaim();
+  Timer1_Timer();
 }
 
 void FrmShutDown::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
@@ -266,6 +388,52 @@ void FrmShutDown::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
 void FrmShutDown::Form_Destroyed() {
   Disarm();
   status_.clear();
+  toolTip_ = nullptr;  // owned by the window, gone with it
+}
+
+ScheduleMode FrmShutDown::Mode() const {
+  for (int mode = 0; mode < kScheduleModeCount; ++mode) {
+    if (IsSelected(static_cast<Control>(kOptAfter + mode))) return static_cast<ScheduleMode>(mode);
+  }
+  return ScheduleMode::kRunningTime;
+}
+
+void FrmShutDown::ShowMode(ScheduleMode mode) {
+  CheckRadioButton(hwnd_, kOptAfter, kOptRunningTime, kOptAfter + static_cast<int>(mode));
+  for (int each = 0; each < kScheduleModeCount; ++each) {
+    for (Control control : kModeControls[each]) {
+      const bool shown = each == static_cast<int>(mode);
+      if (control) ShowWindow(GetDlgItem(hwnd_, control), shown ? SW_SHOWNA : SW_HIDE);
+    }
+  }
+  EnableWhenComplete();
+  ShowDay();
+}
+
+void FrmShutDown::ShowDay() {
+  const auto hour = ReadWholeNumber(Text(kTxtAtHour), 23);
+  const auto minute = ReadWholeNumber(Text(kTxtAtMin), 59);
+  const wchar_t* day = L"";
+  if (hour && minute) {
+    const bool tomorrow = NextClockTime(*hour, *minute, platform_.UnixTimeNow(),
+                                        [this](int year) { return ZoneRule(year); })
+                              .tomorrow;
+    day = tomorrow ? L"فردا" : L"امروز";
+  }
+  SetText(kLblAtDay, day);
+}
+
+ScheduleAction FrmShutDown::SelectedAction() const {
+  for (int action = 0; action < kScheduleActionCount; ++action) {
+    if (IsSelected(kActionOptions[action])) return static_cast<ScheduleAction>(action);
+  }
+  return ScheduleAction::kSignOut;
+}
+
+void FrmShutDown::SelectAction(ScheduleAction action) {
+  for (int each = 0; each < kScheduleActionCount; ++each) {
+    CheckDlgButton(hwnd_, kActionOptions[each], each == static_cast<int>(action));
+  }
 }
 
 std::wstring FrmShutDown::Text(Control control) const {

@@ -1,23 +1,28 @@
-// The shutdown scheduler: the user types a running time (hours since the
-// system started, minutes, seconds) and picks a forced shutdown or a forced
-// log-off; confirming hides the window and arms its timer, which ends the
-// session during the one second whose running-time fields equal the target.
-// A target already passed, or one the running time never shows, is refused.
-// A minute before the end a warning offers cancel, ten minutes later, and
-// now; while armed the system is asked not to sleep, and a target slept
-// through brings the warning at resume. The window stays loaded while
-// hidden and shows what is armed and the time left; its cancel button and
-// its close box (with the slide-out) cancel, and Esc only hides it again.
+// The shutdown scheduler: the user says when, after hours and minutes from
+// now, at a clock time, or when the running time (hours since the system
+// started, minutes, seconds) reaches a target, and what the computer is to
+// do then: sign out, shut down, restart, sleep, hibernate or lock. Confirming
+// hides the window and arms its timer, which acts during the target second.
+// A target already passed, or one that cannot come, is refused. A minute
+// before the end a warning offers cancel, ten minutes later, and now; while
+// armed the system is asked not to sleep, and a target slept through brings
+// the warning at resume. The window stays loaded while hidden and shows what
+// is armed and the time left; its cancel button and its close box (with the
+// slide-out) cancel, and Esc only hides it again. An action the system
+// refuses is told in a message box with its reason, and disarms.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/Platform.h"
 #include "tools/FrmShutDownNumericText.h"
 #include "tools/FrmWarning.h"
+#include "tools/logic/ScheduleTime.h"
 #include "tools/logic/ShutdownSchedule.h"
+#include "tools/shared/SessionEnd.h"
 #include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
@@ -38,6 +43,25 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
     kCmdOk,
     kLblStatus,
     kCmdCancel,
+    // The modes, in ScheduleMode order, and the boxes of "after" and "at".
+    kOptAfter,
+    kOptAt,
+    kOptRunningTime,
+    kLblAfterHour,
+    kLblAfterMin,
+    kTxtAfterMin,
+    kTxtAfterHour,
+    kLblAtHour,
+    kLblAtMin,
+    kLblAtDay,
+    kTxtAtMin,
+    kTxtAtHour,
+    // The actions beyond the first two, and graceful closing.
+    kOptRestart,
+    kOptSleep,
+    kOptHibernate,
+    kOptLock,
+    kChkGraceful,
   };
   enum Timer : UINT_PTR { kTimer1 = 1 };
   static constexpr UINT kTimer1IntervalMs = kScheduleCheckIntervalMs;
@@ -50,9 +74,17 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   // Slides `frmSlide` off the screen and unloads it (see SlideOut.h).
   void SlideWindow(HWND frmSlide, std::int16_t iSpeed);
 
+  // The menu's quick items: the last action used (shut down before any)
+  // `minutes` from now, the window staying hidden; and cancel.
+  static ScheduleAction QuickAction();
+  void ArmAfterMinutes(int minutes);
+  void CancelSchedule() { Disarm(); }
+
  private:
   friend ToolWindowBase;
   void BuildWindow();
+  void OnDpiChanged();
+  int FirstFocus() const;
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
   // While a schedule is armed, Esc only hides the window; the close box
   // still cancels.
@@ -69,18 +101,40 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   void Form_Destroyed();
   void Form_PowerBroadcast(WPARAM event);
 
-  void Arm(const ScheduleTarget& target);
+  // Each mode's reading of its boxes; nothing when they were refused.
+  std::optional<std::int64_t> RunningTimeDeadline();
+  std::optional<std::int64_t> AfterDeadline();
+  std::optional<std::int64_t> AtDeadline();
+  void Arm(std::int64_t deadlineSecond);
   void Disarm();
   void Postpone();
+  // A clock-time target follows a change of the clock or the zone.
+  void Reaim();
+  void RememberChoices();
   // The program-wide target: ShutHour, ShutMin, ShutSec.
   void KeepTarget(const ScheduleTarget& target);
   void EndSession();
   void EndSessionNow();
+  void ShowFailure(ScheduleAction action, std::uint32_t error);
   // What the selected option will do, as the warning and the status say it.
   std::wstring ActionText() const;
   // The status line and the cancel button follow the schedule.
   void ShowStatus(const std::wstring& text);
   std::int64_t NowSecond();
+  TimeZoneRule ZoneRule(int year);
+
+  ScheduleMode Mode() const;
+  // Selects the mode and shows its boxes only.
+  void ShowMode(ScheduleMode mode);
+  // Which day an "at" time falls on, beside its boxes.
+  void ShowDay();
+  ScheduleAction SelectedAction() const;
+  void SelectAction(ScheduleAction action);
+  // Tooltips: graceful closing's trade-off, and why sleep or hibernate is
+  // not offered (on the window over the button: a disabled button gets no
+  // mouse messages).
+  void AddToolTips();
+  void PlaceToolTips();
 
   std::wstring Text(Control control) const;
   void SetText(Control control, const wchar_t* text);
@@ -88,6 +142,13 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
 
   UserLocaleNumericText numbers_;
   bool armed_ = false;
+  // The session end was asked for in this schedule: a later refusal is the
+  // end already under way.
+  bool endAsked_ = false;
+  // The local wall-clock moment of an armed "at" target.
+  std::optional<std::int64_t> wallTarget_;
+  PowerAbilities power_;
+  HWND toolTip_ = nullptr;
   FrmWarning warning_;
   std::wstring status_;
   std::int64_t shownSecondsLeft_ = -1;

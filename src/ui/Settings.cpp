@@ -20,6 +20,9 @@ constexpr SettingRule kRules[] = {
     {L"PrayerMethod", 0, kPrayerMethodCount - 1},
     {L"AsrShadow", 0, 1},
     {L"PrayerAsrIsha", 0, 1},
+    {L"ScheduleMode", 0, 2},
+    {L"ScheduleAction", -1, 5},
+    {L"ScheduleGraceful", 0, 1},
 };
 
 constexpr Setting kAllSettings[] = {
@@ -27,6 +30,7 @@ constexpr Setting kAllSettings[] = {
     Setting::kLunarCorrection, Setting::kPrayerPlace,     Setting::kPrayerLatitude,
     Setting::kPrayerLongitude, Setting::kPrayerMethod,    Setting::kAsrShadow,
     Setting::kPrayerAsrIsha,
+    Setting::kScheduleMode,    Setting::kScheduleAction,  Setting::kScheduleGraceful,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
 
@@ -46,6 +50,9 @@ int Settings::Get(Setting setting) const {
     case Setting::kPrayerMethod: return prayerMethod;
     case Setting::kAsrShadow: return asrShadow;
     case Setting::kPrayerAsrIsha: return prayerAsrIsha;
+    case Setting::kScheduleMode: return scheduleMode;
+    case Setting::kScheduleAction: return scheduleAction;
+    case Setting::kScheduleGraceful: return scheduleGraceful;
   }
   return 0;
 }
@@ -62,6 +69,9 @@ void Settings::Put(Setting setting, int value) {
     case Setting::kPrayerMethod: prayerMethod = value; return;
     case Setting::kAsrShadow: asrShadow = value; return;
     case Setting::kPrayerAsrIsha: prayerAsrIsha = value != 0; return;
+    case Setting::kScheduleMode: scheduleMode = value; return;
+    case Setting::kScheduleAction: scheduleAction = value; return;
+    case Setting::kScheduleGraceful: scheduleGraceful = value != 0; return;
   }
 }
 

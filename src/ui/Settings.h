@@ -27,6 +27,9 @@ enum class Setting {
   kPrayerMethod,
   kAsrShadow,
   kPrayerAsrIsha,
+  kScheduleMode,
+  kScheduleAction,
+  kScheduleGraceful,
 };
 
 // A prayer place, latitude or longitude that was never stored, or that reads
@@ -49,6 +52,12 @@ struct Settings {
   // Asr and Isha shown even for the methods that call them with Dhuhr and
   // Maghrib (Tehran, Jafari).
   bool prayerAsrIsha = false;
+  // The shutdown scheduler: the mode of the last schedule armed
+  // (ScheduleMode, running time at first), its action (ScheduleAction, or -1
+  // before the first) and whether it closed programs gracefully.
+  int scheduleMode = 2;
+  int scheduleAction = -1;
+  bool scheduleGraceful = false;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);

@@ -8,6 +8,11 @@ void ToolWindowRegistry::Register(ToolWindowKind kind, std::unique_ptr<ToolWindo
   windows_[kind] = std::move(window);
 }
 
+ToolWindow* ToolWindowRegistry::Find(ToolWindowKind kind) const {
+  const auto found = windows_.find(kind);
+  return found == windows_.end() ? nullptr : found->second.get();
+}
+
 void ToolWindowRegistry::Show(ToolWindowKind kind) {
   const auto found = windows_.find(kind);
   if (found == windows_.end() || !found->second) return;

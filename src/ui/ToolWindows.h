@@ -36,6 +36,8 @@ class ToolWindowRegistry {
   // Opens the window or brings it to the front. A kind that no window has
   // been registered for does nothing.
   void Show(ToolWindowKind kind);
+  // The window registered for a kind, or nullptr.
+  ToolWindow* Find(ToolWindowKind kind) const;
 
  private:
   std::map<ToolWindowKind, std::unique_ptr<ToolWindow>> windows_;

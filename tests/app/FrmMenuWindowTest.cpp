@@ -95,7 +95,7 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
 
   HMENU settings = GetSubMenu(popup, 1);
   ASSERT_NE(settings, nullptr);
-  ASSERT_EQ(GetMenuItemCount(settings), 9);
+  ASSERT_EQ(GetMenuItemCount(settings), 13);
   EXPECT_EQ(ItemText(settings, 0), L"پخش آهنگ");
   EXPECT_EQ(ItemText(settings, 1), L"خاموش کردن");
   EXPECT_EQ(ItemText(settings, 2), L"مبدل تاريخ");
@@ -109,6 +109,11 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
   EXPECT_EQ(GetMenuItemCount(lunar), 5);
   EXPECT_EQ(ItemText(settings, 8), L"اوقات شرعی");
   EXPECT_EQ(GetSubMenu(settings, 8), nullptr);
+  // The quick items name a new user's action; cancel waits for a schedule.
+  for (int position = 9; const wchar_t* minutes : {L"۱۵", L"۳۰", L"۶۰", L"۹۰"}) {
+    EXPECT_EQ(ItemText(settings, position++),
+              L"خاموش کردن پس از " + std::wstring(minutes) + L" دقیقه");
+  }
 
   // Arabic yeh (U+064A) and the Persian kaf (U+06A9) exactly as written.
   EXPECT_EQ(ItemText(popup, 1)[3], L'\u064A');
@@ -211,6 +216,7 @@ struct OpenMenu {
   // The settings' items, checked (1) or not (0), as the menu showed them.
   std::vector<int> checks;
   std::wstring warningCaption;
+  bool cancelShown = false;
   int keysToSend = 0;  // Up arrow then Enter: choose the last item
 };
 OpenMenu openMenu;
@@ -228,6 +234,8 @@ void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   wchar_t caption[64] = {};
   GetMenuStringW(openMenu.shown, FrmMenu::kMnuWarning, caption, 64, MF_BYCOMMAND);
   openMenu.warningCaption = caption;
+  openMenu.cancelShown =
+      GetMenuState(openMenu.shown, FrmMenu::kMnuCancelSchedule, MF_BYCOMMAND) != UINT(-1);
   for (int days = -2; days <= 2; ++days) {
     const UINT id = FrmMenu::kMnuLunarCorrection0 + days;
     openMenu.checks.push_back((GetMenuState(openMenu.shown, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
@@ -280,6 +288,7 @@ TEST_F(FrmMenuWindow, SettingsItemsChangeTheSettingsAndTheMarksFollowThem) {
   EXPECT_EQ(popUp(), (std::vector<int>{0, 0, 0, 0, 1, 0, 0, 0}));
   EXPECT_NE(form->Caption(Form1::kLabel2).find(L"1405"), std::wstring::npos);
   EXPECT_EQ(openMenu.warningCaption, L"خاموش کردن");
+  EXPECT_FALSE(openMenu.cancelShown);
 
   // An armed schedule's time left stands beside "turn off".
   platform.tickCount = 1000000;
@@ -287,6 +296,7 @@ TEST_F(FrmMenuWindow, SettingsItemsChangeTheSettingsAndTheMarksFollowThem) {
   popUp();
   ProgramSchedule().Cancel();
   EXPECT_EQ(openMenu.warningCaption, L"خاموش کردن (۰:۱۲:۳۴)");
+  EXPECT_TRUE(openMenu.cancelShown);
 }
 
 TEST_F(FrmMenuWindow, ExitChosenInThePopupRunsBeforeTheRightButtonHandlerReturns) {

@@ -50,6 +50,9 @@ TEST(Settings, StoredDataOutsideEachRuleReadsAsTheDefault) {
       {Setting::kPrayerLongitude, Dword(static_cast<std::uint32_t>(-180000001)), kNoCoordinate},
       {Setting::kPrayerMethod, Dword(7), 0},
       {Setting::kAsrShadow, Dword(2), 0},
+      {Setting::kScheduleMode, Dword(3), 2},
+      {Setting::kScheduleAction, Dword(0xFFFFFFFE), -1},
+      {Setting::kScheduleAction, Dword(5), 5},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SettingFromData(c.setting, c.data), c.expected)

@@ -104,6 +104,12 @@ class RealRegistryPlatform final : public Platform {
   bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override {
     return fake.ExitWindowsEx(flags, reason);
   }
+  bool SuspendSystem(bool hibernate) override { return fake.SuspendSystem(hibernate); }
+  bool LockWorkStation() override { return fake.LockWorkStation(); }
+  void TurnDisplayOff(WindowHandle window) override { fake.TurnDisplayOff(window); }
+  std::uint32_t LastError() override { return fake.LastError(); }
+  std::wstring ErrorText(std::uint32_t code) override { return fake.ErrorText(code); }
+  PowerAbilities QueryPowerAbilities() override { return fake.QueryPowerAbilities(); }
   bool StartProgram(const std::wstring& commandLine, int showCommand) override {
     return fake.StartProgram(commandLine, showCommand);
   }

@@ -13,6 +13,7 @@
 #include "WindowTestSupport.h"
 #include "tools/shared/DialogKeys.h"
 #include "ui/Globals.h"
+#include "ui/Settings.h"
 #include "tools/FrmWarning.h"
 
 namespace tavilo {
@@ -37,6 +38,7 @@ class FrmShutDownTest : public ::testing::Test {
   void SetUp() override {
     ShutHour = ShutMin = ShutSec = 0;
     ProgramSchedule().Cancel();
+    ProgramSettings() = Settings{};
     platform.fake.tickCount = 0;
     form.Open();
     ASSERT_TRUE(form.IsOpen());
@@ -77,8 +79,8 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
   EXPECT_EQ(WindowText(Window()), L"مديريت زمان روشن بودن رايانه");
   EXPECT_TRUE(IsWindowVisible(Window()));
   const SIZE client = ClientSize(Window());
-  EXPECT_EQ(client.cx, 354);
-  EXPECT_EQ(client.cy, 223);
+  EXPECT_EQ(client.cx, 444);
+  EXPECT_EQ(client.cy, 269);
   const LONG style = GetWindowLongW(Window(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -89,17 +91,17 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
     RECT pixels;
   };
   const Expected controls[] = {
-      {FrmShutDown::kLabel1, L"در زير مشخص کنيد رايانه بعد از چه مدت روشن بودن خاموش يا قفل شود.",
-       {8, 8, 345, 40}},
-      {FrmShutDown::kLabel2, L"ساعت", {48, 48, 97, 65}},
-      {FrmShutDown::kLabel3, L"دقيقه", {152, 48, 193, 65}},
-      {FrmShutDown::kLabel4, L"ثانيه", {232, 48, 281, 65}},
-      {FrmShutDown::kTxtHour, L"", {56, 72, 113, 97}},
-      {FrmShutDown::kTxtMin, L"", {144, 72, 209, 97}},
-      {FrmShutDown::kTxtSec, L"", {240, 72, 297, 97}},
-      {FrmShutDown::kOptShut, L"خاموش", {224, 104, 305, 137}},
-      {FrmShutDown::kOptLog, L"قفل", {256, 152, 305, 185}},
-      {FrmShutDown::kCmdOk, L"تاييد", {88, 160, 169, 193}},
+      {FrmShutDown::kLabel1, L"زمان و کاری را که رایانه باید انجام دهد، در زیر انتخاب کنید.",
+       {8, 8, 436, 40}},
+      {FrmShutDown::kLabel2, L"ساعت", {92, 76, 141, 93}},
+      {FrmShutDown::kLabel3, L"دقيقه", {196, 76, 237, 93}},
+      {FrmShutDown::kLabel4, L"ثانيه", {276, 76, 325, 93}},
+      {FrmShutDown::kTxtHour, L"", {100, 100, 157, 125}},
+      {FrmShutDown::kTxtMin, L"", {188, 100, 253, 125}},
+      {FrmShutDown::kTxtSec, L"", {284, 100, 341, 125}},
+      {FrmShutDown::kOptShut, L"خاموش کردن", {142, 136, 272, 161}},
+      {FrmShutDown::kOptLog, L"خروج از حساب کاربری", {276, 136, 436, 161}},
+      {FrmShutDown::kCmdOk, L"تاييد", {88, 228, 169, 261}},
   };
   for (const Expected& expected : controls) {
     SCOPED_TRACE(expected.id);
@@ -131,20 +133,19 @@ TEST_F(FrmShutDownTest, OpensWithLogOffSelectedConfirmDisabledAndNothingArmed) {
   EXPECT_FALSE(KillTimer(Window(), FrmShutDown::kTimer1));
 }
 
+// Tab enters each option group at its selected button and skips the boxes
+// of the modes not chosen.
 TEST_F(FrmShutDownTest, TabOrderIsSecondsMinutesHoursOptionsConfirm) {
-  std::vector<int> focusable;
-  for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgCtrlID(child) >= FrmShutDown::kTxtSec) focusable.push_back(GetDlgCtrlID(child));
+  std::vector<int> order;
+  HWND at = Control(FrmShutDown::kTxtSec);
+  for (int step = 0; step < 6; ++step, at = GetNextDlgTabItem(Window(), at, FALSE)) {
+    order.push_back(GetDlgCtrlID(at));
   }
-  EXPECT_EQ(focusable, (std::vector<int>{FrmShutDown::kTxtSec, FrmShutDown::kTxtMin,
-                                         FrmShutDown::kTxtHour, FrmShutDown::kOptShut,
-                                         FrmShutDown::kOptLog, FrmShutDown::kCmdOk,
-                                         FrmShutDown::kLblStatus, FrmShutDown::kCmdCancel}));
-  // Tab enters the option group at its selected button.
-  EXPECT_EQ(GetNextDlgTabItem(Window(), Control(FrmShutDown::kTxtHour), FALSE),
-            Control(FrmShutDown::kOptLog));
-  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(FrmShutDown::kOptShut), FALSE),
-            Control(FrmShutDown::kOptLog));
+  EXPECT_EQ(order, (std::vector<int>{FrmShutDown::kTxtSec, FrmShutDown::kTxtMin,
+                                     FrmShutDown::kTxtHour, FrmShutDown::kOptLog,
+                                     FrmShutDown::kChkGraceful, FrmShutDown::kOptRunningTime}));
+  EXPECT_EQ(GetNextDlgGroupItem(Window(), Control(FrmShutDown::kOptLog), FALSE),
+            Control(FrmShutDown::kOptShut));
 }
 
 TEST_F(FrmShutDownTest, BoxesTakeTextBeyondTheUsualLimit) {
@@ -327,9 +328,11 @@ TEST_F(FrmShutDownTest, ShutdownEnablesThePrivilegeThenAsksForFlagsFive) {
   ASSERT_TRUE(Checked(FrmShutDown::kOptShut));
   ASSERT_FALSE(Checked(FrmShutDown::kOptLog));
   Confirm(L"0", L"1", L"0");
-  // Armed: the system is asked to stay awake; a minute left: the warning's
-  // sound.
-  EXPECT_EQ(platform.fake.calls, (Calls{Call::ExecutionStateSet, Call::AlertSoundPlayed}));
+  // Armed: the action is remembered, the system is asked to stay awake; a
+  // minute left: the warning's sound.
+  EXPECT_EQ(platform.fake.calls, (Calls{Call::RegistryCreate, Call::RegistryWrite,
+                                        Call::RegistryClose, Call::ExecutionStateSet,
+                                        Call::AlertSoundPlayed}));
   platform.fake.calls.clear();
 
   RunningTime(0, 0, 59);
@@ -583,6 +586,102 @@ TEST_F(FrmShutDownTest, AMessageBoxOpenAtTheTargetDoesNotDelayTheEnd) {
   });
   MessageBoxW(nullptr, L"open during the target second", L"Tavilo test box", MB_OK);
   EXPECT_EQ(SessionEnds().front(), kForcedLogOff);
+}
+
+// --- Modes and actions ---
+
+// Each option reaches the seam with its call; sleep, hibernate and lock act
+// once and disarm. A refusal is told once, with the system's reason.
+TEST_F(FrmShutDownTest, EachActionReachesTheSeamWithItsCallAndFlags) {
+  struct Case {
+    int option;
+    bool graceful;
+    Call call;
+    ExitWindowsRequest request;
+  };
+  const Case cases[] = {{FrmShutDown::kOptLog, true, Call::ExitWindowsEx, {0x10, 0xFFFFFFFF}},
+                        {FrmShutDown::kOptShut, false, Call::ExitWindowsEx, {5, 0}},
+                        {FrmShutDown::kOptRestart, true, Call::ExitWindowsEx, {0x12, 0}},
+                        {FrmShutDown::kOptSleep, false, Call::SuspendSystem, {}},
+                        {FrmShutDown::kOptHibernate, false, Call::SuspendSystem, {}},
+                        {FrmShutDown::kOptLock, false, Call::WorkStationLock, {}}};
+  for (int second = 1; const Case& c : cases) {
+    form.BringToFront();
+    Click(c.option);
+    CheckDlgButton(Window(), FrmShutDown::kChkGraceful, c.graceful);
+    Confirm(L"1", L"0", std::to_wstring(++second).c_str());
+    RunningTime(1, 0, static_cast<std::int16_t>(second));
+    Tick();
+    EXPECT_EQ(platform.fake.calls.back(), c.call) << second;
+    if (c.call == Call::ExitWindowsEx) {
+      EXPECT_EQ(SessionEnds().back(), c.request);
+    }
+    EXPECT_EQ(ProgramSchedule().IsArmed(), c.call == Call::ExitWindowsEx) << second;
+  }
+  EXPECT_EQ(platform.fake.suspends, (std::vector<bool>{false, true}));
+
+  platform.fake.lockSucceeds = false;
+  platform.fake.lastError = 120;
+  form.BringToFront();
+  Confirm(L"1", L"1", L"0");
+  RunningTime(1, 1, 0);
+  Tick();
+  Tick();
+  ASSERT_EQ(platform.fake.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.fake.messageBoxes[0].text, L"قفل شدن رایانه انجام نشد.\nerror 120");
+  EXPECT_FALSE(ProgramSchedule().IsArmed());
+}
+
+// Only the chosen mode's boxes show; "after" counts from the tick count, its
+// bad input is named in the status line, and the mode armed opens next time.
+TEST_F(FrmShutDownTest, AfterModeRefusesBadInputArmsAndIsRemembered) {
+  EXPECT_TRUE(Checked(FrmShutDown::kOptRunningTime));
+  Click(FrmShutDown::kOptAfter);
+  EXPECT_FALSE(IsWindowVisible(Control(FrmShutDown::kTxtSec)));
+  EXPECT_TRUE(IsWindowVisible(Control(FrmShutDown::kTxtAfterMin)));
+  const std::pair<const wchar_t*, const wchar_t*> refused[] = {
+      {L"-1", L"ساعت باید عددی از ۰ تا ۹۹ باشد"}, {L"100", L"ساعت باید عددی از ۰ تا ۹۹ باشد"},
+      {L"0", L"زمان باید دست‌کم یک دقیقه باشد"}};
+  for (const auto& [hours, message] : refused) {
+    Type(FrmShutDown::kTxtAfterHour, hours);
+    Type(FrmShutDown::kTxtAfterMin, L"0");
+    Click(FrmShutDown::kCmdOk);
+    EXPECT_EQ(Text(FrmShutDown::kLblStatus), message);
+  }
+  Type(FrmShutDown::kTxtAfterMin, L"۹۰");
+  platform.fake.tickCount = 10'500;
+  Click(FrmShutDown::kCmdOk);
+  EXPECT_EQ(ProgramSchedule().Deadline(), 10 + 90 * 60);
+  EXPECT_EQ(LoadSettings(platform.fake).scheduleMode, 0);
+
+  SendMessageW(Window(), WM_CLOSE, 0, 0);
+  form.Open();
+  EXPECT_TRUE(Checked(FrmShutDown::kOptAfter));
+  EXPECT_EQ(GetFocus(), Control(FrmShutDown::kTxtAfterMin));
+}
+
+// 08:00 on 10 January 2026 in a zone five hours behind UTC: 23:30 is today,
+// 07:00 tomorrow; a clock set back an hour moves the end an hour on.
+TEST_F(FrmShutDownTest, AtModeSaysTheDayAndFollowsTheClock) {
+  platform.fake.timeZone = TimeZoneRule{300, 0, 0, {}, {}};
+  platform.fake.unixTimeNow = 1768050000;
+  platform.fake.tickCount = 10'500;
+  Click(FrmShutDown::kOptAt);
+  Type(FrmShutDown::kTxtAtHour, L"7");
+  Type(FrmShutDown::kTxtAtMin, L"0");
+  EXPECT_EQ(Text(FrmShutDown::kLblAtDay), L"فردا");
+  Type(FrmShutDown::kTxtAtHour, L"24");
+  Click(FrmShutDown::kCmdOk);
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"ساعت باید عددی از ۰ تا ۲۳ باشد");
+  Type(FrmShutDown::kTxtAtHour, L"23");
+  Type(FrmShutDown::kTxtAtMin, L"30");
+  EXPECT_EQ(Text(FrmShutDown::kLblAtDay), L"امروز");
+  Click(FrmShutDown::kCmdOk);
+  EXPECT_EQ(ProgramSchedule().Deadline(), 10 + 15 * 3600 + 30 * 60);
+
+  platform.fake.unixTimeNow -= 3600;
+  SendMessageW(Window(), WM_TIMECHANGE, 0, 0);
+  EXPECT_EQ(ProgramSchedule().Deadline(), 10 + 16 * 3600 + 30 * 60);
 }
 
 }  // namespace

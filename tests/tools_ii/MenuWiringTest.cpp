@@ -14,6 +14,7 @@
 #include "tools/FrmPlay.h"
 #include "tools/FrmShutDown.h"
 #include "ui/Globals.h"
+#include "ui/Settings.h"
 #include "ui/ToolWindows.h"
 
 namespace tavilo {
@@ -115,6 +116,23 @@ TEST_F(MenuWiringTest, ClosingThePlayerThenExitingStillClosesTheSong) {
 
   EXPECT_EQ(platform.fake.mediaCommands,
             (Commands{L"close \"C:\\a.mp3\"", L"close \"C:\\a.mp3\""}));
+}
+
+// A new user's quick item shuts down after 30 minutes, the scheduler loaded
+// but never shown; cancel disarms.
+TEST_F(MenuWiringTest, AQuickItemArmsTheLastActionWithTheWindowHidden) {
+  ProgramSettings() = Settings{};
+  platform.fake.tickCount = 10'500;
+  menu.MnuFile();
+  SendMessageW(menu.Handle(), WM_COMMAND, FrmMenu::kMnuScheduleIn15 + 1, 0);
+  ASSERT_TRUE(scheduler->IsOpen());
+  EXPECT_FALSE(IsWindowVisible(scheduler->Handle()));
+  EXPECT_EQ(ProgramSchedule().Deadline(), 10 + 30 * 60);
+  platform.fake.tickCount = (10 + 30 * 60) * 1000;
+  SendMessageW(scheduler->Handle(), WM_TIMER, FrmShutDown::kTimer1, 0);
+  EXPECT_EQ(platform.fake.exitWindowsRequests, (std::vector<ExitWindowsRequest>{{5, 0}}));
+  SendMessageW(menu.Handle(), WM_COMMAND, FrmMenu::kMnuCancelSchedule, 0);
+  EXPECT_FALSE(ProgramSchedule().IsArmed());
 }
 
 }  // namespace

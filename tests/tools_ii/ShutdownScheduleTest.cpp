@@ -161,6 +161,15 @@ TEST(ArmedSchedule, WalksThroughEachStateOnTheFakeClock) {
   EXPECT_EQ(schedule.Look(5060), Step::kEnd);
   EXPECT_EQ(schedule.Look(5061), Step::kDisarmed);
   EXPECT_EQ(schedule.phase(), Phase::kIdle);
+
+  // The clock moved under a clock-time target in its last minute: the
+  // warning comes again before the new deadline.
+  schedule.Arm(7000);
+  EXPECT_EQ(schedule.Look(6950), Step::kWarn);
+  EXPECT_FALSE(schedule.Reaim(7000));
+  EXPECT_TRUE(schedule.Reaim(10600));
+  EXPECT_EQ(schedule.Look(6951), Step::kNothing);
+  EXPECT_EQ(schedule.Look(10540), Step::kWarn);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 #   2. open the shutdown scheduler the same way, screenshot it, arm a
 #      log-off 75 s ahead: the warning comes a minute before the target,
 #      Esc on it cancels, and the program still runs 20 s after the target;
-#   3. arm a log-off 70 s ahead and answer nothing: the warning comes, and
+#   3. screenshot the "at" and "after" modes, arm a log-off "after 1
+#      minute" and answer nothing: the warning comes at once, and
 #      tavilo.exe ends in the target second.
 #   e2e-menu-and-session-end.sh <tick-count.exe> <e2e_tools_probe.exe>
 # Needs TAVILO_EXE and the shared test session (its display and sound setup).
@@ -159,12 +160,17 @@ screenshot_window "$scheduler" "$shots/e2e-frmshutdown.png"
 
 # Types $2 into the box at client x $1 of the scheduler, replacing its text.
 type_into_box() {
-  click_client "$scheduler" 354 223 "$1" 84
+  click_client "$scheduler" 444 269 "$1" 112
   xdotool key End
   xdotool key --repeat 8 BackSpace
   xdotool type "$2"
 }
 
+confirm_schedule() {
+  click_client "$scheduler" 444 269 128 244  # cmdOk
+  scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
+  wait_for 15 "the scheduler to hide" scheduler_hidden
+}
 # Arms a log-off $1 s ahead of Windows' own tick count and sets `due` and
 # `due_latest`, the host uptimes between which the target second begins.
 # Windows' clock may lag the host's uptime (it stops while the host sleeps),
@@ -180,12 +186,10 @@ arm_log_off() {
   due_latest=$(awk -v t="$target" -v h="$host_after" -v k="$ticks" \
     'BEGIN { print t + h - k / 1000 }')
   echo "e2e: target running time $hours:$minutes:$secs (tick $ticks, uptime $host_before-$host_after)"
-  type_into_box 84 "$hours"     # TxtHour
-  type_into_box 176 "$minutes"  # TxtMin
-  type_into_box 268 "$secs"     # TxtSec
-  click_client "$scheduler" 354 223 128 176  # cmdOk
-  scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
-  wait_for 15 "the scheduler to hide" scheduler_hidden
+  type_into_box 128 "$hours"    # TxtHour
+  type_into_box 220 "$minutes"  # TxtMin
+  type_into_box 312 "$secs"     # TxtSec
+  confirm_schedule
   armed_at=$(uptime_now)
   awk -v a="$armed_at" -v d="$due" 'BEGIN { exit !(a < d - 60) }' ||
     fail "armed only at uptime $armed_at, less than a minute before the target at $due"
@@ -218,11 +222,23 @@ until awk -v n="$(uptime_now)" -v d="$due_latest" 'BEGIN { exit !(n > d + 20) }'
 done
 echo "e2e: cancelled from the warning, tavilo.exe still runs 20 s after the target"
 
-# No answer: the session ends in the target second.
+# "After 1 minute", no answer: the session ends in the target second, which
+# begins 59 to 60 s after the click on the confirm button.
 choose_from_menu 'تنظيمات' 'خاموش کردن'
 wait_for 30 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/null
-arm_log_off 70
-expect_warning_a_minute_before
+click_client "$scheduler" 444 269 260 56  # OptAt
+sleep 1
+screenshot_window "$scheduler" "$shots/e2e-frmshutdown-at.png"
+click_client "$scheduler" 444 269 420 56  # OptAfter
+sleep 1
+screenshot_window "$scheduler" "$shots/e2e-frmshutdown-after.png"
+type_into_box 128 0  # TxtAfterHour
+type_into_box 220 1  # TxtAfterMin
+clicked=$(uptime_now)
+confirm_schedule
+due=$(awk -v c="$clicked" 'BEGIN { print c + 59 }')
+due_latest=$(awk -v n="$(uptime_now)" 'BEGIN { print n + 60 }')
+wait_for 30 "the warning" warning_shown
 
 # Watch tavilo.exe until it ends; it must not end before the target second.
 ended_at=

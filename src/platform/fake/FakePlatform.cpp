@@ -112,6 +112,19 @@ bool FakePlatform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
   return exitWindowsSucceeds;
 }
 
+bool FakePlatform::SuspendSystem(bool hibernate) {
+  calls.push_back(PlatformCall::SuspendSystem);
+  suspends.push_back(hibernate);
+  return suspendSucceeds;
+}
+
+bool FakePlatform::LockWorkStation() {
+  calls.push_back(PlatformCall::WorkStationLock);
+  return lockSucceeds;
+}
+
+void FakePlatform::TurnDisplayOff(WindowHandle) { calls.push_back(PlatformCall::DisplayOff); }
+
 void FakePlatform::AddRegistryKey(RegistryRoot root, const std::wstring& path) {
   registry_[{root, Lower(path)}];
 }

@@ -39,6 +39,9 @@ enum class PlatformCall {
   PrivilegeAdjust,
   TokenClose,
   ExitWindowsEx,
+  SuspendSystem,
+  WorkStationLock,
+  DisplayOff,
   RegistryOpen,
   RegistryQuery,
   RegistryClose,
@@ -177,6 +180,11 @@ class FakePlatform final : public Platform {
       {kShutdownPrivilegeName, kShutdownPrivilegeLuid}};
   bool privilegeAdjustSucceeds = true;
   bool exitWindowsSucceeds = true;
+  bool suspendSucceeds = true;
+  bool lockSucceeds = true;
+  // What LastError answers after a failing call.
+  std::uint32_t lastError = 0;
+  PowerAbilities powerAbilities{true, true, false};
   // Variables for ExpandEnvironment (names match case-insensitively).
   std::map<std::wstring, std::wstring> environment;
   // Paths FileExists reports (case-insensitively).
@@ -230,6 +238,7 @@ class FakePlatform final : public Platform {
   std::vector<PrivilegeAdjustment> privilegeAdjustments;
   std::vector<TokenHandle> closedTokens;
   std::vector<ExitWindowsRequest> exitWindowsRequests;
+  std::vector<bool> suspends;  // true: hibernate
   std::vector<RegistryOpenRequest> registryOpens;
   std::vector<std::wstring> registryQueries;
   std::vector<RegistryOpenRequest> registryCreates;
@@ -270,6 +279,13 @@ class FakePlatform final : public Platform {
                             std::uint32_t attributes) override;
   void CloseToken(TokenHandle token) override;
   bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+  bool SuspendSystem(bool hibernate) override;
+  bool LockWorkStation() override;
+  void TurnDisplayOff(WindowHandle window) override;
+  std::uint32_t LastError() override { return lastError; }
+  std::wstring ErrorText(std::uint32_t code) override {
+    return L"error " + std::to_wstring(code);
+  }
   long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
                        RegistryKey& key) override;
   long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
@@ -283,6 +299,7 @@ class FakePlatform final : public Platform {
   ForegroundState Foreground(WindowHandle window) override;
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
+  PowerAbilities QueryPowerAbilities() override { return powerAbilities; }
   std::wstring ProgramPath() override { return programPath; }
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool FileExists(const std::wstring& path) override;

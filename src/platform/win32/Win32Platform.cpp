@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <mmsystem.h>
+#include <powrprof.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -250,6 +251,31 @@ bool Win32Platform::ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) {
   return ::ExitWindowsEx(flags, reason) != FALSE;
 }
 
+bool Win32Platform::SuspendSystem(bool hibernate) {
+  return SetSuspendState(hibernate, FALSE, FALSE) != FALSE;
+}
+
+bool Win32Platform::LockWorkStation() { return ::LockWorkStation() != FALSE; }
+
+// The window's default handling passes the request on to the system.
+void Win32Platform::TurnDisplayOff(WindowHandle window) {
+  constexpr LPARAM kMonitorOff = 2;
+  SendMessageW(Hwnd(window), WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff);
+}
+
+std::uint32_t Win32Platform::LastError() { return GetLastError(); }
+
+std::wstring Win32Platform::ErrorText(std::uint32_t code) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring words(text ? text : L"", length);
+  LocalFree(text);
+  while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r')) words.pop_back();
+  return words;
+}
+
 long Win32Platform::OpenRegistryKey(RegistryRoot root, const std::wstring& path,
                                     std::uint32_t access, RegistryKey& key) {
   HKEY opened = nullptr;
@@ -323,6 +349,21 @@ bool Win32Platform::SetExecutionState(std::uint32_t flags) {
 }
 
 void Win32Platform::AlertSound(std::uint32_t type) { MessageBeep(type); }
+
+PowerAbilities Win32Platform::QueryPowerAbilities() {
+  PowerAbilities abilities;
+  SYSTEM_POWER_CAPABILITIES capabilities{};
+  if (GetPwrCapabilities(&capabilities)) {
+    abilities.sleep = capabilities.SystemS1 || capabilities.SystemS2 || capabilities.SystemS3;
+    abilities.hibernate = capabilities.SystemS4 && capabilities.HiberFilePresent;
+  }
+  POWER_PLATFORM_INFORMATION platform{};
+  constexpr LONG kStatusSuccess = 0;
+  abilities.modernStandby = CallNtPowerInformation(PlatformInformation, nullptr, 0, &platform,
+                                                   sizeof platform) == kStatusSuccess &&
+                            platform.AoAc;
+  return abilities;
+}
 
 // Paths past MAX_PATH come back cut short: ask again with more room.
 std::wstring Win32Platform::ProgramPath() {

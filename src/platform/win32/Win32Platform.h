@@ -33,6 +33,11 @@ class Win32Platform final : public Platform {
                             std::uint32_t attributes) override;
   void CloseToken(TokenHandle token) override;
   bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override;
+  bool SuspendSystem(bool hibernate) override;
+  bool LockWorkStation() override;
+  void TurnDisplayOff(WindowHandle window) override;
+  std::uint32_t LastError() override;
+  std::wstring ErrorText(std::uint32_t code) override;
   long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
                        RegistryKey& key) override;
   long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
@@ -46,6 +51,7 @@ class Win32Platform final : public Platform {
   ForegroundState Foreground(WindowHandle window) override;
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
+  PowerAbilities QueryPowerAbilities() override;
   std::wstring ProgramPath() override;
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool FileExists(const std::wstring& path) override;

@@ -105,6 +105,14 @@ void ArmedSchedule::Postpone() {
   ended_ = false;
 }
 
+bool ArmedSchedule::Reaim(std::int64_t deadline) {
+  if (phase_ == Phase::kIdle || deadline == deadline_) return false;
+  deadline_ = deadline;
+  phase_ = Phase::kArmed;
+  ended_ = false;
+  return true;
+}
+
 void ArmedSchedule::Cancel() {
   phase_ = Phase::kIdle;
   ended_ = false;

@@ -84,6 +84,10 @@ class ArmedSchedule {
   Step Look(std::int64_t nowSecond);
   // "Later": the deadline moves on and the warning comes again before it.
   void Postpone();
+  // The deadline moved (the clock or the zone changed under a clock-time
+  // target): the warning comes again before the new one. False when nothing
+  // changed.
+  bool Reaim(std::int64_t deadline);
   void Cancel();
 
  private:

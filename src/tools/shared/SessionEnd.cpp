@@ -4,6 +4,73 @@
 
 namespace tavilo {
 
+namespace {
+
+constexpr ScheduleActionTexts kActionTexts[kScheduleActionCount] = {
+    {L"خروج از حساب کاربری", L"خروج از حساب کاربری"},
+    {L"خاموش کردن", L"خاموش شدن رایانه"},
+    {L"راه‌اندازی دوباره", L"راه‌اندازی دوباره رایانه"},
+    {L"خواب", L"رفتن رایانه به خواب"},
+    {L"خواب زمستانی", L"رفتن رایانه به خواب زمستانی"},
+    {L"قفل کردن", L"قفل شدن رایانه"},
+};
+
+}  // namespace
+
+const ScheduleActionTexts& TextsOf(ScheduleAction action) {
+  return kActionTexts[static_cast<int>(action)];
+}
+
+bool EndsSession(ScheduleAction action) {
+  return action == ScheduleAction::kSignOut || action == ScheduleAction::kShutDown ||
+         action == ScheduleAction::kRestart;
+}
+
+ActionCall CallFor(ScheduleAction action, bool graceful, bool modernStandby) {
+  using Kind = ActionCall::Kind;
+  const std::uint32_t force = graceful ? kEwxForceIfHung : kEwxForce;
+  switch (action) {
+    case ScheduleAction::kSignOut:
+      return {Kind::kExitWindows, kEwxLogoff | force, kForcedLogOffReason, false, false};
+    case ScheduleAction::kShutDown:
+      return {Kind::kExitWindows, kEwxShutdown | force, 0, false, true};
+    case ScheduleAction::kRestart:
+      return {Kind::kExitWindows, kEwxReboot | force, 0, false, true};
+    case ScheduleAction::kSleep:
+      if (modernStandby) return {Kind::kDisplayOffAndLock};
+      return {Kind::kSuspend, 0, 0, false, true};
+    case ScheduleAction::kHibernate:
+      return {Kind::kSuspend, 0, 0, true, true};
+    case ScheduleAction::kLock:
+      return {Kind::kLock};
+  }
+  return {};
+}
+
+std::optional<std::uint32_t> CarryOut(Platform& platform, const ActionCall& call,
+                                      WindowHandle window) {
+  if (call.privilege && IsWindowsNT(platform)) EnableShutdownPrivilege(platform);
+  bool done = false;
+  switch (call.kind) {
+    case ActionCall::Kind::kExitWindows:
+      done = platform.ExitWindowsEx(call.flags, call.reason);
+      break;
+    case ActionCall::Kind::kSuspend:
+      done = platform.SuspendSystem(call.hibernate);
+      break;
+    case ActionCall::Kind::kLock:
+      done = platform.LockWorkStation();
+      break;
+    case ActionCall::Kind::kDisplayOffAndLock:
+      // Locked first: the screen is never dark and open at once.
+      done = platform.LockWorkStation();
+      if (done) platform.TurnDisplayOff(window);
+      break;
+  }
+  if (done) return std::nullopt;
+  return platform.LastError();
+}
+
 bool IsWindowsNT(Platform& platform) { return platform.PlatformId() == kVerPlatformWin32Nt; }
 
 void EnableShutdownPrivilege(Platform& platform) {

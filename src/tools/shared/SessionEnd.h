@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/Platform.h"
 
@@ -26,5 +27,43 @@ void EnableShutdownPrivilege(Platform& platform);
 // Shuts the system down (flags EWX_SHUTDOWN, plus EWX_FORCE when `bForce`),
 // enabling the privilege first on the NT family.
 void ShutdownSystem(Platform& platform, bool bForce);
+
+// What the scheduler can have the computer do, in the order of its options;
+// the numbers are kept in the settings.
+enum class ScheduleAction { kSignOut, kShutDown, kRestart, kSleep, kHibernate, kLock };
+inline constexpr int kScheduleActionCount = 6;
+
+struct ScheduleActionTexts {
+  const wchar_t* option;   // the option's caption, also the menu's verb
+  const wchar_t* warning;  // what will happen, as the warning says it
+};
+const ScheduleActionTexts& TextsOf(ScheduleAction action);
+
+// The system call an action comes down to.
+struct ActionCall {
+  enum class Kind { kExitWindows, kSuspend, kLock, kDisplayOffAndLock };
+  Kind kind = Kind::kExitWindows;
+  std::uint32_t flags = 0;   // ExitWindowsEx
+  std::uint32_t reason = 0;  // ExitWindowsEx's second argument
+  bool hibernate = false;    // SetSuspendState
+  bool privilege = false;    // needs the shutdown privilege first
+  bool operator==(const ActionCall&) const = default;
+};
+
+// Ending the session asks programs to close when `graceful` (EWX_FORCEIFHUNG:
+// a program with unsaved work can stop it) and closes them regardless
+// otherwise (EWX_FORCE). Where sleep is modern standby, which may hibernate
+// or do nothing when asked by a program, sleep turns the display off and
+// locks instead.
+ActionCall CallFor(ScheduleAction action, bool graceful, bool modernStandby);
+
+// Sign-out, shut-down and restart end the session; the others act once and
+// the session goes on.
+bool EndsSession(ScheduleAction action);
+
+// Makes the call, the privilege first where it needs it; nothing when it was
+// done, or the system's error code when it was refused.
+std::optional<std::uint32_t> CarryOut(Platform& platform, const ActionCall& call,
+                                      WindowHandle window);
 
 }  // namespace tavilo

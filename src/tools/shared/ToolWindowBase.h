@@ -11,6 +11,8 @@
 //                             (SlideOut)
 //   void Form_Destroyed();    releases what the window holds of its own
 //   bool EscapeHides() const; Esc hides instead of closing
+//   int FirstFocus() const;   the control focused when it opens, when that
+//                             depends on its state
 //   void Form_Paint();        paints the client area (WM_PAINT)
 //   LRESULT WindowMessage(UINT, WPARAM, LPARAM);  every other message
 // A window whose Form_Paint fills every pixel declares
@@ -67,18 +69,9 @@ class ToolWindowBase : public ToolWindow {
   HWND Handle() const { return hwnd_; }
 
   void Open() override {
-    if (hwnd_) return;
-    const ToolWindowDesign& design = Window::kDesign;
-    EnsureCommonControls();
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterToolWindowClass(instance, design.className, &RoutedWindowProc<ToolWindowBase>);
-    // Placed and sized once the window knows its DPI (WM_CREATE).
-    CreateWindowExW(design.exStyle, design.className, design.caption, design.style,
-                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, self().Owner(), nullptr, instance,
-                    static_cast<ToolWindowBase*>(this));
-    if (!hwnd_) return;
+    if (hwnd_ || !Load()) return;
     ShowWindow(hwnd_, SW_SHOWNORMAL);
-    FocusControl(GetDlgItem(hwnd_, design.firstFocus));
+    FocusControl(GetDlgItem(hwnd_, self().FirstFocus()));
   }
 
   // A window that is sliding out is opened afresh once it has gone, so the
@@ -95,8 +88,24 @@ class ToolWindowBase : public ToolWindow {
  protected:
   explicit ToolWindowBase(Platform& platform) : platform_(platform) {}
 
+  // Creates the window (its controls built) without showing it; true when it
+  // exists.
+  bool Load() {
+    if (hwnd_) return true;
+    const ToolWindowDesign& design = Window::kDesign;
+    EnsureCommonControls();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterToolWindowClass(instance, design.className, &RoutedWindowProc<ToolWindowBase>);
+    // Placed and sized once the window knows its DPI (WM_CREATE).
+    CreateWindowExW(design.exStyle, design.className, design.caption, design.style,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, self().Owner(), nullptr, instance,
+                    static_cast<ToolWindowBase*>(this));
+    return hwnd_ != nullptr;
+  }
+
   void BuildWindow() {}
   void OnDpiChanged() {}
+  int FirstFocus() const { return Window::kDesign.firstFocus; }
   void Form_Unload() { SlideOut(hwnd_, kSlideStepTwips); }
   void Form_Destroyed() {}
   bool EscapeHides() const { return false; }
@@ -224,7 +233,7 @@ class ToolWindowBase : public ToolWindow {
     }
     HWND target = lastFocus_ && IsChild(hwnd_, lastFocus_)
                       ? lastFocus_
-                      : GetDlgItem(hwnd_, Window::kDesign.firstFocus);
+                      : GetDlgItem(hwnd_, self().FirstFocus());
     FocusControl(target);
   }
 
