@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the calendar benchmark as a native Release build (no sanitizers)
-# and runs it, then prints the engine's speed against ICU and against the
-# closed form, by CPU time, and the lunar calendar's and occasions' times.
+# Builds the calendar and events benchmarks as a native Release build (no
+# sanitizers) and runs them, then prints the engine's speed against ICU and
+# against the closed form, by CPU time, the lunar calendar's and occasions'
+# times, and what the user's events cost the month view and reading.
 #
 # Usage: bench/run.sh [extra Google Benchmark flags...]
 # Build tree: build/bench (the bench preset's), or $TAVILO_BENCH_BUILD_DIR.
@@ -13,7 +14,7 @@ build=${TAVILO_BENCH_BUILD_DIR:-$root/build/bench}
 if [[ ! -f $build/CMakeCache.txt ]]; then
   (cd "$root" && cmake --preset bench -B "$build")
 fi
-cmake --build "$build" --target calendar_bench -j2
+cmake --build "$build" --target calendar_bench events_bench -j2
 
 bench=$(find "$build" -type f -name calendar_bench -perm -u+x | head -n 1)
 results=$build/calendar_bench.csv
@@ -48,3 +49,23 @@ awk -F, '
         printf "%-26s %8.1f ns  (target < 1000 ns: %s)\n", lunar[i], cpu[lunar[i]],
                cpu[lunar[i]] < 1000 ? "met" : "MISSED"
   }' "$results"
+
+# The user's events: ratios of median CPU times within one run.
+events=$(find "$build" -type f -name events_bench -perm -u+x | head -n 1)
+events_results=$build/events_bench.csv
+"$events" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$events_results" --benchmark_out_format=csv "$@" >/dev/null
+awk -F, '
+  { gsub(/"/, "", $1) }
+  $1 ~ /_median$/ { sub(/^BM_/, "", $1); sub(/_median$/, "", $1); cpu[$1] = $4 }
+  function ratio(slow, base, label, target,   r) {
+    r = cpu[slow] / cpu[base]
+    printf "%-44s %6.2fx  (target <= %.1f: %s)\n", label, r, target, r <= target ? "met" : "MISSED"
+  }
+  END {
+    ratio("MonthView_1000Events", "MonthView_NoEvents", "month view with 1,000 events / without", 1.5)
+    ratio("File10000_Events", "File10000_Lines", "reading 10,000 events / their lines", 3)
+    printf "%-44s %6.2fx  (from memory, no file read)\n", "parsing them / splitting the lines",
+           cpu["Read10000_Events"] / cpu["Read10000_Lines"]
+    printf "%-44s %6.1f us\n", "arranging 1,000 events for the view", cpu["Arrange1000Events"] / 1000
+  }' "$events_results"

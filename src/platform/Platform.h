@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavilo {
@@ -89,6 +90,19 @@ inline constexpr std::uint32_t kMbIconExclamation = 0x30;
 inline constexpr int kQunsBusy = 2;
 inline constexpr int kQunsRunningD3dFullScreen = 3;
 inline constexpr int kQunsPresentationMode = 4;
+
+// --- The user's data files (the events file) ---
+// An open file (HANDLE); 0 means none.
+using FileHandle = std::uintptr_t;
+inline constexpr long kErrorPathNotFound = 3;
+inline constexpr long kErrorWriteProtect = 19;
+inline constexpr long kErrorNotReady = 21;
+inline constexpr long kErrorSharingViolation = 32;
+inline constexpr long kErrorLockViolation = 33;
+inline constexpr long kErrorHandleDiskFull = 39;
+inline constexpr long kErrorFileExists = 80;
+inline constexpr long kErrorDiskFull = 112;
+// --- end of the user's data files ---
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
 
@@ -229,6 +243,31 @@ class Platform {
   virtual bool FileExists(const std::wstring& path) = 0;
   // Starts a command line with a show-window style and does not wait for it.
   virtual bool StartProgram(const std::wstring& commandLine, int showCommand) = 0;
+
+  // --- The user's data files (the events file) ---
+  // Every call answers a Win32 error code, kErrorSuccess when done.
+  // The user's roaming application data folder (%APPDATA%); empty when unknown.
+  virtual std::wstring AppDataFolder() = 0;
+  // Creates a folder in an existing one; done when the folder exists already.
+  virtual long CreateFolder(const std::wstring& path) = 0;
+  virtual long ReadWholeFile(const std::wstring& path, std::string& bytes) = 0;
+  // Opens a file for writing from its start. An existing file is emptied when
+  // `replace`, and otherwise left alone with kErrorFileExists.
+  virtual long CreateFileForWriting(const std::wstring& path, bool replace, FileHandle& file) = 0;
+  // Writes all the bytes, or fails.
+  virtual long WriteToFile(FileHandle file, std::string_view bytes) = 0;
+  // Puts what was written on the disk (FlushFileBuffers).
+  virtual long FlushFile(FileHandle file) = 0;
+  virtual long CloseFile(FileHandle file) = 0;
+  // Copies a file, replacing the target (CopyFileW).
+  virtual long CopyFileOver(const std::wstring& from, const std::wstring& to) = 0;
+  // Renames a file, replacing the target in one step that is on the disk
+  // when it returns (MoveFileExW, MOVEFILE_REPLACE_EXISTING |
+  // MOVEFILE_WRITE_THROUGH).
+  virtual long MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
+  // The system's own description of an error code; empty when it has none.
+  virtual std::wstring ErrorText(long code) = 0;
+  // --- end of the user's data files ---
 
   // --- Modal user interaction ---
   // A modal message box; returns the button pressed (kIdOk ...).

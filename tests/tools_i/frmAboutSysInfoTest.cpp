@@ -112,6 +112,27 @@ class RealRegistryPlatform final : public Platform {
                                                  const std::vector<FileFilter>& filters) override {
     return fake.ShowOpenFileDialog(owner, filters);
   }
+  // The user's data files: the fake's disk in memory.
+  std::wstring AppDataFolder() override { return fake.AppDataFolder(); }
+  long CreateFolder(const std::wstring& path) override { return fake.CreateFolder(path); }
+  long ReadWholeFile(const std::wstring& path, std::string& bytes) override {
+    return fake.ReadWholeFile(path, bytes);
+  }
+  long CreateFileForWriting(const std::wstring& path, bool replace, FileHandle& file) override {
+    return fake.CreateFileForWriting(path, replace, file);
+  }
+  long WriteToFile(FileHandle file, std::string_view bytes) override {
+    return fake.WriteToFile(file, bytes);
+  }
+  long FlushFile(FileHandle file) override { return fake.FlushFile(file); }
+  long CloseFile(FileHandle file) override { return fake.CloseFile(file); }
+  long CopyFileOver(const std::wstring& from, const std::wstring& to) override {
+    return fake.CopyFileOver(from, to);
+  }
+  long MoveFileOver(const std::wstring& from, const std::wstring& to) override {
+    return fake.MoveFileOver(from, to);
+  }
+  std::wstring ErrorText(long code) override { return fake.ErrorText(code); }
 
  private:
   Win32Platform real_;

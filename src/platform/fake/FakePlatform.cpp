@@ -250,6 +250,7 @@ std::wstring FakePlatform::ExpandEnvironment(const std::wstring& text) {
 bool FakePlatform::FileExists(const std::wstring& path) {
   calls.push_back(PlatformCall::FileCheck);
   fileChecks.push_back(path);
+  if (disk.contains(path)) return true;
   std::wstring wanted = Lower(path);
   return std::any_of(files.begin(), files.end(),
                      [&](const std::wstring& file) { return Lower(file) == wanted; });
@@ -279,6 +280,133 @@ std::optional<std::wstring> FakePlatform::ShowOpenFileDialog(
   std::optional<std::wstring> result = openFileDialogResults.front();
   openFileDialogResults.pop_front();
   return result;
+}
+
+void FakePlatform::PutFile(const std::wstring& path, std::string content) {
+  disk[path] = FakeFile{content, content};
+}
+
+void FakePlatform::LoseUnflushedData() {
+  for (auto& [path, file] : disk) file.content = file.durable;
+  openFiles_.clear();
+}
+
+long FakePlatform::FileCall(PlatformCall call, bool& cut) {
+  calls.push_back(call);
+  cut = false;
+  if (powerCut_) return kErrorNotReady;
+  if (auto failure = fileFailures.find(call); failure != fileFailures.end()) return failure->second;
+  if (call != PlatformCall::FileRead && fileChangesBeforeCut && (*fileChangesBeforeCut)-- == 0)
+    cut = powerCut_ = true;
+  return kErrorSuccess;
+}
+
+long FakePlatform::PowerCut() {
+  LoseUnflushedData();
+  return kErrorNotReady;
+}
+
+long FakePlatform::MissingError(const std::wstring& path) const {
+  const std::size_t slash = path.rfind(L'\\');
+  const bool inFolder = slash != std::wstring::npos && folders.contains(path.substr(0, slash));
+  return inFolder ? kErrorFileNotFound : kErrorPathNotFound;
+}
+
+std::wstring FakePlatform::AppDataFolder() {
+  calls.push_back(PlatformCall::AppDataFolderRead);
+  return appDataFolder;
+}
+
+long FakePlatform::CreateFolder(const std::wstring& path) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FolderCreate, cut)) return error;
+  if (!folders.contains(path) && MissingError(path) == kErrorPathNotFound) return kErrorPathNotFound;
+  folders.insert(path);
+  return cut ? PowerCut() : kErrorSuccess;
+}
+
+long FakePlatform::ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileRead, cut)) return error;
+  auto found = disk.find(path);
+  if (found == disk.end()) return MissingError(path);
+  bytes = found->second.content;
+  return kErrorSuccess;
+}
+
+// A new or emptied file is on the disk at once, empty.
+long FakePlatform::CreateFileForWriting(const std::wstring& path, bool replace,
+                                        FileHandle& file) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileCreate, cut)) return error;
+  if (MissingError(path) == kErrorPathNotFound) return kErrorPathNotFound;
+  if (!replace && disk.contains(path)) return kErrorFileExists;
+  disk[path] = FakeFile{};
+  if (cut) return PowerCut();
+  file = nextFile_++;
+  openFiles_[file] = path;
+  return kErrorSuccess;
+}
+
+// Cut, half the bytes reach the disk before the power goes.
+long FakePlatform::WriteToFile(FileHandle file, std::string_view bytes) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileWrite, cut)) return error;
+  if (!openFiles_.contains(file)) return kErrorInvalidHandle;
+  FakeFile& written = disk[openFiles_[file]];
+  written.content.append(cut ? bytes.substr(0, bytes.size() / 2) : bytes);
+  if (!cut) return kErrorSuccess;
+  written.durable = written.content;
+  return PowerCut();
+}
+
+long FakePlatform::FlushFile(FileHandle file) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileFlush, cut)) return error;
+  if (!openFiles_.contains(file)) return kErrorInvalidHandle;
+  if (cut) return PowerCut();
+  FakeFile& flushed = disk[openFiles_[file]];
+  flushed.durable = flushed.content;
+  return kErrorSuccess;
+}
+
+long FakePlatform::CloseFile(FileHandle file) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileClose, cut)) return error;
+  if (!openFiles_.erase(file)) return kErrorInvalidHandle;
+  return cut ? PowerCut() : kErrorSuccess;
+}
+
+// Cut, half the file is copied.
+long FakePlatform::CopyFileOver(const std::wstring& from, const std::wstring& to) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileCopy, cut)) return error;
+  auto source = disk.find(from);
+  if (source == disk.end()) return MissingError(from);
+  if (MissingError(to) == kErrorPathNotFound) return kErrorPathNotFound;
+  std::string copied = source->second.content;
+  if (cut) copied.resize(copied.size() / 2);
+  disk[to] = FakeFile{copied, copied};
+  return cut ? PowerCut() : kErrorSuccess;
+}
+
+// The rename is one step: cut, it has not happened.
+long FakePlatform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileMove, cut)) return error;
+  if (cut) return PowerCut();
+  auto source = disk.find(from);
+  if (source == disk.end()) return MissingError(from);
+  if (MissingError(to) == kErrorPathNotFound) return kErrorPathNotFound;
+  FakeFile moved = std::move(source->second);
+  disk.erase(source);
+  disk[to] = std::move(moved);
+  return kErrorSuccess;
+}
+
+std::wstring FakePlatform::ErrorText(long code) {
+  calls.push_back(PlatformCall::ErrorTextRead);
+  return L"error " + std::to_wstring(code);
 }
 
 }  // namespace tavilo

@@ -53,6 +53,17 @@ enum class PlatformCall {
   ProgramStart,
   MessageBoxShown,
   OpenFileDialog,
+  // The user's data files.
+  AppDataFolderRead,
+  FolderCreate,
+  FileRead,
+  FileCreate,
+  FileWrite,
+  FileFlush,
+  FileClose,
+  FileCopy,
+  FileMove,
+  ErrorTextRead,
 };
 
 struct MediaReply {
@@ -126,6 +137,13 @@ struct OpenFileDialogRequest {
   bool operator==(const OpenFileDialogRequest&) const = default;
 };
 
+// One file of the fake's disk: what reads see, and what a power cut leaves
+// (only what was flushed, copied or moved whole).
+struct FakeFile {
+  std::string content;
+  std::string durable;
+};
+
 class FakePlatform final : public Platform {
  public:
   static constexpr TokenHandle kToken = 0x70C;
@@ -169,6 +187,22 @@ class FakePlatform final : public Platform {
   std::deque<int> messageBoxResults;
   // Results of the next dialogs; cancel once they run out.
   std::deque<std::optional<std::wstring>> openFileDialogResults;
+
+  // --- The user's data files: a disk in memory (paths exact) ---
+  std::wstring appDataFolder = L"C:\\Users\\user\\AppData\\Roaming";
+  // Folders that exist; a file or folder is made only inside one of them.
+  std::set<std::wstring> folders{appDataFolder};
+  std::map<std::wstring, FakeFile> disk;
+  // Every call of a kind fails with an error code (disk full, read-only).
+  std::map<PlatformCall, long> fileFailures;
+  // A power cut at the call that changes the disk after this many: a write
+  // or a copy leaves half its bytes on the disk, every file loses what was
+  // not flushed, and every later call fails, as in a process that died.
+  std::optional<std::size_t> fileChangesBeforeCut;
+  // Puts a file on the disk, flushed.
+  void PutFile(const std::wstring& path, std::string content);
+  // What a restart after a power cut finds: flushed data only, no open files.
+  void LoseUnflushedData();
 
   // Scripted registry: keys and values match case-insensitively.
   void AddRegistryKey(RegistryRoot root, const std::wstring& path);
@@ -250,8 +284,27 @@ class FakePlatform final : public Platform {
                      std::uint32_t style) override;
   std::optional<std::wstring> ShowOpenFileDialog(WindowHandle owner,
                                                  const std::vector<FileFilter>& filters) override;
+  std::wstring AppDataFolder() override;
+  long CreateFolder(const std::wstring& path) override;
+  long ReadWholeFile(const std::wstring& path, std::string& bytes) override;
+  long CreateFileForWriting(const std::wstring& path, bool replace, FileHandle& file) override;
+  long WriteToFile(FileHandle file, std::string_view bytes) override;
+  long FlushFile(FileHandle file) override;
+  long CloseFile(FileHandle file) override;
+  long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
+  long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+  std::wstring ErrorText(long code) override;
 
  private:
+  // Records a file call; the error it fails with (scripted, or after a
+  // cut), or kErrorSuccess, with `cut` set when this very call is cut.
+  long FileCall(PlatformCall call, bool& cut);
+  // Cuts the power now: kErrorNotReady.
+  long PowerCut();
+  // The error for a path not on the disk: not found in a folder that
+  // exists, else the path is not found.
+  long MissingError(const std::wstring& path) const;
+
   struct WindowState {
     std::intptr_t exStyle = 0;
     std::optional<LayeredAttributes> layered;
@@ -263,6 +316,9 @@ class FakePlatform final : public Platform {
   std::map<RegistryPath, RegistryValues> registry_;
   std::map<RegistryKey, RegistryPath> openKeys_;
   RegistryKey nextKey_ = 1;
+  std::map<FileHandle, std::wstring> openFiles_;
+  FileHandle nextFile_ = 1;
+  bool powerCut_ = false;
 };
 
 }  // namespace tavilo

@@ -51,6 +51,16 @@ class Win32Platform final : public Platform {
                      std::uint32_t style) override;
   std::optional<std::wstring> ShowOpenFileDialog(WindowHandle owner,
                                                  const std::vector<FileFilter>& filters) override;
+  std::wstring AppDataFolder() override;
+  long CreateFolder(const std::wstring& path) override;
+  long ReadWholeFile(const std::wstring& path, std::string& bytes) override;
+  long CreateFileForWriting(const std::wstring& path, bool replace, FileHandle& file) override;
+  long WriteToFile(FileHandle file, std::string_view bytes) override;
+  long FlushFile(FileHandle file) override;
+  long CloseFile(FileHandle file) override;
+  long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
+  long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+  std::wstring ErrorText(long code) override;
 };
 
 }  // namespace tavilo

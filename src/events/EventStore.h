@@ -1,0 +1,91 @@
+// The user's events on the disk: %APPDATA%\Tavilo\events.tsv (EventFile.h),
+// read at start and saved whole after every change, so that nothing is lost:
+//
+//   1. events.tsv.tmp is written, flushed to the disk and closed;
+//   2. events.tsv is copied to events.tsv.bak;
+//   3. events.tsv.tmp is renamed over events.tsv in one step.
+//
+// Cut anywhere, the disk holds events.tsv either as it was or as it became.
+// Before the first save there is no events.tsv to keep, so an empty one is
+// made first: a save cut short then leaves that, never a part of the events.
+// At start a missing events.tsv is recovered from events.tsv.tmp when that
+// was written whole, else from events.tsv.bak, and the calendar says so.
+//
+// A save that fails keeps the change in memory, says why, and the next save
+// tries again. A file that could not be read, or that a newer version wrote,
+// is never written.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+
+#include "events/EventFile.h"
+#include "platform/Platform.h"
+
+namespace tavilo {
+
+// What became of a change.
+struct EventChange {
+  bool applied = false;  // the change is in memory (and shown)
+  bool saved = false;    // and on the disk
+  std::wstring message;  // why it was refused or not saved; empty when saved
+};
+
+class EventStore {
+ public:
+  explicit EventStore(Platform& platform);
+
+  // Reads the file (recovering it when missing). Call once, after the
+  // strip's first paint.
+  void Load();
+
+  std::span<const Event> Events() const { return file_.events; }
+  const EventFile& File() const { return file_; }
+
+  // What the calendar says about the file: that it was recovered, that lines
+  // were not read, that it is only read; one notice a line, empty when all
+  // is well.
+  std::wstring StatusText() const;
+
+  // Changes, each saved at once. Refused, with the reason, for a file that
+  // is never written and for an event without a title or a valid date.
+  EventChange Add(Event event);
+  EventChange Replace(std::size_t position, Event event);
+  EventChange Remove(std::size_t position);
+
+  // Records the Gregorian day a reminder of an event was shown: saved when
+  // the file may be written, else remembered for this session only.
+  EventChange MarkReminderShown(std::size_t position, const EventDate& day);
+
+  // Saves changes a failed save left (nothing to do when there are none).
+  EventChange SaveAgain();
+  bool HasUnsavedChanges() const { return unsaved_; }
+
+  std::wstring FilePath() const;
+
+ private:
+  // Why the file may not be written; empty when it may.
+  std::wstring WhyReadOnly() const;
+  EventChange Change(std::size_t position, bool removes, Event* event);
+  EventChange Save();
+  // Writes the file in the three steps; the error and the path it concerns.
+  long WriteSteps(std::wstring& failedPath);
+  long CreateEmptyFileIfMissing(const std::wstring& path);
+  void Recover();
+  std::wstring ErrorReason(long code) const;
+
+  Platform& platform_;
+  std::wstring folder_;
+  EventFile file_;
+  bool unsaved_ = false;
+  long readError_ = kErrorSuccess;  // the file is there but could not be read
+  // events.tsv is missing or empty: there is nothing to back up.
+  bool mainFileEmpty_ = true;
+  std::wstring recoveryNotice_;
+};
+
+// "۳ سطر از پرونده رویدادها خوانده نشد"
+std::wstring UnreadableLinesText(std::size_t count);
+
+}  // namespace tavilo

@@ -1,0 +1,129 @@
+// The store through the recording fake's disk: a save cut at every step,
+// recovery of a missing file, failures that keep the change, and files that
+// must not be written.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "events/EventStore.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace tavilo {
+namespace {
+
+const std::wstring kFolder = L"C:\\Users\\user\\AppData\\Roaming\\Tavilo";
+const std::wstring kPath = kFolder + L"\\events.tsv";
+const std::string kHeader = "# Tavilo events 1\r\n";
+
+std::string Line(const std::string& title, const char* repeat = "yearly") {
+  return "shamsi\t1405/2/2\t" + std::string(repeat) + "\t-\t-\t" + title + "\t\r\n";
+}
+
+const Event kNew{EventCalendar::Shamsi, {1405, 2, 2}, EventRepeat::None, {}, {}, L"new", {}};
+
+struct Disk {
+  FakePlatform fake;
+  EventStore store{fake};
+  explicit Disk(std::vector<std::pair<std::wstring, std::string>> files = {}) {
+    fake.folders.insert(kFolder);
+    for (auto& [path, content] : files) fake.PutFile(path, content);
+    store.Load();
+  }
+  std::vector<Event> Events() const { return {store.Events().begin(), store.Events().end()}; }
+};
+
+TEST(EventStore, ASaveCutAtAnyStepLeavesTheOldEventsOrTheNew) {
+  std::string many = kHeader + "not an event\r\n";
+  for (int i = 0; i < 1500; ++i) many += Line(std::string(100, 'x'));  // several writes
+  for (const std::string& start : {std::string(), kHeader + Line("a"), many}) {
+    for (std::size_t cut = 0;; ++cut) {
+      Disk before(start.empty()
+                      ? std::vector<std::pair<std::wstring, std::string>>{}
+                      : std::vector<std::pair<std::wstring, std::string>>{{kPath, start}});
+      const std::vector<Event> oldEvents = before.Events();
+      before.fake.fileChangesBeforeCut = cut;
+      const bool saved = before.store.Add(kNew).saved;
+
+      Disk after;
+      after.fake.disk = before.fake.disk;
+      after.fake.LoseUnflushedData();
+      after.store.Load();
+      const std::vector<Event> read = after.Events();
+      ASSERT_TRUE(read == oldEvents || read == before.Events()) << start.size() << ", " << cut;
+      ASSERT_EQ(after.store.File().keptLines, before.store.File().keptLines);
+      ASSERT_TRUE(after.store.Add(kNew).saved);  // and the next save holds
+      if (saved) {
+        ASSERT_EQ(read, before.Events());
+        break;
+      }
+    }
+  }
+}
+
+TEST(EventStore, AFailedSaveSaysWhyKeepsTheChangeAndIsTriedAgain) {
+  const struct {
+    PlatformCall call;
+    long error;
+    std::wstring reason;
+  } cases[] = {
+      {PlatformCall::FileWrite, kErrorDiskFull, L"دیسک پر است (events.tsv.tmp)"},
+      {PlatformCall::FileMove, kErrorAccessDenied,
+       L"اجازه نوشتن نیست یا پرونده فقط‌خواندنی است "
+       L"(events.tsv)"},
+      {PlatformCall::FolderCreate, kErrorPathNotFound, L"پوشه پیدا نشد و ساخته نشد (Tavilo)"},
+      {PlatformCall::FileCopy, 1234, L"error 1234 (خطای ۱۲۳۴) (events.tsv.bak)"},
+  };
+  const std::string old = kHeader + Line("a");
+  for (const auto& c : cases) {
+    Disk disk({{kPath, old}});
+    disk.fake.fileFailures[c.call] = c.error;
+    const EventChange change = disk.store.Add(kNew);
+    EXPECT_TRUE(change.applied && !change.saved && disk.store.HasUnsavedChanges());
+    EXPECT_NE(change.message.find(c.reason), std::wstring::npos) << change.message;
+    EXPECT_EQ(disk.Events().size(), 2u);
+    EXPECT_EQ(disk.fake.disk[kPath].content, old);
+
+    disk.fake.fileFailures.clear();
+    EXPECT_TRUE(disk.store.SaveAgain().saved);
+    EXPECT_EQ(disk.fake.disk[kPath].content, old + Line("new", "none"));
+    EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, old);
+  }
+}
+
+TEST(EventStore, AMissingFileComesBackFromTheNewestWholeCopy) {
+  const std::string tmp = kHeader + Line("tmp");
+  const std::string bak = kHeader + Line("bak");
+  for (const std::string& written : {tmp, tmp.substr(0, tmp.size() - 4)}) {
+    Disk disk({{kPath + L".tmp", written}, {kPath + L".bak", bak}});
+    const bool whole = written == tmp;
+    EXPECT_EQ(disk.fake.disk[kPath].content, whole ? tmp : bak);
+    EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, bak);
+    EXPECT_NE(disk.store.StatusText().find(whole ? L"(events.tsv.tmp) بازگردانده شد"
+                                                 : L"(events.tsv.bak) بازگردانده شد"),
+              std::wstring::npos);
+  }
+}
+
+TEST(EventStore, AFileItMayNotWriteIsReadAndLeftAlone) {
+  const std::string newer = "# Tavilo events 2\r\n" + Line("a") + "x\r\ny";
+  Disk newerFile({{kPath, newer}});
+  Disk locked;
+  locked.fake.fileFailures[PlatformCall::FileRead] = kErrorSharingViolation;
+  locked.store.Load();
+  for (Disk* disk : {&newerFile, &locked}) {
+    for (const EventChange& change : {disk->store.Add(kNew), disk->store.Remove(0)}) {
+      EXPECT_FALSE(change.applied);
+      EXPECT_NE(disk->store.StatusText().find(change.message), std::wstring::npos);
+    }
+  }
+  EXPECT_TRUE(newerFile.store.MarkReminderShown(0, {2026, 3, 21}).applied);  // for the session
+  EXPECT_TRUE(locked.fake.disk.empty());
+  EXPECT_EQ(newerFile.fake.disk.size(), 1u);
+  EXPECT_EQ(newerFile.fake.disk[kPath].content, newer);
+  EXPECT_NE(newerFile.store.StatusText().find(L"۲ سطر از پرونده رویدادها خوانده نشد"),
+            std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace tavilo
