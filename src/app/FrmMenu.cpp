@@ -4,6 +4,7 @@
 
 #include "../../assets/resource.h"
 #include "app/Form1.h"
+#include "tools/FrmEvent.h"
 #include "tools/logic/ShutdownSchedule.h"
 #include "ui/Globals.h"
 #include "ui/ProgramMessages.h"
@@ -213,6 +214,7 @@ void FrmMenu::mnuLunarCorrection_Click(int days) {
 }
 
 void FrmMenu::mnuExit_Click() {
+  KeepEventDraftOnExit();
   Unload();
   if (mainWindow_) mainWindow_->Unload();  // closes an open song
   // The song gets a second close; it fails harmlessly.

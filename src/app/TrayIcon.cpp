@@ -10,6 +10,7 @@
 #include "app/logic/TrayIconFace.h"
 #include "calendar/Numbers.h"
 #include "tools/logic/ShutdownSchedule.h"
+#include "tools/logic/UserEvents.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
@@ -95,7 +96,7 @@ void TrayIcon::Refresh() {
 void TrayIcon::SetExtraLine(std::wstring line) {
   if (line == extraLine_) return;
   extraLine_ = std::move(line);
-  toolTip_ = TrayToolTip(dateLines_, extraLine_);
+  toolTip_ = TrayToolTip(dateLines_, JoinToolTipLines(extraLine_, eventsLine_));
   if (!shown_) return;
   NOTIFYICONDATAW data = IconData(NIF_TIP | NIF_SHOWTIP);
   Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -204,7 +205,8 @@ void TrayIcon::Redraw() {
   // The month names the month calendar shows too.
   dateLines_ =
       TrayDateLines(today, settings.lunarCorrection, PersianGregorianMonthNames(platform_));
-  toolTip_ = TrayToolTip(dateLines_, extraLine_);
+  eventsLine_ = TodayEventsText(ProgramEvents().OnDay(today, settings.lunarCorrection).size());
+  toolTip_ = TrayToolTip(dateLines_, JoinToolTipLines(extraLine_, eventsLine_));
 }
 
 NOTIFYICONDATAW TrayIcon::IconData(UINT flags) const {

@@ -1,5 +1,5 @@
 // The notification-area icon: today's Shamsi day number, with the day in the
-// three calendars as its tooltip. A click opens the month calendar, a right
+// three calendars as its tooltip (and the count of today's events). A click opens the month calendar, a right
 // click the program's menu. A hidden top-level window of its own receives
 // the icon's callbacks and the broadcasts that change what it shows (the
 // date, the taskbar's colours, the icon size, a restarted taskbar).
@@ -78,6 +78,7 @@ class TrayIcon {
   std::wstring toolTip_;
   std::wstring dateLines_;  // the tooltip's lines, drawn with the picture
   std::wstring extraLine_;
+  std::wstring eventsLine_;  // today's events, after the extra line
 };
 
 }  // namespace tavilo

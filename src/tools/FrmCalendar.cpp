@@ -2,9 +2,13 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "calendar/Numbers.h"
+#include "tools/logic/EventForm.h"
+#include "tools/logic/UserEvents.h"
+#include "ui/ApplicationTitle.h"
 #include "tools/logic/WindowPlacement.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
@@ -17,12 +21,13 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmCalendar";
 constexpr wchar_t kGridClassName[] = L"TaviloMonthGrid";
+constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
 // Client area in twips: about 420 x 500 pixels at 96 DPI.
 constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 7500;
+constexpr float kClientHeight = 8550;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -57,6 +62,15 @@ constexpr ControlSpec kControls[] = {
      330},
     {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 1080,
      6810, 1560, 330},
+    {FrmCalendar::kLstEvents, kEventListClassName, L"",
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE | kRightToLeftExStyle, 1320, 7230, 3720, 780},
+    {FrmCalendar::kCmdNewEvent, L"BUTTON", L"رویداد جدید", kButtonStyle, WS_EX_RTLREADING, 120,
+     7230, 1080, 390},
+    {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 5100, 7260,
+     1080, 330},
+    {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 120,
+     8070, 6060, 420},
 };
 
 HFONT MakeHeadingFont(unsigned dpi) {
@@ -73,7 +87,18 @@ const ToolWindowDesign FrmCalendar::kDesign{
     kTahomaPoints, FrmCalendar::kGrdMonth, FrmCalendar::kCmdGoTo};
 
 FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip)
-    : ToolWindowBase(platform), strip_(strip) {
+    : ToolWindowBase(platform), strip_(strip), editor_(platform) {
+  // The event list is a list box that takes Enter and Delete for its events.
+  WNDCLASSEXW list{};
+  list.cbSize = sizeof list;
+  if (GetClassInfoExW(nullptr, L"LISTBOX", &list)) {
+    listBoxProc_ = list.lpfnWndProc;
+    list.hInstance = GetModuleHandleW(nullptr);
+    list.lpfnWndProc = &FrmCalendar::EventListProc;
+    list.lpszClassName = kEventListClassName;
+    RegisterClassExW(&list);
+  }
+
   WNDCLASSEXW grid{};
   grid.cbSize = sizeof grid;
   grid.style = CS_DBLCLKS;
@@ -158,29 +183,27 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         PostMessageW(list, EM_SCROLLCARET, 0, 0);
         return 0;
       }
+      if (LOWORD(wparam) == kLstEvents && HIWORD(wparam) == LBN_DBLCLK) {
+        EditListedEvent();
+        return 0;
+      }
       if (HIWORD(wparam) != BN_CLICKED) break;
       switch (LOWORD(wparam)) {
         case kCmdPrevious: Move(CalendarMove::kMonthBefore); return 0;
         case kCmdNext: Move(CalendarMove::kMonthAfter); return 0;
         case kCmdToday: Move(CalendarMove::kToday); return 0;
         case kCmdGoTo: GoTo(); return 0;
+        case kCmdNewEvent: NewEvent(); return 0;
       }
       break;
     case WM_MOUSEWHEEL:
       Move(GET_WHEEL_DELTA_WPARAM(wparam) > 0 ? CalendarMove::kMonthBefore
                                               : CalendarMove::kMonthAfter);
       return 0;
-    case WM_NEXTDLGCTL:  // Tab in the occasion list, which takes every key
-      if (LOWORD(lparam)) {
-        SetFocus(reinterpret_cast<HWND>(wparam));
-      } else {
-        SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
-      }
-      return 0;
     case WM_TIMER:
       if (wparam == kMidnightTimer) MidnightTimer_Timer();
       return 0;
-    case kSettingsChanged:  // perhaps the lunar correction
+    case kSettingsChanged:  // perhaps the lunar correction, or the events
       Refresh();
       return 0;
   }
@@ -196,7 +219,8 @@ void FrmCalendar::ShowDay(int32_t day) {
 void FrmCalendar::Move(CalendarMove move) { ShowDay(MoveSelection(selected_, move, today_)); }
 
 void FrmCalendar::Refresh() {
-  view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_);
+  view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_,
+                         ProgramEvents().Occurrences());
   SetDlgItemTextW(hwnd_, kLblHeading, view_.heading.c_str());
   SetDlgItemTextW(hwnd_, kLblGregorian, view_.gregorianSpan.c_str());
   SetDlgItemTextW(hwnd_, kLblQamari, view_.qamariSpan.c_str());
@@ -211,7 +235,50 @@ void FrmCalendar::Refresh() {
   const std::wstring selected =
       SelectedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
+  ShowEvents();
   RedrawGrid();
+}
+
+// The selected day's events, the one chosen before staying chosen where it
+// can (the next one after a delete).
+void FrmCalendar::ShowEvents() {
+  HWND list = GetDlgItem(hwnd_, kLstEvents);
+  const auto chosen = static_cast<size_t>(std::max<LRESULT>(SendMessageW(list, LB_GETCURSEL, 0, 0), 0));
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  listed_ = ProgramEvents().OnDay(selected_, ProgramSettings().lunarCorrection);
+  for (size_t position : listed_) {
+    const std::wstring line = EventListLine(ProgramEvents().Events()[position]);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  if (!listed_.empty()) SendMessageW(list, LB_SETCURSEL, std::min(chosen, listed_.size() - 1), 0);
+  SetDlgItemTextW(hwnd_, kLblEventsStatus, ProgramEvents().StatusText().c_str());
+}
+
+void FrmCalendar::NewEvent() { editor_.EditNew(selected_); }
+
+void FrmCalendar::EditListedEvent() {
+  const LRESULT chosen = SendDlgItemMessageW(hwnd_, kLstEvents, LB_GETCURSEL, 0, 0);
+  if (chosen >= 0 && static_cast<size_t>(chosen) < listed_.size())
+    editor_.EditEvent(listed_[static_cast<size_t>(chosen)]);
+}
+
+void FrmCalendar::DeleteListedEvent() {
+  const LRESULT chosen = SendDlgItemMessageW(hwnd_, kLstEvents, LB_GETCURSEL, 0, 0);
+  if (chosen < 0 || static_cast<size_t>(chosen) >= listed_.size()) return;
+  const size_t position = listed_[static_cast<size_t>(chosen)];
+  const std::wstring question = DeleteQuestion(ProgramEvents().Events()[position]);
+  if (platform_.ShowMessageBox(hwnd_, question, kApplicationTitle,
+                               kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbRight |
+                                   kMbRtlReading) != kIdYes) {
+    return;
+  }
+  const EventChange change = ProgramEvents().Remove(position);
+  if (change.applied) {
+    editor_.EventRemoved(position);
+    BroadcastEventsChanged();
+  }
+  if (!change.message.empty())
+    platform_.ShowMessageBox(hwnd_, change.message, kApplicationTitle, kMbOk | kMbRight | kMbRtlReading);
 }
 
 void FrmCalendar::RedrawGrid() {
@@ -256,6 +323,7 @@ bool FrmCalendar::OnGridKey(WPARAM key) {
       Move(control ? CalendarMove::kYearAfter : CalendarMove::kMonthAfter);
       return true;
     case VK_HOME: Move(CalendarMove::kToday); return true;
+    case VK_INSERT: NewEvent(); return true;
     case 'C':
       if (!control) return false;
       CopySelectedDay();
@@ -272,6 +340,33 @@ LRESULT CALLBACK FrmCalendar::GridProc(HWND grid, UINT message, WPARAM wparam, L
   return GuardedMessage(grid, message, wparam, lparam, [&] {
     return static_cast<FrmCalendar*>(base)->GridMessage(grid, message, wparam, lparam);
   });
+}
+
+LRESULT CALLBACK FrmCalendar::EventListProc(HWND list, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+  auto* base = reinterpret_cast<ToolWindowBase<FrmCalendar>*>(
+      GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
+  if (!base || (message != WM_GETDLGCODE && message != WM_KEYDOWN))
+    return CallWindowProcW(listBoxProc_, list, message, wparam, lparam);
+  return GuardedMessage(list, message, wparam, lparam, [&] {
+    return static_cast<FrmCalendar*>(base)->EventListMessage(list, message, wparam, lparam);
+  });
+}
+
+// The list claims Enter, so that the dialog keys do not press another button.
+LRESULT FrmCalendar::EventListMessage(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_GETDLGCODE) {
+    const auto* key = reinterpret_cast<const MSG*>(lparam);
+    const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+    return CallWindowProcW(listBoxProc_, list, message, wparam, lparam) |
+           (enter ? DLGC_WANTMESSAGE : 0);
+  }
+  switch (wparam) {
+    case VK_RETURN: EditListedEvent(); return 0;
+    case VK_DELETE: DeleteListedEvent(); return 0;
+    case VK_INSERT: NewEvent(); return 0;
+  }
+  return CallWindowProcW(listBoxProc_, list, message, wparam, lparam);
 }
 
 LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM lparam) {

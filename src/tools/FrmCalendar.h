@@ -8,13 +8,21 @@
 // today, Ctrl+C copies the selected day's date line. The mouse wheel changes
 // the month, a click selects a day. The go-to box takes a Shamsi or a
 // Gregorian date. Every way keeps to the calendar's days (CalendarDays).
+//
+// The user's events: a mark in each day's cell that has one, the selected
+// day's events listed under the go-to row. Insert in the grid or the list
+// and the new-event button open the editor on the selected day; Enter or a
+// double click on a listed event edits it, Delete deletes it after asking.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/Platform.h"
+#include "tools/FrmEvent.h"
 #include "tools/MonthGrid.h"
 #include "tools/logic/MonthView.h"
 #include "tools/shared/ToolWindowBase.h"
@@ -39,6 +47,10 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
     kLblSelected,
     kLblGoTo,
     kLblGoToMessage,
+    kLstEvents,
+    kCmdNewEvent,
+    kLblEvents,
+    kLblEventsStatus,
   };
   enum Timer : UINT_PTR { kMidnightTimer = 1 };
   static const ToolWindowDesign kDesign;
@@ -70,6 +82,13 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   bool OnGridKey(WPARAM key);
   void RedrawGrid();
 
+  static LRESULT CALLBACK EventListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT EventListMessage(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
+  void ShowEvents();
+  void NewEvent();
+  void EditListedEvent();
+  void DeleteListedEvent();
+
   const StripWindow& strip_;
   GregorianMonthNames monthNames_;
   int32_t today_ = 0;
@@ -77,6 +96,9 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   MonthView view_{};
   MonthGrid grid_;
   HFONT headingFont_ = nullptr;
+  FrmEvent editor_;
+  std::vector<std::size_t> listed_;  // the listed events' positions
+  static inline WNDPROC listBoxProc_ = nullptr;
 };
 
 }  // namespace tavilo

@@ -82,6 +82,11 @@ std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extr
   return tip + extraLine.substr(0, kept) + kEllipsis;
 }
 
+std::wstring JoinToolTipLines(const std::wstring& first, const std::wstring& second) {
+  if (first.empty() || second.empty()) return first + second;
+  return first + std::wstring(kLineBreak) + second;
+}
+
 TrayClick TrayClickOf(unsigned event, bool version4) {
   if (version4) {
     if (event == kNinSelect || event == kNinKeySelect) return TrayClick::kOpenCalendar;

@@ -61,6 +61,9 @@ std::wstring TrayDateLines(std::int32_t day, int lunarCorrection,
 // kToolTipLimit. The date lines are never cut for it.
 std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extraLine);
 
+// Two lines of the tooltip's extra line, either of them perhaps empty.
+std::wstring JoinToolTipLines(const std::wstring& first, const std::wstring& second);
+
 // What a callback event of the icon asks for. With the shell's version-4
 // callbacks a click comes as NIN_SELECT (after its button messages) and a
 // right click as WM_CONTEXTMENU; without them, as the button-up messages.
