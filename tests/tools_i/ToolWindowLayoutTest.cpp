@@ -61,13 +61,15 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
     FrmPlay player{platform};
     frmAbout about{platform};
     FrmCalendar calendar{platform, strip};
+    FrmEvent editor{platform};
     for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&converter, &scheduler, &trans,
-                                                               &player, &about, &calendar}) {
+                                                               &player, &about, &calendar,
+                                                               &editor}) {
       tool->Open();
     }
     warning.Warn(L"خروج از حساب کاربری", 60);
     for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
-                        player.Handle(), about.Handle(), calendar.Handle()}) {
+                        player.Handle(), about.Handle(), calendar.Handle(), editor.Handle()}) {
       for (HWND control = GetWindow(window, GW_CHILD); control;
            control = GetWindow(control, GW_HWNDNEXT)) {
         for (const wchar_t* face : {L"", L"Tahomx"}) {
