@@ -13,8 +13,10 @@
 #include "app/logic/StripTimers.h"
 #include "calendar/Numbers.h"
 #include "tools/logic/MonthView.h"
+#include "tools/FrmEvent.h"
 #include "tools/logic/Opacity.h"
 #include "tools/logic/PrayerText.h"
+#include "tools/logic/UserEvents.h"
 #include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/CommonControls.h"
@@ -150,6 +152,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Closed from outside (not through the menu): end the program the
       // orderly way, as the Exit command does.
       menu_.mnuExit_Click();
+      return 0;
+    case WM_ENDSESSION:  // the session ends: the program goes with it
+      if (wparam) KeepEventDraftOnExit();
       return 0;
     case WM_TIMECHANGE:
       Form_TimeChange();
@@ -377,7 +382,12 @@ void Form1::RefreshDateLine() {
   };
   captions_[kLabel2].Set(Shown(DateLineText(*calendar_, clock, monthName)));
   RedrawChangedLabels();
-  SetDateToolTip(QamariDayToolTip(DayOfDate(clock()), ProgramSettings().lunarCorrection));
+  const int32_t today = DayOfDate(clock());
+  const int correction = ProgramSettings().lunarCorrection;
+  std::wstring tip = QamariDayToolTip(today, correction);
+  const std::wstring events = TodayEventsText(ProgramEvents().OnDay(today, correction).size());
+  if (!events.empty()) tip += L"\n\u200F" + events;
+  SetDateToolTip(tip);
   // Timers do not run during sleep and the clock may be set: aim afresh
   // (setting a running timer again replaces its interval).
   if (!hwnd_) return;

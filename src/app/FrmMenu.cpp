@@ -6,6 +6,7 @@
 #include "../../assets/resource.h"
 #include "app/Form1.h"
 #include "tools/FrmShutDown.h"
+#include "tools/FrmEvent.h"
 #include "tools/logic/ShutdownSchedule.h"
 #include "ui/Globals.h"
 #include "ui/PersianDigits.h"
@@ -281,6 +282,7 @@ void FrmMenu::mnuCancelSchedule_Click() {
 }
 
 void FrmMenu::mnuExit_Click() {
+  KeepEventDraftOnExit();
   Unload();
   if (mainWindow_) mainWindow_->Unload();  // closes an open song
   // The song gets a second close; it fails harmlessly.

@@ -17,9 +17,11 @@
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
+#include "tools/logic/UserEvents.h"
 #include "tools/shared/DialogKeys.h"
 #include "ui/FailureGuard.h"
 #include "ui/Messages.h"
+#include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
 #include "ui/ToolWindows.h"
 
@@ -63,6 +65,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   tavilo::TrayIcon trayIcon(
       instance, platform, [&menu] { menu.mnuCalendar_Click(); }, [&menu] { menu.PopupMnuFile(); });
   trayIcon.Show(tavilo::ProgramSettings().notificationIcon);
+  // The user's events, once the strip is on the screen; the tooltips count
+  // today's.
+  tavilo::ProgramEvents().Load(platform);
+  tavilo::BroadcastEventsChanged();
 
   MSG message;
   // Tab, Enter and Esc move between and press the tool windows' controls.

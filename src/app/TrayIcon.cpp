@@ -11,6 +11,7 @@
 #include "calendar/Numbers.h"
 #include "tools/logic/PrayerText.h"
 #include "tools/logic/ShutdownSchedule.h"
+#include "tools/logic/UserEvents.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
@@ -112,7 +113,7 @@ void TrayIcon::OnPointerOver() {
 }
 
 void TrayIcon::ModifyToolTip() {
-  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_});
+  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_, eventsLine_});
   if (!shown_) return;
   NOTIFYICONDATAW data = IconData(NIF_TIP | NIF_SHOWTIP);
   Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -228,7 +229,8 @@ void TrayIcon::Redraw() {
   // The next prayer time is written afresh when the pointer comes.
   prayerLine_.clear();
   prayerMinute_ = kNoMinute;
-  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_});
+  eventsLine_ = TodayEventsText(ProgramEvents().OnDay(today, settings.lunarCorrection).size());
+  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_, eventsLine_});
 }
 
 NOTIFYICONDATAW TrayIcon::IconData(UINT flags) const {

@@ -1,7 +1,7 @@
 // The notification-area icon: today's Shamsi day number, with the day in the
-// three calendars as its tooltip, an armed schedule and the next prayer time
-// under it. A click opens the month calendar, a right
-// click the program's menu. A hidden top-level window of its own receives
+// three calendars as its tooltip, an armed schedule, the next prayer time
+// and the count of today's events under it. A click opens the month
+// calendar, a right click the program's menu. A hidden top-level window of its own receives
 // the icon's callbacks and the broadcasts that change what it shows (the
 // date, the taskbar's colours, the icon size, a restarted taskbar).
 #pragma once
@@ -88,6 +88,7 @@ class TrayIcon {
   static constexpr std::int64_t kNoMinute = -1;
   std::wstring prayerLine_;
   std::int64_t prayerMinute_ = kNoMinute;
+  std::wstring eventsLine_;  // today's events, after the extra line
 };
 
 }  // namespace tavilo

@@ -76,6 +76,10 @@ inline constexpr std::uint32_t kMbRtlReading = 0x100000;
 inline constexpr std::uint32_t kMbRight = 0x80000;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
+inline constexpr std::uint32_t kMbYesNo = 4;
+inline constexpr std::uint32_t kMbIconQuestion = 0x20;
+inline constexpr std::uint32_t kMbDefButton2 = 0x100;
+inline constexpr int kIdYes = 6;
 
 // Calendar information: the Gregorian calendar as the locale names it, and
 // the full name of its first month (CAL_SMONTHNAME1; the others follow).

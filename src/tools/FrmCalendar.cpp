@@ -3,11 +3,15 @@
 #include <windowsx.h>
 
 #include <optional>
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "calendar/Numbers.h"
 #include "tools/logic/PrayerText.h"
+#include "tools/logic/EventForm.h"
+#include "tools/logic/UserEvents.h"
+#include "ui/ApplicationTitle.h"
 #include "tools/logic/WindowPlacement.h"
 #include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
@@ -20,14 +24,13 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmCalendar";
 constexpr wchar_t kGridClassName[] = L"TaviloMonthGrid";
+constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 420 x 590 pixels at 96 DPI with the prayer
-// times, 520 without them.
+// Client area in twips: about 420 x 600 pixels at 96 DPI.
 constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 8880;
-constexpr float kHeightWithoutPrayerTimes = 7800;
+constexpr float kClientHeight = 9000;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -62,12 +65,23 @@ constexpr ControlSpec kControls[] = {
      330},
     {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 1080,
      6810, 1560, 330},
-    // The prayer times under the go-to row, after it in the tab order.
-    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 2700, 7260, 3480,
+    // The user's events on the left half under the go-to row, after it in
+    // the tab order.
+    {FrmCalendar::kLstEvents, kEventListClassName, L"",
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE | kRightToLeftExStyle, 120, 7710, 3000, 780},
+    {FrmCalendar::kCmdNewEvent, L"BUTTON", L"رویداد جدید", kButtonStyle, WS_EX_RTLREADING, 120,
+     7260, 1200, 390},
+    {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 1440, 7290,
+     1680, 330},
+    {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 120,
+     8550, 3000, 420},
+    // The prayer times on the right half, after the events.
+    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 3240, 7260, 2940,
      390},
     {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"",
-     ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120,
-     7770, 6060, 990},
+     ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3240,
+     7710, 2940, 1230},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";
@@ -88,7 +102,21 @@ const ToolWindowDesign FrmCalendar::kDesign{
 
 FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
                          std::function<void()> choosePlace)
-    : ToolWindowBase(platform), strip_(strip), choosePlace_(std::move(choosePlace)) {
+    : ToolWindowBase(platform),
+      strip_(strip),
+      choosePlace_(std::move(choosePlace)),
+      editor_(platform) {
+  // The event list is a list box that takes Enter and Delete for its events.
+  WNDCLASSEXW list{};
+  list.cbSize = sizeof list;
+  if (GetClassInfoExW(nullptr, L"LISTBOX", &list)) {
+    listBoxProc_ = list.lpfnWndProc;
+    list.hInstance = GetModuleHandleW(nullptr);
+    list.lpfnWndProc = &FrmCalendar::EventListProc;
+    list.lpszClassName = kEventListClassName;
+    RegisterClassExW(&list);
+  }
+
   WNDCLASSEXW grid{};
   grid.cbSize = sizeof grid;
   grid.style = CS_DBLCLKS;
@@ -112,7 +140,6 @@ void FrmCalendar::BuildWindow() {
 void FrmCalendar::OnDpiChanged() {
   ReleaseFonts();
   CreateFonts();
-  FitPrayerArea();
 }
 
 void FrmCalendar::Form_Destroyed() {
@@ -175,6 +202,10 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         PostMessageW(list, EM_SCROLLCARET, 0, 0);
         return 0;
       }
+      if (LOWORD(wparam) == kLstEvents && HIWORD(wparam) == LBN_DBLCLK) {
+        EditListedEvent();
+        return 0;
+      }
       if (HIWORD(wparam) != BN_CLICKED) break;
       switch (LOWORD(wparam)) {
         case kCmdPrevious: Move(CalendarMove::kMonthBefore); return 0;
@@ -184,23 +215,17 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kCmdPrayerPlace:
           if (choosePlace_) choosePlace_();
           return 0;
+        case kCmdNewEvent: NewEvent(); return 0;
       }
       break;
     case WM_MOUSEWHEEL:
       Move(GET_WHEEL_DELTA_WPARAM(wparam) > 0 ? CalendarMove::kMonthBefore
                                               : CalendarMove::kMonthAfter);
       return 0;
-    case WM_NEXTDLGCTL:  // Tab in the occasion list, which takes every key
-      if (LOWORD(lparam)) {
-        SetFocus(reinterpret_cast<HWND>(wparam));
-      } else {
-        SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
-      }
-      return 0;
     case WM_TIMER:
       if (wparam == kMidnightTimer) MidnightTimer_Timer();
       return 0;
-    case kSettingsChanged:  // perhaps the lunar correction
+    case kSettingsChanged:  // perhaps the lunar correction, or the events
       Refresh();
       return 0;
   }
@@ -216,7 +241,8 @@ void FrmCalendar::ShowDay(int32_t day) {
 void FrmCalendar::Move(CalendarMove move) { ShowDay(MoveSelection(selected_, move, today_)); }
 
 void FrmCalendar::Refresh() {
-  view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_);
+  view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_,
+                         ProgramEvents().Occurrences());
   SetDlgItemTextW(hwnd_, kLblHeading, view_.heading.c_str());
   SetDlgItemTextW(hwnd_, kLblGregorian, view_.gregorianSpan.c_str());
   SetDlgItemTextW(hwnd_, kLblQamari, view_.qamariSpan.c_str());
@@ -232,6 +258,7 @@ void FrmCalendar::Refresh() {
       SelectedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
   ShowPrayerTimes();
+  ShowEvents();
   RedrawGrid();
 }
 
@@ -243,20 +270,48 @@ void FrmCalendar::ShowPrayerTimes() {
   if (prayerTimesShown_ == prayers.has_value()) return;
   prayerTimesShown_ = prayers.has_value();
   ShowWindow(GetDlgItem(hwnd_, kTxtPrayerTimes), prayerTimesShown_ ? SW_SHOWNA : SW_HIDE);
-  FitPrayerArea();
 }
 
-// The window ends under the button while there are no times to show.
-void FrmCalendar::FitPrayerArea() {
-  PlaceWindow(hwnd_, Origin::kKeepPosition, 0, 0, kClientWidth,
-              prayerTimesShown_ ? kClientHeight : kHeightWithoutPrayerTimes, dpi_);
-  RECT frame;
-  GetWindowRect(hwnd_, &frame);
-  const ScreenRect now{frame.left, frame.top, frame.right, frame.bottom};
-  const ScreenRect kept = KeepInside(now, platform_.MonitorOf(hwnd_).work);
-  if (kept == now) return;
-  SetWindowPos(hwnd_, nullptr, kept.left, kept.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// The selected day's events, the one chosen before staying chosen where it
+// can (the next one after a delete).
+void FrmCalendar::ShowEvents() {
+  HWND list = GetDlgItem(hwnd_, kLstEvents);
+  const auto chosen = static_cast<size_t>(std::max<LRESULT>(SendMessageW(list, LB_GETCURSEL, 0, 0), 0));
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  listed_ = ProgramEvents().OnDay(selected_, ProgramSettings().lunarCorrection);
+  for (size_t position : listed_) {
+    const std::wstring line = EventListLine(ProgramEvents().Events()[position]);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  if (!listed_.empty()) SendMessageW(list, LB_SETCURSEL, std::min(chosen, listed_.size() - 1), 0);
+  SetDlgItemTextW(hwnd_, kLblEventsStatus, ProgramEvents().StatusText().c_str());
+}
+
+void FrmCalendar::NewEvent() { editor_.EditNew(selected_); }
+
+void FrmCalendar::EditListedEvent() {
+  const LRESULT chosen = SendDlgItemMessageW(hwnd_, kLstEvents, LB_GETCURSEL, 0, 0);
+  if (chosen >= 0 && static_cast<size_t>(chosen) < listed_.size())
+    editor_.EditEvent(listed_[static_cast<size_t>(chosen)]);
+}
+
+void FrmCalendar::DeleteListedEvent() {
+  const LRESULT chosen = SendDlgItemMessageW(hwnd_, kLstEvents, LB_GETCURSEL, 0, 0);
+  if (chosen < 0 || static_cast<size_t>(chosen) >= listed_.size()) return;
+  const size_t position = listed_[static_cast<size_t>(chosen)];
+  const std::wstring question = DeleteQuestion(ProgramEvents().Events()[position]);
+  if (platform_.ShowMessageBox(hwnd_, question, kApplicationTitle,
+                               kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbRight |
+                                   kMbRtlReading) != kIdYes) {
+    return;
+  }
+  const EventChange change = ProgramEvents().Remove(position);
+  if (change.applied) {
+    editor_.EventRemoved(position);
+    BroadcastEventsChanged();
+  }
+  if (!change.message.empty())
+    platform_.ShowMessageBox(hwnd_, change.message, kApplicationTitle, kMbOk | kMbRight | kMbRtlReading);
 }
 
 void FrmCalendar::RedrawGrid() {
@@ -301,6 +356,7 @@ bool FrmCalendar::OnGridKey(WPARAM key) {
       Move(control ? CalendarMove::kYearAfter : CalendarMove::kMonthAfter);
       return true;
     case VK_HOME: Move(CalendarMove::kToday); return true;
+    case VK_INSERT: NewEvent(); return true;
     case 'C':
       if (!control) return false;
       CopySelectedDay();
@@ -317,6 +373,33 @@ LRESULT CALLBACK FrmCalendar::GridProc(HWND grid, UINT message, WPARAM wparam, L
   return GuardedMessage(grid, message, wparam, lparam, [&] {
     return static_cast<FrmCalendar*>(base)->GridMessage(grid, message, wparam, lparam);
   });
+}
+
+LRESULT CALLBACK FrmCalendar::EventListProc(HWND list, UINT message, WPARAM wparam,
+                                            LPARAM lparam) {
+  auto* base = reinterpret_cast<ToolWindowBase<FrmCalendar>*>(
+      GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
+  if (!base || (message != WM_GETDLGCODE && message != WM_KEYDOWN))
+    return CallWindowProcW(listBoxProc_, list, message, wparam, lparam);
+  return GuardedMessage(list, message, wparam, lparam, [&] {
+    return static_cast<FrmCalendar*>(base)->EventListMessage(list, message, wparam, lparam);
+  });
+}
+
+// The list claims Enter, so that the dialog keys do not press another button.
+LRESULT FrmCalendar::EventListMessage(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_GETDLGCODE) {
+    const auto* key = reinterpret_cast<const MSG*>(lparam);
+    const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+    return CallWindowProcW(listBoxProc_, list, message, wparam, lparam) |
+           (enter ? DLGC_WANTMESSAGE : 0);
+  }
+  switch (wparam) {
+    case VK_RETURN: EditListedEvent(); return 0;
+    case VK_DELETE: DeleteListedEvent(); return 0;
+    case VK_INSERT: NewEvent(); return 0;
+  }
+  return CallWindowProcW(listBoxProc_, list, message, wparam, lparam);
 }
 
 LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM lparam) {

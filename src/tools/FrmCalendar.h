@@ -8,17 +8,25 @@
 // today, Ctrl+C copies the selected day's date line. The mouse wheel changes
 // the month, a click selects a day. The go-to box takes a Shamsi or a
 // Gregorian date. Every way keeps to the calendar's days (CalendarDays).
-// Under them, the selected day's prayer times for the place chosen in the
+//
+// The user's events: a mark in each day's cell that has one, the selected
+// day's events listed under the go-to row. Insert in the grid or the list
+// and the new-event button open the editor on the selected day; Enter or a
+// double click on a listed event edits it, Delete deletes it after asking.
+// Beside them, the selected day's prayer times for the place chosen in the
 // prayer-time window, which the button above them opens; until a place is
-// chosen only the button shows and the window is that much shorter.
+// chosen only the button shows.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/Platform.h"
+#include "tools/FrmEvent.h"
 #include "tools/MonthGrid.h"
 #include "tools/logic/MonthView.h"
 #include "tools/shared/ToolWindowBase.h"
@@ -43,6 +51,10 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
     kLblSelected,
     kLblGoTo,
     kLblGoToMessage,
+    kLstEvents,
+    kCmdNewEvent,
+    kLblEvents,
+    kLblEventsStatus,
     kCmdPrayerPlace,
     kTxtPrayerTimes,
   };
@@ -78,9 +90,15 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   bool OnGridKey(WPARAM key);
   void RedrawGrid();
   // The selected day's prayer times, or only the button until a place is
-  // chosen, the window's height following.
+  // chosen.
   void ShowPrayerTimes();
-  void FitPrayerArea();
+
+  static LRESULT CALLBACK EventListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT EventListMessage(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
+  void ShowEvents();
+  void NewEvent();
+  void EditListedEvent();
+  void DeleteListedEvent();
 
   const StripWindow& strip_;
   std::function<void()> choosePlace_;
@@ -91,6 +109,9 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   MonthView view_{};
   MonthGrid grid_;
   HFONT headingFont_ = nullptr;
+  FrmEvent editor_;
+  std::vector<std::size_t> listed_;  // the listed events' positions
+  static inline WNDPROC listBoxProc_ = nullptr;
 };
 
 }  // namespace tavilo

@@ -24,6 +24,10 @@ constexpr COLORREF kSteelLight = RGB(198, 211, 226);
 constexpr COLORREF kTurquoise = RGB(22, 146, 158);
 constexpr COLORREF kDayOff = RGB(196, 40, 48);
 constexpr COLORREF kOtherMonth = RGB(160, 170, 182);
+// The mark of a day with the user's events, unlike the holidays' red, the
+// today outline and the selection.
+constexpr COLORREF kEventMark = RGB(226, 132, 16);
+constexpr int kEventMarkRadius = 3;  // pixels at 96 DPI
 
 HFONT MakeFont(unsigned dpi, float points, int weight) {
   return CreateFontW(-PixelsFromPoints(points, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
@@ -175,7 +179,8 @@ void MonthGrid::DrawWeekDayNames(const RECT& client) {
 }
 
 // In three passes, so that each font and colour is chosen as few times as
-// possible: the cells' marks, the Shamsi days, the small days.
+// possible: the cells' marks, the Shamsi days, the small days. A day with
+// events has a dot between its small days.
 void MonthGrid::Compose(const RECT& client) {
   changed_ = false;
   HDC dc = canvas_;
@@ -197,6 +202,20 @@ void MonthGrid::Compose(const RECT& client) {
       FrameRect(dc, &frame, outline);
     }
   }
+  SetDCBrushColor(dc, kEventMark);
+  SetDCPenColor(dc, kEventMark);
+  const HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  const HGDIOBJ previousPen = SelectObject(dc, GetStockObject(DC_PEN));
+  const int radius = MulDiv(kEventMarkRadius, static_cast<int>(dpi_), 96);
+  for (int index = 0; index < kGridCells; ++index) {
+    if (view_->cells[static_cast<size_t>(index)].events == 0) continue;
+    const RECT& area = areas[static_cast<size_t>(index)];
+    const int x = (area.left + area.right) / 2;
+    const int y = area.top + (area.bottom - area.top) * 3 / 4;
+    Ellipse(dc, x - radius, y - radius, x + radius + 1, y + radius + 1);
+  }
+  SelectObject(dc, previousPen);
+  SelectObject(dc, previousBrush);
 
   const UINT previousAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
   SelectObject(dc, dayFont_);

@@ -23,5 +23,8 @@ void BroadcastToProgram(UINT message);
 
 inline void BroadcastSettingsChanged() { BroadcastToProgram(kSettingsChanged); }
 inline void BroadcastScheduleChanged() { BroadcastToProgram(kScheduleChanged); }
+// The user's events changed: what shows them (the calendar, the tooltips'
+// count of today's events) is drawn again as for a changed setting.
+inline void BroadcastEventsChanged() { BroadcastToProgram(kSettingsChanged); }
 
 }  // namespace tavilo

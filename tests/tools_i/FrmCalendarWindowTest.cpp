@@ -88,7 +88,8 @@ TEST_F(FrmCalendarWindowTest, FarvardinOf1405) {
 TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
   EXPECT_EQ(TabStops(hwnd_), (std::vector<int>{C::kGrdMonth, C::kCmdPrevious, C::kCmdNext,
                                                C::kTxtGoTo, C::kCmdGoTo, C::kCmdToday,
-                                               C::kLstOccasions, C::kCmdPrayerPlace,
+                                               C::kLstOccasions, C::kLstEvents,
+                                               C::kCmdNewEvent, C::kCmdPrayerPlace,
                                                C::kTxtPrayerTimes}));
   HWND list = GetDlgItem(hwnd_, C::kLstOccasions);
   for (WPARAM key : {WPARAM{VK_NEXT}, WPARAM{VK_TAB}}) {
@@ -97,7 +98,7 @@ TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
     ASSERT_TRUE(HandleDialogKeys(message));
   }
   EXPECT_GT(SendMessageW(list, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
-  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kCmdPrayerPlace));
+  EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kLstEvents));
 }
 
 // Mehr has no day off but its Fridays; Hafez Day is a working day.

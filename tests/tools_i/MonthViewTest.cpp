@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/Numbers.h"
+#include "events/Event.h"
 #include "ui/PersianDigits.h"
 
 namespace tavilo {
@@ -266,6 +267,23 @@ TEST(MonthViewTest, LunarDatesBeginWithTheHijraAndEstimatedOnesAreMarked) {
   EXPECT_EQ(QamariDayToolTip(Gregorian(2026, 3, 20), 1),
             L"\u200F۱ شوال ۱۴۴۷\n\u200Fروز ملی شدن صنعت نفت ایران (تعطیل)\n"
             L"\u200Fعید سعید فطر (تعطیل)");
+}
+
+// Each cell counts the events of its own day, lunar ones moved by the
+// correction.
+TEST(MonthViewTest, CellsCountTheEventsOfTheirDays) {
+  const std::vector<Event> events = {
+      {EventCalendar::Shamsi, {1405, 1, 13}, EventRepeat::None, {}, {}, L"a", {}},
+      {EventCalendar::Qamari, {1447, 10, 1}, EventRepeat::None, {}, {}, L"b", {}}};
+  for (int correction : {0, -1}) {
+    const MonthView view = BuildMonthView({1405, 1}, correction, PersianGregorianMonthNames(),
+                                          EventOccurrences(events));
+    std::vector<int32_t> marked;
+    for (const MonthCell& cell : view.cells)
+      if (cell.events) marked.push_back(cell.day);
+    const int32_t fitr = DayOfEventDate(EventCalendar::Qamari, {1447, 10, 1}, correction);
+    EXPECT_EQ(marked, (std::vector<int32_t>{fitr, Gregorian(2026, 4, 2)})) << correction;
+  }
 }
 
 TEST(PersianDigitsTest, SwapsLatinDigitsOnly) {

@@ -65,13 +65,15 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
     frmAbout about{platform};
     FrmCalendar calendar{platform, strip};
     FrmPrayer prayer{platform};
-    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&converter, &scheduler, &trans,
-                                                               &player, &about, &calendar, &prayer}) {
+    FrmEvent editor{platform};
+    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{
+             &converter, &scheduler, &trans, &player, &about, &calendar, &prayer, &editor}) {
       tool->Open();
     }
     warning.Warn(L"خروج از حساب کاربری", 60);
     for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
-                        player.Handle(), about.Handle(), calendar.Handle(), prayer.Handle()}) {
+                        player.Handle(), about.Handle(), calendar.Handle(), prayer.Handle(),
+                        editor.Handle()}) {
       for (HWND control = GetWindow(window, GW_CHILD); control;
            control = GetWindow(control, GW_HWNDNEXT)) {
         for (const wchar_t* face : {L"", L"Tahomx"}) {

@@ -68,6 +68,7 @@ std::wstring TrayToolTip(const std::wstring& dateLines, const std::wstring& extr
 std::wstring TrayToolTip(const std::wstring& dateLines,
                          std::initializer_list<std::wstring_view> extraLines);
 
+
 // What a callback event of the icon asks for. With the shell's version-4
 // callbacks a click comes as NIN_SELECT (after its button messages) and a
 // right click as WM_CONTEXTMENU; without them, as the button-up messages.

@@ -10,6 +10,7 @@
 #include "calendar/Occasions.h"
 #include "calendar/Qamari.h"
 #include "calendar/ShamsiArithmetic.h"
+#include "events/Event.h"
 #include "ui/GregorianMonths.h"
 #include "ui/PersianDigits.h"
 
@@ -230,6 +231,14 @@ MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianM
       gregorianMonths.Text([&](int m) -> const std::wstring& { return names[m - 1]; });
   view.qamariSpan = qamariMonths.Text(QamariMonthName);
   if (view.estimated) view.qamariSpan += kEstimatedMark;
+  return view;
+}
+
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
+                         const EventOccurrences& events) {
+  MonthView view = BuildMonthView(month, correctionDays, names);
+  const std::vector<int> counts = events.CountsOfDays(view.cells[0].day, kGridCells, correctionDays);
+  for (int i = 0; i < kGridCells; ++i) view.cells[i].events = counts[static_cast<size_t>(i)];
   return view;
 }
 

@@ -15,6 +15,8 @@
 
 namespace tavilo {
 
+class EventOccurrences;
+
 // The twelve Gregorian month names, January first.
 using GregorianMonthNames = std::array<std::wstring, 12>;
 
@@ -39,6 +41,7 @@ struct MonthCell {
   bool inMonth;    // of the month shown, not of the weeks' overlap
   bool dayOff;     // a Friday or a public holiday
   bool estimated;  // the lunar date is estimated
+  int events = 0;  // the user's events on the day
 };
 
 inline constexpr int kWeekDays = 7;
@@ -62,6 +65,9 @@ struct MonthView {
 const std::array<std::wstring, kWeekDays>& WeekDayNames();
 
 MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names);
+// The same with each cell's count of the user's events.
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
+                         const EventOccurrences& events);
 
 // A day in the three calendars with its week day:
 // "شنبه ۱۵ آذر ۱۴۰۵ – ۶ دسامبر ۲۰۲۶ – ۲۵ جمادی‌الثانی ۱۴۴۸", the lunar date

@@ -156,6 +156,13 @@ class ToolWindowBase : public ToolWindow {
         }
         if (HIWORD(wparam) == BN_CLICKED) SelectFocusedOption(reinterpret_cast<HWND>(lparam));
         break;
+      case WM_NEXTDLGCTL:  // Tab in a multi-line box, which takes every key
+        if (LOWORD(lparam)) {
+          SetFocus(reinterpret_cast<HWND>(wparam));
+        } else {
+          SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
+        }
+        return 0;
       case WM_ERASEBKGND:
         // A window that draws every pixel itself needs no erasing first.
         if constexpr (requires { Window::kPaintsWholeClientArea; }) return 1;
