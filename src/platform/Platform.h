@@ -131,7 +131,7 @@ struct ScreenRect {
   bool operator==(const ScreenRect&) const = default;
 };
 
-// A monitor's whole area and its work area (the part the taskbar and other
+// A monitor's whole area and its work area (what the taskbar and other
 // docked bars leave to windows).
 struct MonitorAreas {
   ScreenRect monitor;
