@@ -17,7 +17,7 @@ HANDLE Handle(TokenHandle token) { return reinterpret_cast<HANDLE>(token); }
 HKEY Hkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 HANDLE FileOf(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
-long LastError(BOOL done) { return done ? ERROR_SUCCESS : static_cast<long>(GetLastError()); }
+long ErrorUnless(BOOL done) { return done ? ERROR_SUCCESS : static_cast<long>(GetLastError()); }
 
 // FOLDERID_RoamingAppData, spelled out so that no GUID library is needed.
 constexpr GUID kRoamingAppData = {
@@ -462,12 +462,12 @@ long Win32Platform::ReadWholeFile(const std::wstring& path, std::string& bytes) 
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return static_cast<long>(GetLastError());
   LARGE_INTEGER size{};
-  long error = LastError(GetFileSizeEx(file, &size));
+  long error = ErrorUnless(GetFileSizeEx(file, &size));
   if (error == ERROR_SUCCESS && size.QuadPart > 0x7FFFFFFF) error = ERROR_FILE_TOO_LARGE;
   if (error == ERROR_SUCCESS) {
     bytes.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
-    error = LastError(ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr));
+    error = ErrorUnless(ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr));
     bytes.resize(read);
   }
   CloseHandle(file);
@@ -496,12 +496,12 @@ long Win32Platform::WriteToFile(FileHandle file, std::string_view bytes) {
   return ERROR_SUCCESS;
 }
 
-long Win32Platform::FlushFile(FileHandle file) { return LastError(FlushFileBuffers(FileOf(file))); }
+long Win32Platform::FlushFile(FileHandle file) { return ErrorUnless(FlushFileBuffers(FileOf(file))); }
 
-long Win32Platform::CloseFile(FileHandle file) { return LastError(CloseHandle(FileOf(file))); }
+long Win32Platform::CloseFile(FileHandle file) { return ErrorUnless(CloseHandle(FileOf(file))); }
 
 long Win32Platform::CopyFileOver(const std::wstring& from, const std::wstring& to) {
-  return LastError(CopyFileW(from.c_str(), to.c_str(), FALSE));
+  return ErrorUnless(CopyFileW(from.c_str(), to.c_str(), FALSE));
 }
 
 // Windows refuses to replace a read-only file (the user's way of saying "do
@@ -511,7 +511,7 @@ long Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& t
   if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY)) {
     return ERROR_ACCESS_DENIED;
   }
-  return LastError(
+  return ErrorUnless(
       MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
