@@ -110,10 +110,5 @@ TEST(PrayerTimes, ARunOfDaysGivesEachDaysOwnTimes) {
   }
 }
 
-TEST(PrayerTimes, AMomentIsShownAtTheNearestMinute) {
-  EXPECT_EQ(ShownMinute(-120 - 30), -120);  // before 1970 too
-  EXPECT_EQ(ShownMinute(kNoTime), kNoTime);
-}
-
 }  // namespace
 }  // namespace tavilo

@@ -80,33 +80,6 @@ TEST(PrayerText, TheCalendarsDayOfTimes) {
             L"\u200Fاذان عشا ۱۹:۱۴، نیمه‌شب شرعی ۲۳:۳۲");
 }
 
-// Which place, under which name and in which zone, from the settings.
-TEST(PrayerText, TheChosenPlaceNamedAndZoned) {
-  Settings settings;
-  EXPECT_FALSE(ChosenDayPrayers(45000, settings));
-  const struct {
-    int place, latitude, longitude;
-    bool asrIsha;
-    const wchar_t* name;
-    bool inComputerZone, withAsrAndIsha;
-  } cases[] = {
-      {112931, 0, 0, false, L"تهران", false, false},
-      {6167865, 0, 0, true, L"تورنتو", true, true},
-      {0, -33868820, 151209290, false, L"۳۳٫۸۷ جنوبی، ۱۵۱٫۲۱ شرقی", true, false},
-  };
-  for (const auto& c : cases) {
-    settings.prayerPlace = c.place;
-    settings.prayerLatitude = c.latitude;
-    settings.prayerLongitude = c.longitude;
-    settings.prayerAsrIsha = c.asrIsha;
-    const auto prayers = ChosenDayPrayers(45000, settings);
-    ASSERT_TRUE(prayers) << c.place;
-    EXPECT_EQ(prayers->placeName, c.name);
-    EXPECT_EQ(prayers->inComputerZone, c.inComputerZone);
-    EXPECT_EQ(prayers->withAsrAndIsha, c.withAsrAndIsha);
-  }
-}
-
 // What the coordinate boxes take, and what they say beside a bad one.
 TEST(PrayerChoice, TypedCoordinatesAndTheirMessages) {
   const struct {
