@@ -10,141 +10,38 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakePlatform.h"
-#include "platform/win32/Win32Platform.h"
+#include "../tools_ii/RoutedPlatform.h"
 #include "tools/frmAbout.h"
 #include "tools/logic/AboutInfo.h"
 
 namespace tavilo {
 namespace {
 
-// Registry, environment and files from the real system; every other service
-// (program starts and message boxes above all) from the recording fake.
-class RealRegistryPlatform final : public Platform {
+// Registry reads, environment and files from the real system; registry
+// writes and every other service (program starts and message boxes above all)
+// from the recording fake.
+class RealRegistryPlatform final : public testing::RoutedPlatform {
  public:
-  FakePlatform fake;
   std::vector<RegistryOpenRequest> registryOpens;
   std::vector<std::wstring> fileChecks;
 
   long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
                        RegistryKey& key) override {
     registryOpens.push_back({root, path, access});
-    return real_.OpenRegistryKey(root, path, access, key);
+    return real.OpenRegistryKey(root, path, access, key);
   }
   long QueryRegistryValue(RegistryKey key, const std::wstring& name, std::size_t capacity,
                           RegistryData& data) override {
-    return real_.QueryRegistryValue(key, name, capacity, data);
+    return real.QueryRegistryValue(key, name, capacity, data);
   }
-  void CloseRegistryKey(RegistryKey key) override { real_.CloseRegistryKey(key); }
-  long CreateRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
-                         RegistryKey& key) override {
-    return fake.CreateRegistryKey(root, path, access, key);
-  }
-  long WriteRegistryValue(RegistryKey key, const std::wstring& name, std::uint32_t type,
-                          const std::vector<std::uint8_t>& bytes) override {
-    return fake.WriteRegistryValue(key, name, type, bytes);
-  }
-  long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override {
-    return fake.DeleteRegistryValue(key, name);
-  }
-  ForegroundState Foreground(WindowHandle window) override { return fake.Foreground(window); }
-  bool SetExecutionState(std::uint32_t flags) override { return fake.SetExecutionState(flags); }
-  void AlertSound(std::uint32_t type) override { fake.AlertSound(type); }
-  std::wstring ProgramPath() override { return fake.ProgramPath(); }
+  void CloseRegistryKey(RegistryKey key) override { real.CloseRegistryKey(key); }
   std::wstring ExpandEnvironment(const std::wstring& text) override {
-    return real_.ExpandEnvironment(text);
+    return real.ExpandEnvironment(text);
   }
   bool FileExists(const std::wstring& path) override {
     fileChecks.push_back(path);
-    return real_.FileExists(path);
+    return real.FileExists(path);
   }
-
-  std::uint64_t TickCount() override { return fake.TickCount(); }
-  double Now() override { return fake.Now(); }
-  std::int64_t UnixTimeNow() override { return fake.UnixTimeNow(); }
-  std::optional<TimeZoneRule> TimeZoneForYear(int year) override { return fake.TimeZoneForYear(year); }
-  std::int64_t LocalTimeOf(std::int64_t utc) override { return fake.LocalTimeOf(utc); }
-  int ScreenWidthPixels() override { return fake.ScreenWidthPixels(); }
-  int ScreenHeightPixels() override { return fake.ScreenHeightPixels(); }
-  unsigned WindowDpi(WindowHandle window) override { return fake.WindowDpi(window); }
-  int DisplayRefreshHz(WindowHandle window) override { return fake.DisplayRefreshHz(window); }
-  MonitorAreas MonitorOf(WindowHandle window) override { return fake.MonitorOf(window); }
-  std::intptr_t WindowExStyle(WindowHandle window) override { return fake.WindowExStyle(window); }
-  void SetWindowExStyle(WindowHandle window, std::intptr_t style) override {
-    fake.SetWindowExStyle(window, style);
-  }
-  bool SetLayeredAttributes(WindowHandle window, const LayeredAttributes& attributes) override {
-    return fake.SetLayeredAttributes(window, attributes);
-  }
-  std::optional<LayeredAttributes> GetLayeredAttributes(WindowHandle window) override {
-    return fake.GetLayeredAttributes(window);
-  }
-  std::wstring CalendarInfo(const std::wstring& locale, std::uint32_t calendar,
-                            std::uint32_t item) override {
-    return fake.CalendarInfo(locale, calendar, item);
-  }
-  std::uint32_t SendMediaCommand(const std::wstring& command) override {
-    return fake.SendMediaCommand(command);
-  }
-  std::uint32_t QueryMedia(const std::wstring& command, std::wstring& reply) override {
-    return fake.QueryMedia(command, reply);
-  }
-  std::uint32_t PlatformId() override { return fake.PlatformId(); }
-  std::optional<TokenHandle> OpenProcessToken(std::uint32_t access) override {
-    return fake.OpenProcessToken(access);
-  }
-  std::optional<std::uint64_t> LookupPrivilegeId(const std::wstring& name) override {
-    return fake.LookupPrivilegeId(name);
-  }
-  bool AdjustTokenPrivilege(TokenHandle token, std::uint64_t luid,
-                            std::uint32_t attributes) override {
-    return fake.AdjustTokenPrivilege(token, luid, attributes);
-  }
-  void CloseToken(TokenHandle token) override { fake.CloseToken(token); }
-  bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override {
-    return fake.ExitWindowsEx(flags, reason);
-  }
-  bool SuspendSystem(bool hibernate) override { return fake.SuspendSystem(hibernate); }
-  bool LockWorkStation() override { return fake.LockWorkStation(); }
-  void TurnDisplayOff(WindowHandle window) override { fake.TurnDisplayOff(window); }
-  std::uint32_t LastError() override { return fake.LastError(); }
-  std::wstring ErrorText(std::uint32_t code) override { return fake.ErrorText(code); }
-  PowerAbilities QueryPowerAbilities() override { return fake.QueryPowerAbilities(); }
-  bool StartProgram(const std::wstring& commandLine, int showCommand) override {
-    return fake.StartProgram(commandLine, showCommand);
-  }
-  int ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
-                     std::uint32_t style) override {
-    return fake.ShowMessageBox(owner, text, caption, style);
-  }
-  std::optional<std::wstring> ShowOpenFileDialog(WindowHandle owner,
-                                                 const std::vector<FileFilter>& filters) override {
-    return fake.ShowOpenFileDialog(owner, filters);
-  }
-  // The user's data files: the fake's disk in memory.
-  std::wstring AppDataFolder() override { return fake.AppDataFolder(); }
-  long CreateFolder(const std::wstring& path) override { return fake.CreateFolder(path); }
-  long ReadWholeFile(const std::wstring& path, std::string& bytes) override {
-    return fake.ReadWholeFile(path, bytes);
-  }
-  long CreateFileForWriting(const std::wstring& path, bool replace, FileHandle& file) override {
-    return fake.CreateFileForWriting(path, replace, file);
-  }
-  long WriteToFile(FileHandle file, std::string_view bytes) override {
-    return fake.WriteToFile(file, bytes);
-  }
-  long FlushFile(FileHandle file) override { return fake.FlushFile(file); }
-  long CloseFile(FileHandle file) override { return fake.CloseFile(file); }
-  long CopyFileOver(const std::wstring& from, const std::wstring& to) override {
-    return fake.CopyFileOver(from, to);
-  }
-  long MoveFileOver(const std::wstring& from, const std::wstring& to) override {
-    return fake.MoveFileOver(from, to);
-  }
-  std::wstring ErrorText(long code) override { return fake.ErrorText(code); }
-
- private:
-  Win32Platform real_;
 };
 
 // One registry value as it stood before the test, put back afterwards.

@@ -10,7 +10,7 @@
 
 namespace tavilo::testing {
 
-class RoutedPlatform final : public Platform {
+class RoutedPlatform : public Platform {
  public:
   FakePlatform fake;
   Win32Platform real;
