@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../RenamedTahoma.h"
 #include "StripFixture.h"
 
 namespace tavilo {
@@ -157,14 +158,11 @@ TEST_F(Form1Dpi, NewScreenWidthMovesTheStripAndKeepsItsMotion) {
 
 // The longest running time the counter shows stays whole on one line at 96
 // to 192 DPI, measured with the font the strip selected: with the prefix's
-// stand-in for Tahoma, and with Wine's own Tahoma loaded for this process.
+// stand-in for Tahoma, and in Wine's own Tahoma at the same size.
 TEST_F(Form1Dpi, LongestRunningTimeFitsItsLabelOnOneLine) {
-  const wchar_t kTahoma[] = L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf";
   constexpr uint64_t kLongest = ((99999ull * 60 + 59) * 60 + 59) * 1000 + 999;
+  ASSERT_TRUE(testing::LoadRenamedTahoma());
   for (bool realTahoma : {false, true}) {
-    if (realTahoma) {
-      ASSERT_GT(AddFontResourceExW(kTahoma, FR_PRIVATE, nullptr), 0);
-    }
     for (unsigned dpi : {96u, 120u, 144u, 168u, 192u}) {
       platform.dpi = dpi;
       platform.tickCount = kLongest;
@@ -173,10 +171,13 @@ TEST_F(Form1Dpi, LongestRunningTimeFitsItsLabelOnOneLine) {
       ASSERT_EQ(form->Caption(Form1::kLabel1), L"99999:59:59:999");
       const std::wstring& text = form->Caption(Form1::kLabel1);
       HDC dc = GetDC(form->Handle());
-      HGDIOBJ previous = SelectObject(dc, form->LabelFont(Form1::kLabel1));
+      LOGFONTW font{};
+      GetObjectW(form->LabelFont(Form1::kLabel1), sizeof font, &font);
+      if (realTahoma) lstrcpyW(font.lfFaceName, testing::kRenamedTahoma);
+      HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
       SIZE size{};
       GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-      SelectObject(dc, previous);
+      DeleteObject(SelectObject(dc, previous));
       ReleaseDC(form->Handle(), dc);
       const RECT label = form->LabelRect(Form1::kLabel1);
       EXPECT_LE(size.cx, label.right - label.left) << dpi << " DPI, real Tahoma " << realTahoma;
@@ -185,7 +186,6 @@ TEST_F(Form1Dpi, LongestRunningTimeFitsItsLabelOnOneLine) {
       form.reset();
       menu.reset();
     }
-    if (realTahoma) RemoveFontResourceExW(kTahoma, FR_PRIVATE, nullptr);
   }
 }
 

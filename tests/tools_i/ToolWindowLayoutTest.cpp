@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
+#include "../RenamedTahoma.h"
 #include "platform/fake/FakePlatform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -41,14 +39,7 @@ bool CaptionFits(HWND control, unsigned dpi, const wchar_t* face) {
 }
 
 TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
-  std::ifstream file("Z:\\usr\\share\\wine\\fonts\\tahoma.ttf", std::ios::binary);
-  std::string tahoma{std::istreambuf_iterator<char>(file), {}};
-  const std::string name("\0T\0a\0h\0o\0m\0a", 12);
-  for (auto at = tahoma.find(name); at != std::string::npos; at = tahoma.find(name)) {
-    tahoma[at + 11] = 'x';
-  }
-  DWORD fonts = 0;
-  ASSERT_TRUE(AddFontMemResourceEx(tahoma.data(), static_cast<DWORD>(tahoma.size()), 0, &fonts));
+  ASSERT_TRUE(testing::LoadRenamedTahoma());
   struct : StripWindow {
     WindowHandle StripHandle() const override { return nullptr; }
     void HoldStrip(bool) override {}
@@ -76,7 +67,7 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
                         editor.Handle()}) {
       for (HWND control = GetWindow(window, GW_CHILD); control;
            control = GetWindow(control, GW_HWNDNEXT)) {
-        for (const wchar_t* face : {L"", L"Tahomx"}) {
+        for (const wchar_t* face : {L"", testing::kRenamedTahoma}) {
           EXPECT_TRUE(CaptionFits(control, dpi, face)) << dpi << " DPI " << GetDlgCtrlID(control);
         }
       }
