@@ -1,14 +1,15 @@
 // The month calendar's way to choose a place, the prayer-time window choosing
-// one (bad coordinates refused), and the day's times after a new start.
+// one (bad coordinates refused), and the day's times after a new start: in
+// the prefix's real registry and in Iran's real zone (TZ=Asia/Tehran).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "../tools_ii/RoutedPlatform.h"
 #include "WindowTestSupport.h"
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
 #include "calendar/Numbers.h"
-#include "platform/fake/FakePlatform.h"
 #include "tools/FrmCalendar.h"
 #include "tools/FrmPrayer.h"
 #include "ui/Settings.h"
@@ -23,17 +24,19 @@ using P = FrmPrayer;
 class PrayerWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
     ProgramSettings() = Settings{};
-    platform_.screenWidth = 1024;
-    platform_.screenHeight = 768;
-    platform_.timeZone = TimeZoneRule{-210, 0, -60, {}, {}};  // Iran, UTC+3:30
-    platform_.now = DateSerial(2025, 3, 2) + 0.5;            // 12 Esfand 1403
+    platform_.realRegistry = platform_.realTimeZone = true;
+    platform_.fake.screenWidth = 1024;
+    platform_.fake.screenHeight = 768;
+    platform_.fake.now = DateSerial(2025, 3, 2) + 0.5;  // 12 Esfand 1403
     ASSERT_TRUE(strip_.Create());
   }
   void TearDown() override {
     for (HWND window : {calendar_.Handle(), prayer_.Handle()}) DestroyWindow(window);
     strip_.Unload();
     ProgramSettings() = Settings{};
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
   }
   // What a new start reads.
   void Restart() { ProgramSettings() = LoadSettings(platform_); }
@@ -42,7 +45,7 @@ class PrayerWindowTest : public ::testing::Test {
   void Click(HWND window, int id) { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
   bool TimesShown() const { return IsWindowVisible(GetDlgItem(calendar_.Handle(), C::kTxtPrayerTimes)); }
 
-  FakePlatform platform_;
+  testing::RoutedPlatform platform_;
   ToolWindowRegistry tools_;
   FrmMenu menu_{GetModuleHandleW(nullptr), platform_, tools_, [] {}};
   Form1 strip_{GetModuleHandleW(nullptr), platform_, menu_};
@@ -53,7 +56,7 @@ class PrayerWindowTest : public ::testing::Test {
 // A place id stored as text is garbage: no place, only the button, which
 // opens the prayer window with Tehran, the suggestion, selected.
 TEST_F(PrayerWindowTest, UntilAPlaceIsChosenOnlyTheWayToChooseOne) {
-  platform_.SetRegistryString(RegistryRoot::CurrentUser, kSettingsKey, L"PrayerPlace", L"112931");
+  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"PrayerPlace", REG_SZ, L"112931", 14);
   Restart();
   calendar_.Open();
   EXPECT_EQ(Calendar(C::kCmdPrayerPlace), L"انتخاب مکان برای اوقات شرعی");
@@ -97,7 +100,8 @@ TEST_F(PrayerWindowTest, TypedCoordinatesRefusedOrStored) {
   Click(window, P::kCmdUseCoordinates);
   EXPECT_EQ(Prayer(P::kLblLatitudeMessage), L"حداکثر ۹۰ درجه");
   EXPECT_EQ(Prayer(P::kLblLongitudeMessage), L"عدد وارد کنید");
-  EXPECT_TRUE(platform_.registryWrites.empty());
+  EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"PrayerLatitude", RRF_RT_ANY, nullptr,
+                         nullptr, nullptr), ERROR_SUCCESS);
   EXPECT_FALSE(TimesShown());
   SetDlgItemTextW(window, P::kTxtLatitude, L"۵۹٫۳۳");
   SetDlgItemTextW(window, P::kTxtLongitude, L"18.07");

@@ -20,6 +20,8 @@ class RoutedPlatform : public Platform {
   bool realPrivileges = false;
   // Registry reads and writes go to the test prefix's real registry.
   bool realRegistry = false;
+  // Local time comes from the process's real time zone (TZ under Wine).
+  bool realTimeZone = false;
   // Runs whenever the screen's size is read: the slide-out reads it once a
   // step, so a test can pace the slide from here.
   std::function<void()> beforeScreenRead;
@@ -27,8 +29,12 @@ class RoutedPlatform : public Platform {
   std::uint64_t TickCount() override { return fake.TickCount(); }
   double Now() override { return fake.Now(); }
   std::int64_t UnixTimeNow() override { return fake.UnixTimeNow(); }
-  std::optional<TimeZoneRule> TimeZoneForYear(int year) override { return fake.TimeZoneForYear(year); }
-  std::int64_t LocalTimeOf(std::int64_t utc) override { return fake.LocalTimeOf(utc); }
+  std::optional<TimeZoneRule> TimeZoneForYear(int year) override {
+    return realTimeZone ? real.TimeZoneForYear(year) : fake.TimeZoneForYear(year);
+  }
+  std::int64_t LocalTimeOf(std::int64_t utc) override {
+    return realTimeZone ? real.LocalTimeOf(utc) : fake.LocalTimeOf(utc);
+  }
   int ScreenWidthPixels() override {
     if (beforeScreenRead) beforeScreenRead();
     return fake.ScreenWidthPixels();
