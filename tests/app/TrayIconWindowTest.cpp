@@ -202,8 +202,20 @@ TEST_F(TrayIconWindow, ToolTipFollowsTheDate) {
   SendMessageW(tray->Handle(), kScheduleChanged, 0, 0);
   EXPECT_TRUE(tray->ToolTip().ends_with(L"۱۴۴۸\n\u200Fخاموش شدن رایانه، زمان باقی‌مانده: ۰:۱۲:۳۴"))
       << "no schedule line";
+  // The pointer over the icon adds the next prayer time after the schedule:
+  // at 11:30 in Tehran, Dhuhr.
+  ProgramSettings().prayerPlace = 112931;
+  platform.timeZone = TimeZoneRule{-210, 0, -60, {}, {}};
+  platform.unixTimeNow = 1796976000;  // 11 December 2026, 08:00 UTC
+  PostEvent(WM_MOUSEMOVE);
+  const std::wstring tip = tray->ToolTip();
+  EXPECT_NE(tip.find(L"۰:۱۲:۳۴\n\u200Fاذان ظهر ۱۱:"), std::wstring::npos) << "no prayer line";
+  EXPECT_TRUE(tip.ends_with(L"دقیقه دیگر)"));
   ProgramSchedule().Cancel();
+  ProgramSettings() = Settings{};
   SendMessageW(tray->Handle(), kScheduleChanged, 0, 0);
+  platform.unixTimeNow += 60;
+  PostEvent(WM_MOUSEMOVE);
   EXPECT_TRUE(tray->ToolTip().ends_with(L"۱ رجب ۱۴۴۸"));
 }
 
