@@ -71,6 +71,10 @@ TEST(PrayerText, TheCalendarsDayOfTimes) {
             L"\u200Fاوقات شرعی تهران\r\n"
             L"\u200Fاذان صبح ۰۴:۵۶، طلوع آفتاب ۰۶:۱۹، اذان ظهر ۱۲:۱۴\r\n"
             L"\u200Fغروب آفتاب ندارد، اذان مغرب ۱۷:۰۲، نیمه‌شب شرعی ۰۰:۲۱ (فردا)");
+  platform.timeZone = TimeZoneRule{300, 0, -60, {}, {}};  // a computer in Toronto, say
+  EXPECT_TRUE(PrayerDayText(platform, day, {times, L"تهران", false, false})
+                  .starts_with(L"\u200Fاوقات شرعی تهران، به وقت این رایانه\r\n"));
+  platform.timeZone = TimeZoneRule{-210, 0, -60, {}, {}};
   times = Day(0);
   times.fajr = Local(-1, 30);
   EXPECT_EQ(PrayerDayText(platform, day, {times, L"تورنتو", true, true}),
