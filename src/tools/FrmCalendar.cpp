@@ -28,60 +28,59 @@ constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 420 x 600 pixels at 96 DPI.
-constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 9000;
+// Client area in twips: about 636 x 484 pixels at 96 DPI, wide rather than
+// tall so it fits a laptop's screen at 175%.
+constexpr float kClientWidth = 9540;
+constexpr float kClientHeight = 7260;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX;
 
-// In tab order, which follows the eye from the top right: the grid, the
-// month buttons, the go-to row, the occasion list.
+// In tab order, which follows the eye from the top right: the month on the
+// right (the grid, the month buttons, the go-to row, the occasion list), then
+// the user's events and the prayer times on the left.
 constexpr ControlSpec kControls[] = {
-    {FrmCalendar::kGrdMonth, kGridClassName, L"", WS_TABSTOP, 0, 120, 1200, 6060, 3720},
-    {FrmCalendar::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 5100, 120,
+    {FrmCalendar::kGrdMonth, kGridClassName, L"", WS_TABSTOP, 0, 3480, 1200, 6060, 3720},
+    {FrmCalendar::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 8460, 120,
      1080, 390},
-    {FrmCalendar::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 120, 120, 1080,
+    {FrmCalendar::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 3480, 120, 1080,
      390},
     {FrmCalendar::kTxtGoTo, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING | WS_EX_RIGHT, 3480, 6780, 1740, 360},
-    {FrmCalendar::kCmdGoTo, L"BUTTON", L"برو", kButtonStyle, WS_EX_RTLREADING, 2700, 6780, 720,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING | WS_EX_RIGHT, 6840, 6780, 1740, 360},
+    {FrmCalendar::kCmdGoTo, L"BUTTON", L"برو", kButtonStyle, WS_EX_RTLREADING, 6060, 6780, 720,
      360},
-    {FrmCalendar::kCmdToday, L"BUTTON", L"امروز", kButtonStyle, WS_EX_RTLREADING, 120, 6780, 900,
+    {FrmCalendar::kCmdToday, L"BUTTON", L"امروز", kButtonStyle, WS_EX_RTLREADING, 3480, 6780, 900,
      360},
     {FrmCalendar::kLstOccasions, L"EDIT", L"",
      ES_MULTILINE | ES_READONLY | ES_RIGHT | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 5010, 6060, 1020},
-    {FrmCalendar::kLblHeading, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 1260, 90, 3780,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3480, 5010, 6060, 1020},
+    {FrmCalendar::kLblHeading, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 4620, 90, 3780,
      450},
-    {FrmCalendar::kLblGregorian, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 120, 600, 6060,
+    {FrmCalendar::kLblGregorian, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 600, 6060,
      270},
-    {FrmCalendar::kLblQamari, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 120, 870, 6060,
+    {FrmCalendar::kLblQamari, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 870, 6060,
      270},
-    {FrmCalendar::kLblSelected, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 120, 6090, 6060,
+    {FrmCalendar::kLblSelected, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 6090, 6060,
      600},
-    {FrmCalendar::kLblGoTo, L"STATIC", L"برو به", SS_RIGHT, WS_EX_RTLREADING, 5280, 6810, 900,
-     330},
-    {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 1080,
+    {FrmCalendar::kLblGoTo, L"STATIC", L"برو به", SS_RIGHT, WS_EX_RTLREADING, 8640, 6810, 900, 330},
+    {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 4440,
      6810, 1560, 330},
-    // The user's events on the left half under the go-to row, after it in
-    // the tab order.
+    // The user's events at the top of the left column.
     {FrmCalendar::kLstEvents, kEventListClassName, L"",
      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | kRightToLeftExStyle, 120, 7710, 3000, 780},
-    {FrmCalendar::kCmdNewEvent, L"BUTTON", L"رویداد جدید", kButtonStyle, WS_EX_RTLREADING, 120,
-     7260, 1200, 390},
-    {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 1440, 7290,
+     WS_EX_CLIENTEDGE | kRightToLeftExStyle, 120, 570, 3000, 3000},
+    {FrmCalendar::kCmdNewEvent, L"BUTTON", L"رویداد جدید", kButtonStyle, WS_EX_RTLREADING, 120, 120,
+     1200, 390},
+    {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 1440, 150,
      1680, 330},
     {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 120,
-     8550, 3000, 420},
-    // The prayer times on the right half, after the events.
-    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 3240, 7260, 2940,
+     3600, 3000, 420},
+    // The prayer times under them.
+    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 120, 4140, 3000,
      390},
-    {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"",
-     ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3240,
-     7710, 2940, 1230},
+    {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 4650, 3000, 2490},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";
