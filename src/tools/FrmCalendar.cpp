@@ -28,9 +28,9 @@ constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 420 x 600 pixels at 96 DPI.
+// Client area in twips: about 420 x 632 pixels at 96 DPI.
 constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 9000;
+constexpr float kClientHeight = 9480;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -82,6 +82,9 @@ constexpr ControlSpec kControls[] = {
     {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"",
      ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3240,
      7710, 2940, 1230},
+    // --- calendar export: a row of its own at the bottom, last in the tab order ---
+    {FrmCalendar::kCmdExport, L"BUTTON", L"خروجی iCalendar…", kButtonStyle, WS_EX_RTLREADING, 120,
+     9030, 1800, 390},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";
@@ -105,7 +108,8 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
     : ToolWindowBase(platform),
       strip_(strip),
       choosePlace_(std::move(choosePlace)),
-      editor_(platform) {
+      editor_(platform),
+      exporter_(platform) {
   // The event list is a list box that takes Enter and Delete for its events.
   WNDCLASSEXW list{};
   list.cbSize = sizeof list;
@@ -216,6 +220,7 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
           if (choosePlace_) choosePlace_();
           return 0;
         case kCmdNewEvent: NewEvent(); return 0;
+        case kCmdExport: exporter_.Open(view_.month.year); return 0;  // --- calendar export ---
       }
       break;
     case WM_MOUSEWHEEL:
