@@ -28,9 +28,9 @@ constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 420 x 632 pixels at 96 DPI.
+// Client area in twips: about 420 x 600 pixels at 96 DPI.
 constexpr float kClientWidth = 6300;
-constexpr float kClientHeight = 9480;
+constexpr float kClientHeight = 9000;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -74,17 +74,17 @@ constexpr ControlSpec kControls[] = {
      7260, 1200, 390},
     {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 1440, 7290,
      1680, 330},
-    {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 120,
-     8550, 3000, 420},
+    {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 1920,
+     8550, 1200, 420},
     // The prayer times on the right half, after the events.
     {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 3240, 7260, 2940,
      390},
     {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"",
      ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3240,
      7710, 2940, 1230},
-    // --- calendar export: a row of its own at the bottom, last in the tab order ---
+    // --- calendar export: under the events, beside their notice; last in the tab order ---
     {FrmCalendar::kCmdExport, L"BUTTON", L"خروجی iCalendar…", kButtonStyle, WS_EX_RTLREADING, 120,
-     9030, 1800, 390},
+     8580, 1740, 360},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";

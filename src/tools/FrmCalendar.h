@@ -15,8 +15,8 @@
 // double click on a listed event edits it, Delete deletes it after asking.
 // Beside them, the selected day's prayer times for the place chosen in the
 // prayer-time window, which the button above them opens; until a place is
-// chosen only the button shows. The button at the bottom exports a year to
-// an iCalendar file (FrmCalendarExport).
+// chosen only the button shows. The button under the events exports a year
+// to an iCalendar file (FrmCalendarExport).
 #pragma once
 
 #include <windows.h>

@@ -14,32 +14,32 @@ namespace {
 constexpr wchar_t kClassName[] = L"TaviloFrmCalendarExport";
 constexpr wchar_t kCaption[] = L"خروجی iCalendar";
 
-// Client area in twips: 340 x 178 pixels at 96 DPI.
+// Client area in twips: 340 x 186 pixels at 96 DPI.
 constexpr float kClientWidth = 5100;
-constexpr float kClientHeight = 2670;
+constexpr float kClientHeight = 2790;
 
 constexpr DWORD kLabelStyle = SS_RIGHT | SS_NOPREFIX;
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 
 constexpr ControlSpec kControls[] = {
     {FrmCalendarExport::kTxtYear, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP,
-     kRightToLeftExStyle | WS_EX_CLIENTEDGE, 3000, 120, 900, 360},
+     kRightToLeftExStyle | WS_EX_CLIENTEDGE, 2760, 120, 960, 360},
     {FrmCalendarExport::kChkUserEvents, L"BUTTON", L"رویدادهای من را هم بیاور",
      BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | WS_TABSTOP, kRightToLeftExStyle, 120, 600, 4860,
      330},
     {FrmCalendarExport::kCmdSave, L"BUTTON", L"ذخیره…", kButtonStyle, WS_EX_RTLREADING, 1320,
-     2160, 1080, 390},
+     2280, 1080, 390},
     {FrmCalendarExport::kCmdCancel, L"BUTTON", L"انصراف", kButtonStyle, WS_EX_RTLREADING, 120,
-     2160, 1080, 390},
-    {FrmCalendarExport::kLblYear, L"STATIC", L"سال شمسی", kLabelStyle, kRightToLeftExStyle, 3960,
-     150, 1020, 300},
+     2280, 1080, 390},
+    {FrmCalendarExport::kLblYear, L"STATIC", L"سال شمسی", kLabelStyle, kRightToLeftExStyle, 3780,
+     150, 1200, 300},
     {FrmCalendarExport::kLblYearMessage, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120,
-     150, 2820, 300},
+     150, 2580, 300},
     {FrmCalendarExport::kLblContents, L"STATIC",
      L"تعطیلات رسمی و مناسبت‌های ایران در آن سال، هر یک رویدادی یک‌روزه در تاریخ "
      L"میلادی‌اش، برای Outlook و Google Calendar و برنامه‌های دیگر",
-     kLabelStyle, kRightToLeftExStyle, 120, 1020, 4860, 540},
-    {FrmCalendarExport::kLblMessage, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 1620,
+     kLabelStyle, kRightToLeftExStyle, 120, 1020, 4860, 660},
+    {FrmCalendarExport::kLblMessage, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 1740,
      4860, 480},
 };
 
