@@ -37,7 +37,7 @@ constexpr ControlSpec kControls[] = {
      150, 2580, 300},
     {FrmCalendarExport::kLblContents, L"STATIC",
      L"تعطیلات رسمی و مناسبت‌های ایران در آن سال، هر یک رویدادی یک‌روزه در تاریخ "
-     L"میلادی‌اش، برای Outlook و Google Calendar و برنامه‌های دیگر",
+     L"میلادی‌اش، در پرونده‌ای که برنامه‌های تقویم دیگر می‌خوانند",
      kLabelStyle, kRightToLeftExStyle, 120, 1020, 4860, 660},
     {FrmCalendarExport::kLblMessage, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 1740,
      4860, 480},
