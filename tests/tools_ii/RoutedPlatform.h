@@ -136,11 +136,10 @@ class RoutedPlatform final : public Platform {
                                                  const std::vector<FileFilter>& filters) override {
     return fake.ShowOpenFileDialog(owner, filters);
   }
-  std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner,
-                                                 const std::vector<FileFilter>& filters,
+  std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner, const std::vector<FileFilter>& f,
                                                  const std::wstring& name,
-                                                 const std::wstring& extension) override {
-    return fake.ShowSaveFileDialog(owner, filters, name, extension);
+                                                 const std::wstring& ext) override {
+    return fake.ShowSaveFileDialog(owner, f, name, ext);
   }
   long DeleteFileAt(const std::wstring& path) override { return fake.DeleteFileAt(path); }
   // The user's data files: the fake's disk in memory.
