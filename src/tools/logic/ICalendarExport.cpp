@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
-#include <vector>
+#include <utility>
 
 #include "calendar/Numbers.h"
 #include "calendar/Occasions.h"
@@ -72,7 +72,7 @@ std::string StampValue(std::int64_t unixSeconds) {
 
 class Writer {
  public:
-  explicit Writer(const ICalendarRequest& request) : request_(request) {}
+  explicit Writer(std::int64_t stampUnixSeconds) : stamp_(StampValue(stampUnixSeconds)) {}
 
   void Line(std::string_view name, std::string_view value) {
     text_ += FoldedLine(std::string(name) + ":" + std::string(value));
@@ -80,8 +80,8 @@ class Writer {
 
   // One all-day event; a second with the same UID (the same event twice in
   // the file) is left out.
-  void Event(int32_t day, std::string_view identity, const std::wstring& summary,
-             const std::wstring& description, const wchar_t* category, bool busy) {
+  void AllDayEvent(int32_t day, std::string_view identity, const std::wstring& summary,
+                   const std::wstring& description, const wchar_t* category, bool busy) {
     const std::string date = DateValue(day);
     char hash[20];
     std::snprintf(hash, sizeof hash, "%016llx",
@@ -90,7 +90,7 @@ class Writer {
     if (!uids_.insert(uid).second) return;
     Line("BEGIN", "VEVENT");
     Line("UID", uid);
-    Line("DTSTAMP", StampValue(request_.stampUnixSeconds));
+    Line("DTSTAMP", stamp_);
     Line("DTSTART;VALUE=DATE", date);
     Line("DTEND;VALUE=DATE", DateValue(day + 1));  // the end is exclusive
     Line("SUMMARY", EscapedText(summary));
@@ -103,11 +103,14 @@ class Writer {
   std::string Take() { return std::move(text_); }
 
  private:
-  const ICalendarRequest& request_;
+  std::string stamp_;
   std::string text_;
   std::set<std::string> uids_;
 };
 
+// What the user made the event: its calendar, date and title. Its repeat,
+// note and reminder stay out, so that a reminder shown since does not make
+// the next export a new event.
 std::string EventIdentity(const Event& event) {
   char date[40];
   std::snprintf(date, sizeof date, "|%d/%d/%d|", event.date.year, event.date.month,
@@ -177,7 +180,7 @@ std::string EscapedText(std::wstring_view text) {
 std::wstring ExportFileName(int year) { return L"Tavilo-" + std::to_wstring(year) + L".ics"; }
 
 std::string ICalendarText(const ICalendarRequest& request, std::span<const Event> events) {
-  Writer file(request);
+  Writer file(request.stampUnixSeconds);
   file.Line("BEGIN", "VCALENDAR");
   file.Line("VERSION", "2.0");
   file.Line("PRODID", "-//Tavilo//Tavilo Shamsi calendar//FA");
@@ -195,13 +198,13 @@ std::string ICalendarText(const ICalendarRequest& request, std::span<const Event
     const std::wstring date = FullDateLine(day, request.correctionDays, names);
     for (const Occasion& occasion : OccasionsOn(day, request.correctionDays)) {
       const std::wstring_view kind = occasion.dayOff ? kHoliday : kOccasion;
-      file.Event(day, Utf8(std::wstring(kind) + L"|" + occasion.name),
+      file.AllDayEvent(day, Utf8(std::wstring(kind) + L"|" + occasion.name),
                  occasion.estimated ? occasion.name + kEstimatedMark : occasion.name, date,
                  occasion.dayOff ? kHoliday : kOccasion, occasion.dayOff);
     }
     for (std::size_t position : occurrences.OnDay(day, request.correctionDays)) {
-      const tavilo::Event& event = events[position];
-      file.Event(day, EventIdentity(event), event.title,
+      const Event& event = events[position];
+      file.AllDayEvent(day, EventIdentity(event), event.title,
                  event.note.empty() ? date : date + L"\n" + event.note, kUserEvent, false);
     }
   }
