@@ -9,7 +9,7 @@ TAVILO_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 fonts-wine xvfb xdotool imagemagick x11-utils xcompmgr fonts-dejavu-extra libx11-dev
   lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  nodejs procps locales
+  nodejs procps locales python3-icalendar
   nsis zip unzip git
 )
 

@@ -222,6 +222,12 @@ long EventStore::WriteSteps(std::wstring& failedPath) {
 }
 
 std::wstring EventStore::ErrorReason(long code) const {
+  if (code == kErrorPathNotFound)
+    return folder_.empty() ? std::wstring(kNoAppData) : L"پوشه پیدا نشد و ساخته نشد";
+  return FileErrorReason(platform_, code);
+}
+
+std::wstring FileErrorReason(Platform& platform, long code) {
   switch (code) {
     case kErrorAccessDenied:
       return L"اجازه نوشتن نیست یا پرونده فقط‌خواندنی است";
@@ -232,13 +238,13 @@ std::wstring EventStore::ErrorReason(long code) const {
     case kErrorDiskFull:
       return L"دیسک پر است";
     case kErrorPathNotFound:
-      return folder_.empty() ? std::wstring(kNoAppData) : L"پوشه پیدا نشد و ساخته نشد";
+      return L"پوشه پیدا نشد";
     case kErrorWriteProtect:
       return L"دیسک در برابر نوشتن محافظت شده است";
     default:
       break;
   }
-  std::wstring reason = platform_.ErrorText(code);
+  std::wstring reason = platform.ErrorText(code);
   const std::wstring number = L"خطای " + PersianNumber(code);
   return reason.empty() ? number : reason + L" (" + number + L")";
 }

@@ -88,4 +88,8 @@ class EventStore {
 // "۳ سطر از پرونده رویدادها خوانده نشد"
 std::wstring UnreadableLinesText(std::size_t count);
 
+// Why a file could not be read or written, in Persian: the common causes in
+// words of our own, else the system's description, with the error's number.
+std::wstring FileErrorReason(Platform& platform, long code);
+
 }  // namespace tavilo

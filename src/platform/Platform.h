@@ -316,6 +316,18 @@ class Platform {
   // The open-file dialog; the chosen path, or nothing when cancelled.
   virtual std::optional<std::wstring> ShowOpenFileDialog(
       WindowHandle owner, const std::vector<FileFilter>& filters) = 0;
+
+  // --- Calendar export ---
+  // The save-file dialog (GetSaveFileNameW), opened on `suggestedName` and
+  // asking before it replaces a file; `extension` is added to a name typed
+  // without one. The chosen path, or nothing when cancelled.
+  virtual std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner,
+                                                         const std::vector<FileFilter>& filters,
+                                                         const std::wstring& suggestedName,
+                                                         const std::wstring& extension) = 0;
+  // Deletes a file (DeleteFileW): what a failed save left half written.
+  virtual long DeleteFileAt(const std::wstring& path) = 0;
+  // --- end of calendar export ---
 };
 
 }  // namespace tavilo

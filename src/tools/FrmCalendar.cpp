@@ -80,7 +80,10 @@ constexpr ControlSpec kControls[] = {
     {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 120, 4140, 3000,
      390},
     {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 4650, 3000, 2490},
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 4650, 3000, 2010},
+    // The export at the foot of the column, last in the tab order.
+    {FrmCalendar::kCmdExport, L"BUTTON", L"خروجی iCalendar…", kButtonStyle, WS_EX_RTLREADING, 120,
+     6780, 1740, 360},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";
@@ -104,7 +107,8 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
     : ToolWindowBase(platform),
       strip_(strip),
       choosePlace_(std::move(choosePlace)),
-      editor_(platform) {
+      editor_(platform),
+      exporter_(platform) {
   // The event list is a list box that takes Enter and Delete for its events.
   WNDCLASSEXW list{};
   list.cbSize = sizeof list;
@@ -215,6 +219,7 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
           if (choosePlace_) choosePlace_();
           return 0;
         case kCmdNewEvent: NewEvent(); return 0;
+        case kCmdExport: exporter_.Open(view_.month.year); return 0;  // --- calendar export ---
       }
       break;
     case WM_MOUSEWHEEL:

@@ -15,7 +15,8 @@
 // double click on a listed event edits it, Delete deletes it after asking.
 // Beside them, the selected day's prayer times for the place chosen in the
 // prayer-time window, which the button above them opens; until a place is
-// chosen only the button shows.
+// chosen only the button shows. The button under the events exports a year
+// to an iCalendar file (FrmCalendarExport).
 #pragma once
 
 #include <windows.h>
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "tools/FrmCalendarExport.h"
 #include "tools/FrmEvent.h"
 #include "tools/MonthGrid.h"
 #include "tools/logic/MonthView.h"
@@ -57,6 +59,8 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
     kLblEventsStatus,
     kCmdPrayerPlace,
     kTxtPrayerTimes,
+    // --- calendar export ---
+    kCmdExport,
   };
   enum Timer : UINT_PTR { kMidnightTimer = 1 };
   static const ToolWindowDesign kDesign;
@@ -110,6 +114,7 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   MonthGrid grid_;
   HFONT headingFont_ = nullptr;
   FrmEvent editor_;
+  FrmCalendarExport exporter_;  // --- calendar export ---
   std::vector<std::size_t> listed_;  // the listed events' positions
   static inline WNDPROC listBoxProc_ = nullptr;
 };

@@ -165,5 +165,33 @@ TEST_F(FrmEventWindowTest, TheProgramsEndKeepsATitledDraft) {
   EXPECT_EQ(Saved(), (std::vector<std::wstring>{L"Nowruz", L"Draft"}));
 }
 
+// The export button opens on the shown year; Enter refuses a year the
+// calendar does not hold beside the box, and writes a good one through the
+// save dialog, with the user's events, and closes.
+TEST_F(FrmEventWindowTest, TheExportRefusesABadYearAndWritesAGoodOne) {
+  using X = FrmCalendarExport;
+  SendDlgItemMessageW(hwnd_, C::kCmdExport, BM_CLICK, 0, 0);
+  HWND exporter = FindWindowW(L"TaviloFrmCalendarExport", nullptr);
+  ASSERT_TRUE(exporter);
+  EXPECT_EQ(ItemText(exporter, X::kTxtYear), L"۱۴۰۵");
+  const auto enter = [&](const wchar_t* year) {
+    SetDlgItemTextW(exporter, X::kTxtYear, year);
+    Key(GetDlgItem(exporter, X::kTxtYear), VK_RETURN);
+  };
+  enter(L"۹۴۰۰");
+  EXPECT_EQ(ItemText(exporter, X::kLblYearMessage), L"سال باید از ۱ تا ۹۳۷۸ باشد");
+  EXPECT_TRUE(platform_.saveFileDialogs.empty());
+
+  platform_.folders.insert(L"C:\\out");
+  platform_.saveFileDialogResults.push_back(L"C:\\out\\year.ics");
+  enter(L"1403");
+  ASSERT_EQ(platform_.saveFileDialogs.size(), 1u);
+  EXPECT_EQ(platform_.saveFileDialogs[0].suggestedName, L"Tavilo-1403.ics");
+  EXPECT_NE(platform_.disk[L"C:\\out\\year.ics"].content.find(
+                "DTSTART;VALUE=DATE:20240320\r\nDTEND;VALUE=DATE:20240321\r\nSUMMARY:Nowruz\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(exporter); }));
+}
+
 }  // namespace
 }  // namespace tavilo

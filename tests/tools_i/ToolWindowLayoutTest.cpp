@@ -57,14 +57,16 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
     FrmCalendar calendar{platform, strip};
     FrmPrayer prayer{platform};
     FrmEvent editor{platform};
-    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{
-             &converter, &scheduler, &trans, &player, &about, &calendar, &prayer, &editor}) {
+    FrmCalendarExport exporter{platform};
+    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{&converter, &scheduler, &trans,
+                                                               &player, &about, &calendar, &prayer,
+                                                               &editor, &exporter}) {
       tool->Open();
     }
     warning.Warn(L"خروج از حساب کاربری", 60);
     for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
                         player.Handle(), about.Handle(), calendar.Handle(), prayer.Handle(),
-                        editor.Handle()}) {
+                        editor.Handle(), exporter.Handle()}) {
       for (HWND control = GetWindow(window, GW_CHILD); control;
            control = GetWindow(control, GW_HWNDNEXT)) {
         for (const wchar_t* face : {L"", testing::kRenamedTahoma}) {

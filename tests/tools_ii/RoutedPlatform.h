@@ -142,6 +142,12 @@ class RoutedPlatform : public Platform {
                                                  const std::vector<FileFilter>& filters) override {
     return fake.ShowOpenFileDialog(owner, filters);
   }
+  std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner, const std::vector<FileFilter>& f,
+                                                 const std::wstring& name,
+                                                 const std::wstring& ext) override {
+    return fake.ShowSaveFileDialog(owner, f, name, ext);
+  }
+  long DeleteFileAt(const std::wstring& path) override { return fake.DeleteFileAt(path); }
   // The user's data files: the fake's disk in memory.
   std::wstring AppDataFolder() override { return fake.AppDataFolder(); }
   long CreateFolder(const std::wstring& path) override { return fake.CreateFolder(path); }

@@ -422,4 +422,24 @@ std::wstring FakePlatform::ErrorText(long code) {
   return L"error " + std::to_wstring(code);
 }
 
+// --- Calendar export ---
+std::optional<std::wstring> FakePlatform::ShowSaveFileDialog(WindowHandle owner,
+                                                             const std::vector<FileFilter>& filters,
+                                                             const std::wstring& suggestedName,
+                                                             const std::wstring& extension) {
+  calls.push_back(PlatformCall::SaveFileDialog);
+  saveFileDialogs.push_back({owner, filters, suggestedName, extension});
+  if (saveFileDialogResults.empty()) return std::nullopt;
+  std::optional<std::wstring> result = saveFileDialogResults.front();
+  saveFileDialogResults.pop_front();
+  return result;
+}
+
+long FakePlatform::DeleteFileAt(const std::wstring& path) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileDelete, cut)) return error;
+  if (cut) return PowerCut();
+  return disk.erase(path) ? kErrorSuccess : MissingError(path);
+}
+
 }  // namespace tavilo

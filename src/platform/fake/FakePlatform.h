@@ -67,6 +67,9 @@ enum class PlatformCall {
   FileCopy,
   FileMove,
   ErrorTextRead,
+  // Calendar export.
+  SaveFileDialog,
+  FileDelete,
 };
 
 struct MediaReply {
@@ -140,6 +143,14 @@ struct OpenFileDialogRequest {
   bool operator==(const OpenFileDialogRequest&) const = default;
 };
 
+struct SaveFileDialogRequest {
+  WindowHandle owner;
+  std::vector<FileFilter> filters;
+  std::wstring suggestedName;
+  std::wstring extension;
+  bool operator==(const SaveFileDialogRequest&) const = default;
+};
+
 // One file of the fake's disk: what reads see, and what a power cut leaves
 // (only what was flushed, copied or moved whole).
 struct FakeFile {
@@ -197,6 +208,8 @@ class FakePlatform final : public Platform {
   std::deque<int> messageBoxResults;
   // Results of the next dialogs; cancel once they run out.
   std::deque<std::optional<std::wstring>> openFileDialogResults;
+  // Results of the next save dialogs; cancel once they run out.
+  std::deque<std::optional<std::wstring>> saveFileDialogResults;
 
   // --- The user's data files: a disk in memory (paths exact) ---
   std::wstring appDataFolder = L"C:\\Users\\user\\AppData\\Roaming";
@@ -250,6 +263,7 @@ class FakePlatform final : public Platform {
   std::vector<ProgramStartRequest> programStarts;
   std::vector<MessageBoxRequest> messageBoxes;
   std::vector<OpenFileDialogRequest> openFileDialogs;
+  std::vector<SaveFileDialogRequest> saveFileDialogs;
 
   // --- Platform ---
   std::uint64_t TickCount() override { return tickCount; }
@@ -318,6 +332,11 @@ class FakePlatform final : public Platform {
   long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
   std::wstring ErrorText(long code) override;
+  std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner,
+                                                 const std::vector<FileFilter>& filters,
+                                                 const std::wstring& suggestedName,
+                                                 const std::wstring& extension) override;
+  long DeleteFileAt(const std::wstring& path) override;
 
  private:
   // Records a file call; the error it fails with (scripted, or after a

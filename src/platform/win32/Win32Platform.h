@@ -70,6 +70,12 @@ class Win32Platform final : public Platform {
   long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
   std::wstring ErrorText(long code) override;
+  // Calendar export (Win32CalendarExport.cpp).
+  std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner,
+                                                 const std::vector<FileFilter>& filters,
+                                                 const std::wstring& suggestedName,
+                                                 const std::wstring& extension) override;
+  long DeleteFileAt(const std::wstring& path) override;
 };
 
 }  // namespace tavilo
