@@ -142,6 +142,10 @@ class RealRegistryPlatform final : public Platform {
     return fake.MoveFileOver(from, to);
   }
   std::wstring ErrorText(long code) override { return fake.ErrorText(code); }
+  bool ShowBalloon(WindowHandle owner, std::uint32_t id, const std::wstring& title,
+                   const std::wstring& text, bool silent) override {
+    return fake.ShowBalloon(owner, id, title, text, silent);
+  }
 
  private:
   Win32Platform real_;

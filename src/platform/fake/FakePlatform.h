@@ -67,6 +67,7 @@ enum class PlatformCall {
   FileCopy,
   FileMove,
   ErrorTextRead,
+  BalloonShown,  // --- reminders ---
 };
 
 struct MediaReply {
@@ -138,6 +139,16 @@ struct OpenFileDialogRequest {
   WindowHandle owner;
   std::vector<FileFilter> filters;
   bool operator==(const OpenFileDialogRequest&) const = default;
+};
+
+// --- reminders ---
+struct BalloonRequest {
+  WindowHandle iconOwner;
+  std::uint32_t iconId;
+  std::wstring title;
+  std::wstring text;
+  bool silent;
+  bool operator==(const BalloonRequest&) const = default;
 };
 
 // One file of the fake's disk: what reads see, and what a power cut leaves
@@ -250,6 +261,9 @@ class FakePlatform final : public Platform {
   std::vector<ProgramStartRequest> programStarts;
   std::vector<MessageBoxRequest> messageBoxes;
   std::vector<OpenFileDialogRequest> openFileDialogs;
+  // --- reminders ---
+  bool balloonSucceeds = true;
+  std::vector<BalloonRequest> balloons;
 
   // --- Platform ---
   std::uint64_t TickCount() override { return tickCount; }
@@ -318,6 +332,12 @@ class FakePlatform final : public Platform {
   long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
   std::wstring ErrorText(long code) override;
+  bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
+                   const std::wstring& text, bool silent) override {
+    calls.push_back(PlatformCall::BalloonShown);
+    balloons.push_back({iconOwner, iconId, title, text, silent});
+    return balloonSucceeds;
+  }
 
  private:
   // Records a file call; the error it fails with (scripted, or after a

@@ -70,6 +70,9 @@ class Win32Platform final : public Platform {
   long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
   std::wstring ErrorText(long code) override;
+  // --- reminders (Win32Reminders.cpp) ---
+  bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
+                   const std::wstring& text, bool silent) override;
 };
 
 }  // namespace tavilo
