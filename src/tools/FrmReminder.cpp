@@ -16,7 +16,7 @@ constexpr DWORD kLabelStyle = SS_RIGHT | SS_NOPREFIX;
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 
 constexpr ControlSpec kControls[] = {
-    {FrmReminder::kLblTitle, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 120, 4560, 330},
+    {FrmReminder::kLblTitle, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 90, 4560, 390},
     {FrmReminder::kLblText, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 510, 4560, 720},
     {FrmReminder::kCmdClose, L"BUTTON", L"بستن", kButtonStyle | WS_GROUP, WS_EX_RTLREADING, 3330,
      1320, 1350, 450},
@@ -40,6 +40,18 @@ void FrmReminder::BuildWindow() {
   const ScreenRect work = platform_.MonitorOf(hwnd_).work;
   SetWindowPos(hwnd_, HWND_TOPMOST, work.right - (frame.right - frame.left),
                work.bottom - (frame.bottom - frame.top), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  OnDpiChanged();
+}
+
+void FrmReminder::OnDpiChanged() {
+  Form_Destroyed();
+  titleFont_ = CreateTahoma(dpi_, ARABIC_CHARSET, false, kTahomaPoints * 1.25f);
+  SendDlgItemMessageW(hwnd_, kLblTitle, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), TRUE);
+}
+
+void FrmReminder::Form_Destroyed() {
+  if (titleFont_) DeleteObject(titleFont_);
+  titleFont_ = nullptr;
 }
 
 void FrmReminder::Remind(const std::wstring& title, const std::wstring& text, bool canOpen) {

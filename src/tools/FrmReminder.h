@@ -36,10 +36,13 @@ class FrmReminder final : public ToolWindowBase<FrmReminder> {
  private:
   friend ToolWindowBase;
   void BuildWindow();
+  void OnDpiChanged();
   void Form_Unload();
+  void Form_Destroyed();
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   Answers answers_;
+  HFONT titleFont_ = nullptr;  // larger than the text's, at dpi_
 };
 
 }  // namespace tavilo

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "app/ReminderScheduler.h"
@@ -123,7 +122,6 @@ TEST_F(ReminderSchedulerWindow, InAPresentationOurWindowShowsAndEscStopsTheSound
   ASSERT_TRUE(scheduler->Window().IsOpen());
   HWND window = scheduler->Window().Handle();
   EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
-  if (getenv("TAVILO_HOLD_REMINDER_WINDOW")) Sleep(4000);  // for a screenshot
   SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
   Pump();
   EXPECT_FALSE(scheduler->Window().IsOpen());
