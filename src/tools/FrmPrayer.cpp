@@ -64,19 +64,19 @@ constexpr ControlSpec kControls[] = {
      330},
     {FrmPrayer::kLblChosen, L"STATIC", L"", kLabel, kRightToLeftExStyle, 120, 6570, 5160, 300},
     // --- reminders ---: two times a row, the earlier at the right.
-    {FrmPrayer::kLblReminders, L"STATIC", L"یادآوری", kLabel, kRightToLeftExStyle, 2340, 7020,
-     2940, 300},
+    {FrmPrayer::kLblReminders, L"STATIC", L"یادآوری", kLabel, kRightToLeftExStyle, 2940, 7020,
+     2340, 300},
     {FrmPrayer::kCmdStarterReminders, L"BUTTON", L"صبح، ظهر و مغرب سر وقت", kButton,
-     WS_EX_RTLREADING, 120, 6960, 2160, 390},
-#define TAVILO_REMINDER_ROW(kind, top)                                                            \
-  {FrmPrayer::kLblRemindFirst + 4 * (kind), L"STATIC", L"", kLabel, kRightToLeftExStyle, 4140,    \
-   (top) + 30, 1140, 300},                                                                        \
-  {FrmPrayer::kCboRemindFirst + 4 * (kind), L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle,     \
-   2700, top, 1380, 2400},                                                                        \
-  {FrmPrayer::kLblRemindFirst + 4 * (kind) + 2, L"STATIC", L"", kLabel, kRightToLeftExStyle,      \
-   1560, (top) + 30, 1080, 300},                                                                  \
-  {FrmPrayer::kCboRemindFirst + 4 * (kind) + 2, L"COMBOBOX", L"", kDropDown,                      \
-   kRightToLeftExStyle, 120, top, 1380, 2400}
+     WS_EX_RTLREADING, 120, 6960, 2760, 390},
+#define TAVILO_REMINDER_ROW(kind, top)                                                      \
+  {FrmPrayer::kLblRemindFirst + 4 * (kind), L"STATIC", L"", kLabel | SS_CENTERIMAGE,          \
+   kRightToLeftExStyle, 4140, (top) - 30, 1140, 420},                                         \
+  {FrmPrayer::kCboRemindFirst + 4 * (kind), L"COMBOBOX", L"", kDropDown,                      \
+   kRightToLeftExStyle, 2700, top, 1380, 2400},                                               \
+  {FrmPrayer::kLblRemindFirst + 4 * (kind) + 2, L"STATIC", L"", kLabel | SS_CENTERIMAGE,      \
+   kRightToLeftExStyle, 1380, (top) - 30, 1260, 420},                                         \
+  {FrmPrayer::kCboRemindFirst + 4 * (kind) + 2, L"COMBOBOX", L"", kDropDown,                  \
+   kRightToLeftExStyle, 120, top, 1230, 2400}
     TAVILO_REMINDER_ROW(0, 7440),
     TAVILO_REMINDER_ROW(1, 7860),
     TAVILO_REMINDER_ROW(2, 8280),
@@ -85,8 +85,8 @@ constexpr ControlSpec kControls[] = {
     {FrmPrayer::kLblSound, L"STATIC", L"صدا", kLabel, kRightToLeftExStyle, 4140, 9150, 1140, 300},
     {FrmPrayer::kCboSound, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, 2160, 9120, 1920,
      1200},
-    {FrmPrayer::kCmdSoundFile, L"BUTTON", L"انتخاب پرونده صوتی…", kButton, WS_EX_RTLREADING, 120,
-     9090, 1980, 390},
+    {FrmPrayer::kCmdSoundFile, L"BUTTON", L"انتخاب پرونده صوتی", kButton, WS_EX_RTLREADING, 120,
+     9075, 1980, 420},
     {FrmPrayer::kLblSoundFile, L"STATIC", L"", kLabel | SS_PATHELLIPSIS, kRightToLeftExStyle, 120,
      9570, 5160, 300},
 };
