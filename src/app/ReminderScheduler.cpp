@@ -78,7 +78,8 @@ LRESULT ReminderScheduler::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
       if (wparam == kReminderTimer) Check();
       if (wparam == kSoundTimer) StopSound();
       return 0;
-    case WM_TIMECHANGE:  // the clock or the time zone set
+    case WM_TIMECHANGE:     // the clock or the time zone set
+    case WM_SETTINGCHANGE:  // perhaps the zone's daylight-saving choice
     case kSettingsChanged:  // the leads, the place, the events
       Check();
       return 0;

@@ -11,6 +11,7 @@
 
 #include "app/ReminderScheduler.h"
 #include "platform/fake/FakePlatform.h"
+#include "platform/win32/Win32Platform.h"
 #include "tools/logic/UserEvents.h"
 #include "ui/Globals.h"
 #include "ui/Settings.h"
@@ -132,6 +133,12 @@ TEST_F(ReminderSchedulerWindow, InAPresentationOurWindowShowsAndEscStopsTheSound
   EXPECT_EQ(platform.mediaCommands, expected);
   IsPlaying = false;
   SongFile.clear();
+}
+
+// The shell takes the balloon from the real icon.
+TEST_F(ReminderSchedulerWindow, TheRealShellTakesTheBalloon) {
+  EXPECT_TRUE(Win32Platform().ShowBalloon(tray->Handle(), TrayIcon::kIconId, L"اذان ظهر، تهران",
+                                          L"\u200Fساعت ۱۱:۵۶، اکنون", true));
 }
 
 }  // namespace
