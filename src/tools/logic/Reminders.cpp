@@ -41,7 +41,8 @@ std::wstring Number(std::int64_t value) { return PersianDigits(std::to_wstring(v
 // a day ahead.
 template <typename Found>
 void ForEachPrayerReminder(std::int64_t now, const ReminderSetup& setup, Found found) {
-  if (!setup.place) return;
+  const auto on = [](int lead) { return lead != kReminderOff; };
+  if (!setup.place || std::none_of(setup.leads.begin(), setup.leads.end(), on)) return;
   std::array<PrayerTimes, 4> days{};
   const std::int32_t first = LocalDayOf(now, setup.ruleOf) - 1;
   PrayerTimesOfDays(first, days, *setup.place, setup.method);
