@@ -7,6 +7,7 @@
 
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
+#include "app/ReminderScheduler.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
 #include "platform/win32/Win32Platform.h"
@@ -69,6 +70,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // today's.
   tavilo::ProgramEvents().Load(platform);
   tavilo::BroadcastEventsChanged();
+  // --- reminders ---: what was missed while Tavilo was not running comes now.
+  tavilo::ReminderScheduler reminders(instance, platform, trayIcon, [&tools](std::int32_t day) {
+    tools.Show(tavilo::ToolWindowKind::kFrmCalendar);
+    if (auto* calendar = dynamic_cast<tavilo::FrmCalendar*>(
+            tools.Find(tavilo::ToolWindowKind::kFrmCalendar))) {
+      calendar->SelectDay(day);
+    }
+  });
+  reminders.Check();
 
   MSG message;
   // Tab, Enter and Esc move between and press the tool windows' controls.

@@ -168,6 +168,11 @@ void TrayIcon::OnIconCallback(LPARAM lparam) {
     OnPointerOver();
     return;
   }
+  // --- reminders ---
+  if (LOWORD(lparam) == NIN_BALLOONUSERCLICK) {
+    if (balloonClicked_) balloonClicked_();
+    return;
+  }
   switch (TrayClickOf(LOWORD(lparam), version4_)) {
     case TrayClick::kOpenCalendar: openCalendar_(); return;
     case TrayClick::kOpenMenu: openMenu_(); return;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/Platform.h"
 #include "ui/ProgramMessages.h"
@@ -37,6 +38,10 @@ class TrayIcon {
   void Refresh();
   // A line shown under the dates in the tooltip; empty for none.
   void SetExtraLine(std::wstring line);
+
+  // --- reminders ---
+  // What a click on the icon's balloon does.
+  void SetBalloonClick(std::function<void()> clicked) { balloonClicked_ = std::move(clicked); }
 
   HWND Handle() const { return hwnd_; }
   const std::wstring& ToolTip() const { return toolTip_; }
@@ -89,6 +94,7 @@ class TrayIcon {
   std::wstring prayerLine_;
   std::int64_t prayerMinute_ = kNoMinute;
   std::wstring eventsLine_;  // today's events, after the extra line
+  std::function<void()> balloonClicked_;  // --- reminders ---
 };
 
 }  // namespace tavilo

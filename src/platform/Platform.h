@@ -309,6 +309,13 @@ class Platform {
   virtual std::wstring ErrorText(long code) = 0;
   // --- end of the user's data files ---
 
+  // --- Reminders ---
+  // A balloon (NIF_INFO) from the notification icon `iconId` of the window
+  // `iconOwner`; `silent` keeps the system's notification sound off. False
+  // when the shell refused it.
+  virtual bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
+                           const std::wstring& text, bool silent) = 0;
+
   // --- Modal user interaction ---
   // A modal message box; returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(WindowHandle owner, const std::wstring& text,

@@ -70,6 +70,10 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
               std::function<void()> choosePlace = {});
 
   int32_t SelectedDay() const { return selected_; }
+  // --- reminders ---: the open calendar shows a day's month with it selected.
+  void SelectDay(int32_t day) {
+    if (hwnd_) ShowDay(day);
+  }
 
  private:
   friend ToolWindowBase;

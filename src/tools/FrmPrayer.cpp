@@ -18,7 +18,7 @@ constexpr wchar_t kNoPlace[] = L"هنوز مکانی انتخاب نشده اس�
 constexpr wchar_t kChosen[] = L"مکان انتخاب‌شده: ";
 
 constexpr float kClientWidth = 5400;
-constexpr float kClientHeight = 6960;
+constexpr float kClientHeight = 9990;
 
 constexpr DWORD kLabel = SS_RIGHT | SS_NOPREFIX;
 constexpr DWORD kBox = ES_AUTOHSCROLL | WS_TABSTOP;
@@ -63,6 +63,32 @@ constexpr ControlSpec kControls[] = {
      BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | WS_TABSTOP, kRightToLeftExStyle, 120, 6150, 5160,
      330},
     {FrmPrayer::kLblChosen, L"STATIC", L"", kLabel, kRightToLeftExStyle, 120, 6570, 5160, 300},
+    // --- reminders ---: two times a row, the earlier at the right.
+    {FrmPrayer::kLblReminders, L"STATIC", L"یادآوری", kLabel, kRightToLeftExStyle, 2940, 7020,
+     2340, 300},
+    {FrmPrayer::kCmdStarterReminders, L"BUTTON", L"صبح، ظهر و مغرب سر وقت", kButton,
+     WS_EX_RTLREADING, 120, 6960, 2760, 390},
+#define TAVILO_REMINDER_ROW(kind, top)                                                      \
+  {FrmPrayer::kLblRemindFirst + 4 * (kind), L"STATIC", L"", kLabel | SS_CENTERIMAGE,          \
+   kRightToLeftExStyle, 4140, (top) - 30, 1140, 420},                                         \
+  {FrmPrayer::kCboRemindFirst + 4 * (kind), L"COMBOBOX", L"", kDropDown,                      \
+   kRightToLeftExStyle, 2700, top, 1380, 2400},                                               \
+  {FrmPrayer::kLblRemindFirst + 4 * (kind) + 2, L"STATIC", L"", kLabel | SS_CENTERIMAGE,      \
+   kRightToLeftExStyle, 1380, (top) - 30, 1260, 420},                                         \
+  {FrmPrayer::kCboRemindFirst + 4 * (kind) + 2, L"COMBOBOX", L"", kDropDown,                  \
+   kRightToLeftExStyle, 120, top, 1230, 2400}
+    TAVILO_REMINDER_ROW(0, 7440),
+    TAVILO_REMINDER_ROW(1, 7860),
+    TAVILO_REMINDER_ROW(2, 8280),
+    TAVILO_REMINDER_ROW(3, 8700),
+#undef TAVILO_REMINDER_ROW
+    {FrmPrayer::kLblSound, L"STATIC", L"صدا", kLabel, kRightToLeftExStyle, 4140, 9150, 1140, 300},
+    {FrmPrayer::kCboSound, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, 2160, 9120, 1920,
+     1200},
+    {FrmPrayer::kCmdSoundFile, L"BUTTON", L"انتخاب پرونده صوتی", kButton, WS_EX_RTLREADING, 120,
+     9075, 1980, 420},
+    {FrmPrayer::kLblSoundFile, L"STATIC", L"", kLabel | SS_PATHELLIPSIS, kRightToLeftExStyle, 120,
+     9570, 5160, 300},
 };
 
 std::wstring ItemText(HWND window, int control) {
@@ -102,6 +128,7 @@ void FrmPrayer::BuildWindow() {
   }
   FillPlaces();
   ShowChosenPlace();
+  BuildReminders();
 }
 
 LRESULT FrmPrayer::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -111,12 +138,14 @@ LRESULT FrmPrayer::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kSettingsChanged:
       ShowChosenPlace();
+      ShowReminders();
       return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
 void FrmPrayer::OnCommand(int control, int notification) {
+  if (OnReminderCommand(control, notification)) return;
   switch (control) {
     case kTxtSearch:
       if (notification == EN_CHANGE) FillPlaces();

@@ -39,6 +39,18 @@ class FrmPrayer final : public ToolWindowBase<FrmPrayer> {
     kCboAsr,
     kChkAsrIsha,
     kLblChosen,
+    // --- reminders ---: a label and a lead box for each time, in
+    // PrayerTimeKind order.
+    kLblReminders,
+    kCmdStarterReminders,
+    kLblRemindFirst,
+    kCboRemindFirst,
+    kLblRemindLast = kLblRemindFirst + 14,
+    kCboRemindLast,
+    kLblSound,
+    kCboSound,
+    kCmdSoundFile,
+    kLblSoundFile,
   };
   static const ToolWindowDesign kDesign;
 
@@ -57,6 +69,13 @@ class FrmPrayer final : public ToolWindowBase<FrmPrayer> {
   void UseCoordinates();
   void ShowChosenPlace();
   void ChangePrayerSetting(Setting setting, int value);
+  // --- reminders (FrmPrayerReminders.cpp) ---
+  void BuildReminders();
+  // True when the command was one of the reminders' controls.
+  bool OnReminderCommand(int control, int notification);
+  // The boxes from the settings; Asr's and Isha's only where they show.
+  void ShowReminders();
+  void ChooseSoundFile();
 
   int32_t listedFor_ = 0;  // the GeoNames id the list last selected
 };

@@ -23,6 +23,12 @@ constexpr SettingRule kRules[] = {
     {L"ScheduleMode", 0, 2},
     {L"ScheduleAction", -1, 5},
     {L"ScheduleGraceful", 0, 1},
+    // --- reminders ---
+    {L"PrayerReminderFajr", -1, 60},    {L"PrayerReminderSunrise", -1, 60},
+    {L"PrayerReminderDhuhr", -1, 60},   {L"PrayerReminderAsr", -1, 60},
+    {L"PrayerReminderSunset", -1, 60},  {L"PrayerReminderMaghrib", -1, 60},
+    {L"PrayerReminderIsha", -1, 60},    {L"PrayerReminderMidnight", -1, 60},
+    {L"ReminderSound", 0, 2},           {L"PrayerReminderShown", 0, INT32_MAX},
 };
 
 constexpr Setting kAllSettings[] = {
@@ -31,8 +37,18 @@ constexpr Setting kAllSettings[] = {
     Setting::kPrayerLongitude, Setting::kPrayerMethod,    Setting::kAsrShadow,
     Setting::kPrayerAsrIsha,
     Setting::kScheduleMode,    Setting::kScheduleAction,  Setting::kScheduleGraceful,
+    // --- reminders ---
+    Setting::kPrayerReminderFajr, Setting::kPrayerReminderSunrise, Setting::kPrayerReminderDhuhr,
+    Setting::kPrayerReminderAsr, Setting::kPrayerReminderSunset, Setting::kPrayerReminderMaghrib,
+    Setting::kPrayerReminderIsha, Setting::kPrayerReminderMidnight, Setting::kReminderSound,
+    Setting::kPrayerReminderShown,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
+
+// --- reminders ---
+std::size_t PrayerReminderIndex(Setting setting) {
+  return static_cast<std::size_t>(setting) - static_cast<std::size_t>(Setting::kPrayerReminderFajr);
+}
 
 }  // namespace
 
@@ -53,6 +69,14 @@ int Settings::Get(Setting setting) const {
     case Setting::kScheduleMode: return scheduleMode;
     case Setting::kScheduleAction: return scheduleAction;
     case Setting::kScheduleGraceful: return scheduleGraceful;
+    // --- reminders ---
+    case Setting::kPrayerReminderFajr: case Setting::kPrayerReminderSunrise:
+    case Setting::kPrayerReminderDhuhr: case Setting::kPrayerReminderAsr:
+    case Setting::kPrayerReminderSunset: case Setting::kPrayerReminderMaghrib:
+    case Setting::kPrayerReminderIsha: case Setting::kPrayerReminderMidnight:
+      return prayerReminders[PrayerReminderIndex(setting)];
+    case Setting::kReminderSound: return reminderSound;
+    case Setting::kPrayerReminderShown: return prayerReminderShown;
   }
   return 0;
 }
@@ -72,6 +96,15 @@ void Settings::Put(Setting setting, int value) {
     case Setting::kScheduleMode: scheduleMode = value; return;
     case Setting::kScheduleAction: scheduleAction = value; return;
     case Setting::kScheduleGraceful: scheduleGraceful = value != 0; return;
+    // --- reminders ---
+    case Setting::kPrayerReminderFajr: case Setting::kPrayerReminderSunrise:
+    case Setting::kPrayerReminderDhuhr: case Setting::kPrayerReminderAsr:
+    case Setting::kPrayerReminderSunset: case Setting::kPrayerReminderMaghrib:
+    case Setting::kPrayerReminderIsha: case Setting::kPrayerReminderMidnight:
+      prayerReminders[PrayerReminderIndex(setting)] = value;
+      return;
+    case Setting::kReminderSound: reminderSound = value; return;
+    case Setting::kPrayerReminderShown: prayerReminderShown = value; return;
   }
 }
 

@@ -4,6 +4,7 @@
 // with nothing stored the program looks and behaves as it always did.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -30,6 +31,19 @@ enum class Setting {
   kScheduleMode,
   kScheduleAction,
   kScheduleGraceful,
+  // --- reminders ---
+  // A prayer time's reminder in PrayerTimeKind order: -1 none, else the
+  // minutes before it (0 at the time).
+  kPrayerReminderFajr,
+  kPrayerReminderSunrise,
+  kPrayerReminderDhuhr,
+  kPrayerReminderAsr,
+  kPrayerReminderSunset,
+  kPrayerReminderMaghrib,
+  kPrayerReminderIsha,
+  kPrayerReminderMidnight,
+  kReminderSound,
+  kPrayerReminderShown,
 };
 
 // A prayer place, latitude or longitude that was never stored, or that reads
@@ -58,6 +72,12 @@ struct Settings {
   int scheduleMode = 2;
   int scheduleAction = -1;
   bool scheduleGraceful = false;
+  // --- reminders ---
+  std::array<int, 8> prayerReminders{-1, -1, -1, -1, -1, -1, -1, -1};
+  int reminderSound = 1;  // ReminderSound
+  // The minute (since 1970, UTC) of the last prayer reminder shown, so that
+  // none comes twice across a restart; 0 for none.
+  int prayerReminderShown = 0;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);

@@ -114,5 +114,20 @@ TEST_F(PrayerWindowTest, TypedCoordinatesRefusedOrStored) {
                   .starts_with(L"\u200Fاوقات شرعی ۵۹٫۳۳ شمالی، ۱۸٫۰۷ شرقی، به وقت این رایانه"));
 }
 
+// Each time's box sets that time's lead; the one-click start sets three.
+TEST_F(PrayerWindowTest, ReminderLeadsAreKeptForEachTime) {
+  prayer_.Open();
+  Click(prayer_.Handle(), P::kCmdStarterReminders);
+  const int midnightBox = P::kCboRemindLast;
+  SendDlgItemMessageW(prayer_.Handle(), midnightBox, CB_SETCURSEL, 5, 0);  // 20 minutes before
+  SendMessageW(prayer_.Handle(), WM_COMMAND, MAKEWPARAM(midnightBox, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(prayer_.Handle(), midnightBox)));
+  Restart();
+  EXPECT_EQ(ProgramSettings().prayerReminders, (std::array<int, 8>{0, -1, 0, -1, -1, 0, -1, 20}));
+  EXPECT_EQ(Prayer(P::kLblRemindLast), L"نیمه‌شب شرعی");
+  EXPECT_EQ(Prayer(P::kCboRemindFirst), L"سر وقت");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(prayer_.Handle(), P::kCboRemindFirst + 6)));  // Asr
+}
+
 }  // namespace
 }  // namespace tavilo

@@ -169,6 +169,10 @@ class RoutedPlatform : public Platform {
     return fake.MoveFileOver(from, to);
   }
   std::wstring ErrorText(long code) override { return fake.ErrorText(code); }
+  bool ShowBalloon(WindowHandle owner, std::uint32_t id, const std::wstring& title,
+                   const std::wstring& text, bool silent) override {
+    return fake.ShowBalloon(owner, id, title, text, silent);
+  }
 
   bool lastRealAdjustSucceeded = false;
 

@@ -70,6 +70,7 @@ enum class PlatformCall {
   // Calendar export.
   SaveFileDialog,
   FileDelete,
+  BalloonShown,  // --- reminders ---
 };
 
 struct MediaReply {
@@ -149,6 +150,14 @@ struct SaveFileDialogRequest {
   std::wstring suggestedName;
   std::wstring extension;
   bool operator==(const SaveFileDialogRequest&) const = default;
+// --- reminders ---
+struct BalloonRequest {
+  WindowHandle iconOwner;
+  std::uint32_t iconId;
+  std::wstring title;
+  std::wstring text;
+  bool silent;
+  bool operator==(const BalloonRequest&) const = default;
 };
 
 // One file of the fake's disk: what reads see, and what a power cut leaves
@@ -264,6 +273,9 @@ class FakePlatform final : public Platform {
   std::vector<MessageBoxRequest> messageBoxes;
   std::vector<OpenFileDialogRequest> openFileDialogs;
   std::vector<SaveFileDialogRequest> saveFileDialogs;
+  // --- reminders ---
+  bool balloonSucceeds = true;
+  std::vector<BalloonRequest> balloons;
 
   // --- Platform ---
   std::uint64_t TickCount() override { return tickCount; }
@@ -337,6 +349,12 @@ class FakePlatform final : public Platform {
                                                  const std::wstring& suggestedName,
                                                  const std::wstring& extension) override;
   long DeleteFileAt(const std::wstring& path) override;
+  bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
+                   const std::wstring& text, bool silent) override {
+    calls.push_back(PlatformCall::BalloonShown);
+    balloons.push_back({iconOwner, iconId, title, text, silent});
+    return balloonSucceeds;
+  }
 
  private:
   // Records a file call; the error it fails with (scripted, or after a

@@ -76,6 +76,9 @@ class Win32Platform final : public Platform {
                                                  const std::wstring& suggestedName,
                                                  const std::wstring& extension) override;
   long DeleteFileAt(const std::wstring& path) override;
+  // --- reminders (Win32Reminders.cpp) ---
+  bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
+                   const std::wstring& text, bool silent) override;
 };
 
 }  // namespace tavilo

@@ -59,6 +59,11 @@ EventChange UserEvents::SaveAgain() {
   return Changed(store_->SaveAgain());
 }
 
+EventChange UserEvents::MarkReminderShown(std::size_t position, const EventDate& day) {
+  if (!store_) return {false, false, kNotReadYet};
+  return store_->MarkReminderShown(position, day);
+}
+
 EventChange UserEvents::Changed(EventChange change) {
   if (!change.applied) return change;
   occurrences_ = EventOccurrences(store_->Events());

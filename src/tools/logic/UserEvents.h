@@ -40,6 +40,9 @@ class UserEvents {
   EventChange Remove(std::size_t position);
   // Tries once more to save changes a failed save left.
   EventChange SaveAgain();
+  // Records the day an event's reminder was due on and shown
+  // (EventStore::MarkReminderShown); what it shows is unchanged.
+  EventChange MarkReminderShown(std::size_t position, const EventDate& day);
 
  private:
   EventChange Changed(EventChange change);
