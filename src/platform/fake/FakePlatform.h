@@ -150,6 +150,8 @@ struct SaveFileDialogRequest {
   std::wstring suggestedName;
   std::wstring extension;
   bool operator==(const SaveFileDialogRequest&) const = default;
+};
+
 // --- reminders ---
 struct BalloonRequest {
   WindowHandle iconOwner;
