@@ -122,6 +122,16 @@ struct PowerAbilities {
   bool operator==(const PowerAbilities&) const = default;
 };
 
+// --- Themes ---
+// What decides the windows' colours: high contrast (SPI_GETHIGHCONTRAST) and
+// the app mode (HKCU ...\Themes\Personalize AppsUseLightTheme, nothing when
+// the value is missing).
+struct ThemeSettings {
+  bool highContrast = false;
+  std::optional<std::uint32_t> appsUseLightTheme;
+};
+// --- end of themes ---
+
 // A rectangle in screen pixels.
 struct ScreenRect {
   int left = 0;
@@ -308,6 +318,10 @@ class Platform {
   // The system's own description of an error code; empty when it has none.
   virtual std::wstring ErrorText(long code) = 0;
   // --- end of the user's data files ---
+
+  // --- Themes ---
+  // A pure read, asked again whenever the system says its colours changed.
+  virtual ThemeSettings ReadThemeSettings() = 0;
 
   // --- Modal user interaction ---
   // A modal message box; returns the button pressed (kIdOk ...).

@@ -142,6 +142,12 @@ void FrmCalendar::OnDpiChanged() {
   CreateFonts();
 }
 
+// --- themes ---
+void FrmCalendar::OnThemeChanged() {
+  grid_.ThemeChanged();
+  RedrawGrid();
+}
+
 void FrmCalendar::Form_Destroyed() {
   ReleaseFonts();
   grid_.Release();

@@ -71,6 +71,7 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   friend ToolWindowBase;
   void BuildWindow();
   void OnDpiChanged();
+  void OnThemeChanged();  // --- themes ---
   void Form_Destroyed();
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wparam, LPARAM lparam);

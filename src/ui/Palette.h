@@ -30,6 +30,7 @@ struct SystemColours {
 // Gregorian and lunar days, any of them for a day outside the month.
 struct CellInks {
   Rgb day, dayOff, small, otherMonth;
+  friend bool operator==(const CellInks&, const CellInks&) = default;
 };
 
 struct Palette {
@@ -47,6 +48,7 @@ struct Palette {
   Rgb today{}, todayOnSelection{}, eventMark{}, eventMarkOnSelection{};
   // Days off are underlined too, not told by their colour alone.
   bool underlineDaysOff = false;
+  friend bool operator==(const Palette&, const Palette&) = default;
 };
 
 Palette PaletteFor(Theme theme, const SystemColours& system);

@@ -110,6 +110,7 @@ class RealRegistryPlatform final : public Platform {
   std::uint32_t LastError() override { return fake.LastError(); }
   std::wstring ErrorText(std::uint32_t code) override { return fake.ErrorText(code); }
   PowerAbilities QueryPowerAbilities() override { return fake.QueryPowerAbilities(); }
+  ThemeSettings ReadThemeSettings() override { return fake.ReadThemeSettings(); }
   bool StartProgram(const std::wstring& commandLine, int showCommand) override {
     return fake.StartProgram(commandLine, showCommand);
   }
