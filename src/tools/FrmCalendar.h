@@ -23,18 +23,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "tools/FrmEvent.h"
 #include "tools/MonthGrid.h"
+#include "tools/MonthGridAccessible.h"
 #include "tools/logic/MonthView.h"
 #include "tools/shared/ToolWindowBase.h"
 #include "ui/StripWindow.h"
 
 namespace tavilo {
 
-class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
+class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridCells {
  public:
   // Control identifiers; the tab order follows the controls' table.
   enum Control : int {
@@ -113,6 +115,19 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   FrmEvent editor_;
   std::vector<std::size_t> listed_;  // the listed events' positions
   static inline WNDPROC listBoxProc_ = nullptr;
+
+  // --- the grid for screen readers (FrmCalendarAccess.cpp) ---
+  std::wstring GridName() const override;
+  std::wstring CellName(int cell) const override;
+  RECT CellOnScreen(int cell) const override;
+  int CellAtScreenPoint(POINT point) const override;
+  int SelectedCell() const override;
+  bool GridHasFocus() const override;
+  void SelectCell(int cell) override;
+  // Tells the reader of a new selected day while the grid has the focus.
+  void AnnounceSelection(HWND grid);
+  MonthGridAccessible accessible_;
+  std::optional<int32_t> announcedDay_;
 };
 
 }  // namespace tavilo
