@@ -1,0 +1,108 @@
+// Reads the month calendar's grid as a screen reader does, from another
+// process of the same Wine session (MSAA).
+//   e2e_grid_reader cells   the grid's role and child count, then one line a
+//                           cell: id role state left top width height name
+//   e2e_grid_reader events <seconds>
+//                           prints "ready", then "focus <id>" and
+//                           "selection <id>" for the grid's first focus and
+//                           selection events; exits 1 without both in time
+#include <windows.h>
+#include <oleacc.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HWND Grid() {
+  for (HWND calendar = FindWindowExW(nullptr, nullptr, L"TaviloFrmCalendar", nullptr); calendar;
+       calendar = FindWindowExW(nullptr, calendar, L"TaviloFrmCalendar", nullptr)) {
+    if (IsWindowVisible(calendar)) return FindWindowExW(calendar, nullptr, L"TaviloMonthGrid", nullptr);
+  }
+  return nullptr;
+}
+
+std::string Utf8(const wchar_t* text) {
+  std::string bytes(static_cast<size_t>(std::wcslen(text)) * 4 + 1, '\0');
+  bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(),
+                                                       static_cast<int>(bytes.size()), nullptr,
+                                                       nullptr)) - 1);
+  return bytes;
+}
+
+long Number(VARIANT value) { return value.vt == VT_I4 ? value.lVal : -1; }
+
+int Cells() {
+  IAccessible* grid = nullptr;
+  if (!Grid() || FAILED(AccessibleObjectFromWindow(Grid(), OBJID_CLIENT, IID_IAccessible,
+                                                    reinterpret_cast<void**>(&grid)))) {
+    return 1;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{};
+  long count = 0;
+  grid->get_accRole(self, &role);
+  grid->get_accChildCount(&count);
+  std::printf("%ld %ld\n", Number(role), count);
+  for (long id = 1; id <= count; ++id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    VARIANT state{};
+    BSTR name = nullptr;
+    long x = 0, y = 0, width = 0, height = 0;
+    grid->get_accRole(child, &role);
+    grid->get_accState(child, &state);
+    grid->accLocation(&x, &y, &width, &height, child);
+    grid->get_accName(child, &name);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %s\n", id, Number(role), Number(state), x, y, width,
+                height, name ? Utf8(name).c_str() : "");
+    SysFreeString(name);
+  }
+  grid->Release();
+  return 0;
+}
+
+bool focusSeen = false, selectionSeen = false;
+
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                      DWORD) {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (object != OBJID_CLIENT || std::wcscmp(name, L"TaviloMonthGrid") != 0) return;
+  bool& seen = event == EVENT_OBJECT_FOCUS ? focusSeen : selectionSeen;
+  if (seen) return;
+  seen = true;
+  std::printf("%s %ld\n", event == EVENT_OBJECT_FOCUS ? "focus" : "selection", child);
+  std::fflush(stdout);
+}
+
+int Events(const wchar_t* seconds) {
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr,
+                                       OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+  if (!hook) return 1;
+  std::printf("ready\n");
+  std::fflush(stdout);
+  const ULONGLONG end = GetTickCount64() + 1000 * std::wcstoul(seconds, nullptr, 10);
+  while (!(focusSeen && selectionSeen) && GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  UnhookWinEvent(hook);
+  return focusSeen && selectionSeen ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (argc == 2 && command == L"cells") return Cells();
+  if (argc == 3 && command == L"events") return Events(argv[2]);
+  std::fprintf(stderr, "usage: e2e_grid_reader cells | events <seconds>\n");
+  return 2;
+}
