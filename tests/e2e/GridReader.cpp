@@ -1,7 +1,8 @@
 // Reads the month calendar's grid as a screen reader does, from another
 // process of the same Wine session (MSAA).
 //   e2e_grid_reader cells   the grid's role and child count, then one line a
-//                           cell: id role state left top width height name
+//                           cell: id role state left top width height, the
+//                           cell hit at its centre, name
 //   e2e_grid_reader events <seconds>
 //                           prints "ready", then "focus <id>" and
 //                           "selection <id>" for the grid's first focus and
@@ -24,42 +25,42 @@ HWND Grid() {
 }
 
 std::string Utf8(const wchar_t* text) {
-  std::string bytes(static_cast<size_t>(std::wcslen(text)) * 4 + 1, '\0');
-  bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(),
-                                                       static_cast<int>(bytes.size()), nullptr,
-                                                       nullptr)) - 1);
-  return bytes;
+  std::string bytes(std::wcslen(text) * 4 + 1, '\0');
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(),
+                                       static_cast<int>(bytes.size()), nullptr, nullptr);
+  return bytes.substr(0, static_cast<size_t>(size > 0 ? size - 1 : 0));
 }
 
 long Number(VARIANT value) { return value.vt == VT_I4 ? value.lVal : -1; }
+VARIANT Child(long id) {
+  VARIANT child{};
+  child.vt = VT_I4;
+  child.lVal = id;
+  return child;
+}
 
 int Cells() {
   IAccessible* grid = nullptr;
-  if (!Grid() || FAILED(AccessibleObjectFromWindow(Grid(), OBJID_CLIENT, IID_IAccessible,
-                                                    reinterpret_cast<void**>(&grid)))) {
+  if (FAILED(AccessibleObjectFromWindow(Grid(), OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(&grid))))
     return 1;
-  }
-  VARIANT self{};
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
   VARIANT role{};
   long count = 0;
-  grid->get_accRole(self, &role);
+  grid->get_accRole(Child(CHILDID_SELF), &role);
   grid->get_accChildCount(&count);
   std::printf("%ld %ld\n", Number(role), count);
   for (long id = 1; id <= count; ++id) {
-    VARIANT child{};
-    child.vt = VT_I4;
-    child.lVal = id;
-    VARIANT state{};
+    const VARIANT child = Child(id);
+    VARIANT state{}, hit{};
     BSTR name = nullptr;
     long x = 0, y = 0, width = 0, height = 0;
     grid->get_accRole(child, &role);
     grid->get_accState(child, &state);
     grid->accLocation(&x, &y, &width, &height, child);
     grid->get_accName(child, &name);
-    std::printf("%ld %ld %ld %ld %ld %ld %ld %s\n", id, Number(role), Number(state), x, y, width,
-                height, name ? Utf8(name).c_str() : "");
+    grid->accHitTest(x + width / 2, y + height / 2, &hit);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld %s\n", id, Number(role), Number(state), x, y,
+                width, height, Number(hit), name ? Utf8(name).c_str() : "");
     SysFreeString(name);
   }
   grid->Release();
@@ -72,9 +73,8 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
                       DWORD) {
   wchar_t name[32] = L"";
   GetClassNameW(window, name, 32);
-  if (object != OBJID_CLIENT || std::wcscmp(name, L"TaviloMonthGrid") != 0) return;
   bool& seen = event == EVENT_OBJECT_FOCUS ? focusSeen : selectionSeen;
-  if (seen) return;
+  if (seen || object != OBJID_CLIENT || std::wcscmp(name, L"TaviloMonthGrid") != 0) return;
   seen = true;
   std::printf("%s %ld\n", event == EVENT_OBJECT_FOCUS ? "focus" : "selection", child);
   std::fflush(stdout);

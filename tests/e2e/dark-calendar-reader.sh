@@ -2,7 +2,7 @@
 # End to end in dark mode (AppsUseLightTheme 0 in the registry):
 #   1. Ctrl+Alt+T opens the month calendar, whose grid is dark (screenshot);
 #   2. another process reads the grid as a screen reader does: a table of 42
-#      cells, the selected one named by the selected-day line, selected and
+#      cells, each hit at its centre, the selected one named by the selected-day line, selected and
 #      focused, the others neither;
 #   3. an arrow key raises the focus and selection events for the next day.
 #   dark-calendar-reader.sh <e2e_tools_probe.exe> <e2e_grid_reader.exe>
@@ -42,11 +42,13 @@ xdotool mousemove $(((LEFT + RIGHT) / 2)) $((TOP + 150))  # the keyboard follows
 sleep 0.3
 cells=$(read_grid cells)
 [[ $(head -n 1 <<<"$cells") == "24 42" ]] || fail "not a table of 42 cells: $(head -n 1 <<<"$cells")"
-(($(awk 'NR > 1 && $2 == 29 && $6 > 0 && $7 > 0' <<<"$cells" | wc -l) == 42)) ||
-  fail "not 42 placed cells"
+(($(awk 'NR > 1 && $2 == 29 && $6 > 0 && $7 > 0 && $8 == $1' <<<"$cells" | wc -l) == 42)) ||
+  fail "not 42 placed cells, each hit at its centre"
+# The second row's Friday (cell 14) is always of the month, and a day off.
+[[ $(sed -n 15p <<<"$cells") == *"، تعطیل" ]] || fail "cell 14 is no day off: $(sed -n 15p <<<"$cells")"
 selected=$(awk 'NR > 1 && int($3 / 2) % 2' <<<"$cells")
 (($(wc -l <<<"$selected") == 1)) || fail "not one selected cell: $selected"
-read -r id _ state _ _ _ _ name <<<"$selected"
+read -r id _ state _ _ _ _ _ name <<<"$selected"
 ((state & 4)) || fail "the selected cell is not focused ($state)"
 day_line=$(probe text TaviloFrmCalendar 111 | head -n 1)
 [[ $name == "$day_line"* ]] || fail "cell $id is named '$name', the selected day '$day_line'"
