@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# End to end in dark mode (AppsUseLightTheme 0 in the registry):
-#   1. Ctrl+Alt+T opens the month calendar, whose grid is dark (screenshot);
-#   2. another process reads the grid as a screen reader does: a table of 42
-#      cells, each hit at its centre, the selected one named by the selected-day line, selected and
-#      focused, the others neither;
-#   3. an arrow key raises the focus and selection events for the next day.
+# In dark mode (AppsUseLightTheme 0): 1. Ctrl+Alt+T opens the month calendar,
+# its grid dark (screenshot); 2. another process reads the grid as a screen
+# reader does: 42 cells, each hit at its centre, the selected one alone
+# selected, focused and named by the selected-day line; 3. an arrow key
+# raises the focus and selection events for the next day.
 #   dark-calendar-reader.sh <e2e_tools_probe.exe> <e2e_grid_reader.exe>
 set -euo pipefail
 
@@ -56,7 +55,7 @@ echo "e2e: cell $id of 42 is selected and focused: $name"
 
 # --- 3. The next day is announced ---
 events=$(mktemp)
-"$TAVILO_WINE_RUN" "$reader" events 20 >"$events" 2>/dev/null &  # unbuffered: no tr
+"$TAVILO_WINE_RUN" "$reader" events >"$events" 2>/dev/null &  # unbuffered: no tr
 watcher=$!
 wait_for 15 "the event hook" grep -q ready "$events"
 xdotool key Left  # Saturday stands at the right: the next day

@@ -166,17 +166,15 @@ TEST_F(FrmCalendarWindowTest, OpensUnderTheStrip) {
 // grid's panel and the selected day's fill, and a label's colours.
 TEST_F(FrmCalendarWindowTest, FollowsDarkModeAndHighContrastLive) {
   HWND grid = GetDlgItem(hwnd_, C::kGrdMonth);
-  RECT client;
-  GetClientRect(grid, &client);
+  const RECT client = ChildRect(hwnd_, C::kGrdMonth);
   // The bottom-left cell's corner, and a pixel of the selected 1 Farvardin's
   // fill (top right cell) beside today's outline.
-  const POINT panel{3, client.bottom - 3}, fill{client.right - 3, 22};
+  const POINT panel{3, client.bottom - client.top - 3}, fill{client.right - client.left - 3, 22};
   const auto pixel = [grid](POINT at) {
     UpdateWindow(grid);
     HDC dc = GetDC(grid);
     const COLORREF colour = GetPixel(dc, at.x, at.y);
-    ReleaseDC(grid, dc);
-    return colour;
+    return ReleaseDC(grid, dc), colour;
   };
   EXPECT_EQ(pixel(panel), RGB(252, 253, 255));
 
