@@ -223,12 +223,14 @@ void MonthGrid::Compose(const RECT& client) {
   SelectObject(dc, previousBrush);
 
   const UINT previousAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
+  HFONT font = nullptr;
   for (int index = 0; index < kGridCells; ++index) {
     const MonthCell& cell = view_->cells[static_cast<size_t>(index)];
     const RECT& area = areas[static_cast<size_t>(index)];
     const CellInks& inks = cell.day == selected_ ? palette.onSelection : palette.onPanel;
     const bool dayOff = cell.inMonth && cell.dayOff;
-    SelectObject(dc, dayOff && palette.underlineDaysOff ? dayOffFont_ : dayFont_);
+    if (HFONT wanted = dayOff && palette.underlineDaysOff ? dayOffFont_ : dayFont_; wanted != font)
+      SelectObject(dc, font = wanted);
     SetTextColor(dc, ColorOf(!cell.inMonth ? inks.otherMonth : dayOff ? inks.dayOff : inks.day));
     DrawAt(dc, (area.left + area.right) / 2, area.top + (area.bottom - area.top) / 8,
            DayNumber(cell.shamsiDay));
