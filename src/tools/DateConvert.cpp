@@ -124,7 +124,8 @@ void DateConvert::Form_Paint() {
     const RECT shape = PixelRect(kShape1Left, kShape1Top, kShape1Width, kShape1Height, dpi_);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     SelectObject(dc, GetStockObject(DC_PEN));
-    SetDCPenColor(dc, ActiveTheme() == Theme::kLight ? RGB(0, 0, 0) : ColorOf(ActivePalette().windowText));
+    SetDCPenColor(dc, ActiveTheme() == Theme::kLight ? RGB(0, 0, 0)
+                                                     : ColorOf(ActivePalette().windowText));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
     SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);

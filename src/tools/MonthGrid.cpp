@@ -167,7 +167,8 @@ void MonthGrid::DrawWeekDayNames(const RECT& client) {
   GetTextMetricsW(dc, &metrics);
   for (int column = 0; column < kWeekDays; ++column) {
     const RECT cell = CellArea(client, column);
-    SetTextColor(dc, ColorOf(column == kWeekDays - 1 ? palette.onPanel.dayOff : palette.onPanel.day));
+    const bool friday = column == kWeekDays - 1;
+    SetTextColor(dc, ColorOf(friday ? palette.onPanel.dayOff : palette.onPanel.day));
     const int right = (cell.left + cell.right + weekDayWidths_[static_cast<size_t>(column)]) / 2;
     DrawRtlLine(dc, WeekDayNames()[static_cast<size_t>(column)], right,
                 (header - metrics.tmHeight) / 2, RtlAnchor::kRightEdge);

@@ -11,13 +11,16 @@ namespace {
 constexpr long kCells = 42;
 constexpr long kColumns = 7;
 
-bool IsCell(const VARIANT& child) { return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= kCells; }
+bool IsCell(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= kCells;
+}
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-void SetChild(VARIANT* out, long id) {
+HRESULT SetChild(VARIANT* out, long id) {
   VariantInit(out);
   out->vt = VT_I4;
   out->lVal = id;
+  return S_OK;
 }
 
 HRESULT GiveText(const std::wstring& text, BSTR* out) {
@@ -174,8 +177,8 @@ class MonthGridAccessible::Object final : public IAccessible {
     VariantInit(end);
     if (!cells_) return CO_E_OBJNOTCONNECTED;
     if (IsSelf(start)) {
-      if (direction == NAVDIR_FIRSTCHILD) return SetChild(end, 1), S_OK;
-      if (direction == NAVDIR_LASTCHILD) return SetChild(end, kCells), S_OK;
+      if (direction == NAVDIR_FIRSTCHILD) return SetChild(end, 1);
+      if (direction == NAVDIR_LASTCHILD) return SetChild(end, kCells);
       return standard_ ? standard_->accNavigate(direction, start, end) : E_FAIL;
     }
     if (!IsCell(start)) return E_INVALIDARG;
@@ -191,19 +194,17 @@ class MonthGridAccessible::Object final : public IAccessible {
       default: return E_INVALIDARG;
     }
     if (to < 1 || to > kCells) return S_FALSE;
-    SetChild(end, to);
-    return S_OK;
+    return SetChild(end, to);
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
     VariantInit(hit);
     if (!cells_) return CO_E_OBJNOTCONNECTED;
     const int cell = cells_->CellAtScreenPoint({x, y});
-    if (cell >= 0) return SetChild(hit, cell + 1), S_OK;
+    if (cell >= 0) return SetChild(hit, cell + 1);
     RECT window;
     GetWindowRect(grid_, &window);
     if (!PtInRect(&window, {x, y})) return S_FALSE;
-    SetChild(hit, CHILDID_SELF);  // the week-day row
-    return S_OK;
+    return SetChild(hit, CHILDID_SELF);  // the week-day row
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }

@@ -81,7 +81,8 @@ class FrmEventWindowTest : public ::testing::Test {
     for (int y = 0; y < client.bottom && !found; ++y)
       for (int x = 0; x < client.right && !found; ++x) {
         const COLORREF pixel = GetPixel(dc, x, y);
-        found = pixel == ColorOf(palette.eventMark) || pixel == ColorOf(palette.eventMarkOnSelection);
+        found = pixel == ColorOf(palette.eventMark) ||
+                pixel == ColorOf(palette.eventMarkOnSelection);
       }
     ReleaseDC(grid, dc);
     return found;
