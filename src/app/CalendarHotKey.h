@@ -9,7 +9,7 @@ namespace tavilo {
 
 inline constexpr int kCalendarHotKeyId = 1;
 inline constexpr wchar_t kCalendarHotKeyTaken[] =
-    L"میانبر Ctrl+Alt+T در دست برنامهٔ دیگری است";
+    L"کلید میان‌بر Ctrl+Alt+T در اختیار برنامهٔ دیگری است";
 
 // Registers the key for `window`, which gets WM_HOTKEY with
 // kCalendarHotKeyId; false when another program holds it.
