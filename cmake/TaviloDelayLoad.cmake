@@ -1,6 +1,6 @@
 # System DLLs the strip's first paint does not need (the common controls,
 # GDI+, the common dialogs, COM and OLE automation, the shell, multimedia,
-# power management) are loaded on first use instead of at start-up. GNU ld has no --delayload: dlltool builds a delay-import library
+# power management, the title bar and control themes, accessibility) are loaded on first use instead of at start-up. GNU ld has no --delayload: dlltool builds a delay-import library
 # from a .def file in cmake/delayload/ listing the functions the program
 # calls, and mingw-w64's delayimp provides the loader.
 #
@@ -18,7 +18,8 @@ endif()
 find_program(TAVILO_DLLTOOL NAMES ${TAVILO_MINGW_TRIPLE}-dlltool x86_64-w64-mingw32-dlltool
              REQUIRED)
 
-set(TAVILO_DELAY_LOADED_DLLS comctl32 gdiplus comdlg32 ole32 oleaut32 powrprof shell32 winmm)
+set(TAVILO_DELAY_LOADED_DLLS comctl32 gdiplus comdlg32 ole32 oleaut32 powrprof shell32 winmm
+    dwmapi uxtheme oleacc)
 foreach(dll IN LISTS TAVILO_DELAY_LOADED_DLLS)
   set(def ${CMAKE_CURRENT_LIST_DIR}/delayload/${dll}.def)
   set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}-delayed.a)

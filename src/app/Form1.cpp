@@ -186,6 +186,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (unloading_) return 0;
       Form_MouseMove();  // as a touch on the parked strip does
       return kSlideDownAccepted;
+    case WM_HOTKEY:  // --- the calendar's hot key (CalendarHotKey.h) ---
+      menu_.mnuCalendar_Click();
+      return 0;
     case WM_NCDESTROY:
       appliedTimers_ = {};  // the window's timers go with it
       return 0;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/CalendarHotKey.h"
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
 #include "app/ReminderScheduler.h"
@@ -66,6 +67,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   tavilo::TrayIcon trayIcon(
       instance, platform, [&menu] { menu.mnuCalendar_Click(); }, [&menu] { menu.PopupMnuFile(); });
   trayIcon.Show(tavilo::ProgramSettings().notificationIcon);
+  // --- the calendar's hot key ---
+  if (!tavilo::RegisterCalendarHotKey(form1.Handle()))
+    trayIcon.SetNotice(tavilo::kCalendarHotKeyTaken);
   // The user's events, once the strip is on the screen; the tooltips count
   // today's.
   tavilo::ProgramEvents().Load(platform);

@@ -100,6 +100,11 @@ void TrayIcon::SetExtraLine(std::wstring line) {
   ModifyToolTip();
 }
 
+void TrayIcon::SetNotice(std::wstring line) {
+  notice_ = std::move(line);
+  ModifyToolTip();
+}
+
 // The pointer is over the icon: its tooltip is about to show. The next time
 // and the wait change with the minute; within one minute they stand.
 void TrayIcon::OnPointerOver() {
@@ -113,7 +118,7 @@ void TrayIcon::OnPointerOver() {
 }
 
 void TrayIcon::ModifyToolTip() {
-  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_, eventsLine_});
+  toolTip_ = TrayToolTip(dateLines_, {extraLine_, notice_, prayerLine_, eventsLine_});
   if (!shown_) return;
   NOTIFYICONDATAW data = IconData(NIF_TIP | NIF_SHOWTIP);
   Shell_NotifyIconW(NIM_MODIFY, &data);
@@ -235,7 +240,7 @@ void TrayIcon::Redraw() {
   prayerLine_.clear();
   prayerMinute_ = kNoMinute;
   eventsLine_ = TodayEventsText(ProgramEvents().OnDay(today, settings.lunarCorrection).size());
-  toolTip_ = TrayToolTip(dateLines_, {extraLine_, prayerLine_, eventsLine_});
+  toolTip_ = TrayToolTip(dateLines_, {extraLine_, notice_, prayerLine_, eventsLine_});
 }
 
 NOTIFYICONDATAW TrayIcon::IconData(UINT flags) const {

@@ -38,6 +38,8 @@ class TrayIcon {
   void Refresh();
   // A line shown under the dates in the tooltip; empty for none.
   void SetExtraLine(std::wstring line);
+  // A line that stays under it for the whole run (the hot key is taken).
+  void SetNotice(std::wstring line);
 
   // --- reminders ---
   // What a click on the icon's balloon does.
@@ -88,6 +90,7 @@ class TrayIcon {
   std::wstring toolTip_;
   std::wstring dateLines_;  // the tooltip's lines, drawn with the picture
   std::wstring extraLine_;
+  std::wstring notice_;
   // The next prayer time and the wait, written for the minute (Unix
   // seconds / 60) the pointer last came over the icon in.
   static constexpr std::int64_t kNoMinute = -1;

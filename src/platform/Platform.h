@@ -122,6 +122,16 @@ struct PowerAbilities {
   bool operator==(const PowerAbilities&) const = default;
 };
 
+// --- Themes ---
+// What decides the windows' colours: high contrast (SPI_GETHIGHCONTRAST) and
+// the app mode (HKCU ...\Themes\Personalize AppsUseLightTheme, nothing when
+// the value is missing).
+struct ThemeSettings {
+  bool highContrast = false;
+  std::optional<std::uint32_t> appsUseLightTheme;
+};
+// --- end of themes ---
+
 // A rectangle in screen pixels.
 struct ScreenRect {
   int left = 0;
@@ -315,6 +325,9 @@ class Platform {
   // when the shell refused it.
   virtual bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
                            const std::wstring& text, bool silent) = 0;
+  // --- Themes ---
+  // A pure read, asked again whenever the system says its colours changed.
+  virtual ThemeSettings ReadThemeSettings() = 0;
 
   // --- Modal user interaction ---
   // A modal message box; returns the button pressed (kIdOk ...).

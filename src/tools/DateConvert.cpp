@@ -123,11 +123,13 @@ void DateConvert::Form_Paint() {
   PaintBuffered(hwnd_, [this](HDC dc, const RECT&) {
     const RECT shape = PixelRect(kShape1Left, kShape1Top, kShape1Width, kShape1Height, dpi_);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
-    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(DC_PEN));
+    SetDCPenColor(dc, ActiveTheme() == Theme::kLight ? RGB(0, 0, 0)
+                                                     : ColorOf(ActivePalette().windowText));
     Rectangle(dc, shape.left, shape.top, shape.right, shape.bottom);
     SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, ColorOf(ActivePalette().windowText));
     const RECT label = l1Rect();
     DrawRtlLine(dc, l1Caption_, label.left, label.top, RtlAnchor::kLeftEdge);
   });

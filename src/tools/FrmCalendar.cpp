@@ -145,7 +145,14 @@ void FrmCalendar::OnDpiChanged() {
   CreateFonts();
 }
 
+// --- themes ---
+void FrmCalendar::OnThemeChanged() {
+  grid_.ThemeChanged();
+  RedrawGrid();
+}
+
 void FrmCalendar::Form_Destroyed() {
+  accessible_.Disconnect();
   ReleaseFonts();
   grid_.Release();
 }
@@ -322,6 +329,7 @@ void FrmCalendar::RedrawGrid() {
   HWND grid = GetDlgItem(hwnd_, kGrdMonth);
   grid_.Show(view_, selected_, today_, GetFocus() == grid);
   InvalidateRect(grid, nullptr, FALSE);
+  AnnounceSelection(grid);
 }
 
 void FrmCalendar::GoTo() {
@@ -425,6 +433,9 @@ LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM 
     case WM_KILLFOCUS:
       RedrawGrid();  // the focus shows on the selected day
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = accessible_.Answer(grid, *this, wparam, lparam)) return answer;
+      break;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -24,19 +24,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "tools/FrmCalendarExport.h"
 #include "tools/FrmEvent.h"
 #include "tools/MonthGrid.h"
+#include "tools/MonthGridAccessible.h"
 #include "tools/logic/MonthView.h"
 #include "tools/shared/ToolWindowBase.h"
 #include "ui/StripWindow.h"
 
 namespace tavilo {
 
-class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
+class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridCells {
  public:
   // Control identifiers; the tab order follows the controls' table.
   enum Control : int {
@@ -79,6 +81,7 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   friend ToolWindowBase;
   void BuildWindow();
   void OnDpiChanged();
+  void OnThemeChanged();  // --- themes ---
   void Form_Destroyed();
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wparam, LPARAM lparam);
@@ -121,6 +124,19 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar> {
   FrmCalendarExport exporter_;  // --- calendar export ---
   std::vector<std::size_t> listed_;  // the listed events' positions
   static inline WNDPROC listBoxProc_ = nullptr;
+
+  // --- the grid for screen readers (FrmCalendarAccess.cpp) ---
+  std::wstring GridName() const override;
+  std::wstring CellName(int cell) const override;
+  RECT CellOnScreen(int cell) const override;
+  int CellAtScreenPoint(POINT point) const override;
+  int SelectedCell() const override;
+  bool GridHasFocus() const override;
+  void SelectCell(int cell) override;
+  // Tells the reader of a new selected day while the grid has the focus.
+  void AnnounceSelection(HWND grid);
+  MonthGridAccessible accessible_;
+  std::optional<int32_t> announcedDay_;
 };
 
 }  // namespace tavilo

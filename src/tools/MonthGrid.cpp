@@ -5,6 +5,7 @@
 #include "ui/PersianDigits.h"
 #include "ui/RtlText.h"
 #include "ui/Twips.h"
+#include "ui/WindowTheme.h"
 
 namespace tavilo {
 
@@ -15,22 +16,13 @@ constexpr float kSmallPoints = 7.0f;
 // The row of week-day names, in pixels at 96 DPI.
 constexpr int kWeekDayRowHeight = 20;
 
-// The strip's palette.
-constexpr COLORREF kInk = RGB(30, 44, 62);
-constexpr COLORREF kPanel = RGB(252, 253, 255);
-constexpr COLORREF kPanelShade = RGB(224, 233, 243);
-constexpr COLORREF kSteel = RGB(112, 140, 170);
-constexpr COLORREF kSteelLight = RGB(198, 211, 226);
-constexpr COLORREF kTurquoise = RGB(22, 146, 158);
-constexpr COLORREF kDayOff = RGB(196, 40, 48);
-constexpr COLORREF kOtherMonth = RGB(160, 170, 182);
-// The mark of a day with the user's events, unlike the holidays' red, the
-// today outline and the selection.
-constexpr COLORREF kEventMark = RGB(226, 132, 16);
+// The colours are the active theme's (ActivePalette); the mark of a day with
+// the user's events is unlike the holidays' red, the today outline and the
+// selection.
 constexpr int kEventMarkRadius = 3;  // pixels at 96 DPI
 
-HFONT MakeFont(unsigned dpi, float points, int weight) {
-  return CreateFontW(-PixelsFromPoints(points, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+HFONT MakeFont(unsigned dpi, float points, int weight, bool underline = false) {
+  return CreateFontW(-PixelsFromPoints(points, dpi), 0, 0, 0, weight, FALSE, underline, FALSE,
                      ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
 }
@@ -62,9 +54,11 @@ MonthGrid::~MonthGrid() { Release(); }
 void MonthGrid::SetDpi(unsigned dpi) {
   if (dayFont_ && dpi == dpi_) return;
   DeleteObject(dayFont_);
+  DeleteObject(dayOffFont_);
   DeleteObject(smallFont_);
   dpi_ = dpi;
   dayFont_ = MakeFont(dpi_, kDayPoints, FW_BOLD);
+  dayOffFont_ = MakeFont(dpi_, kDayPoints, FW_BOLD, true);
   smallFont_ = MakeFont(dpi_, kSmallPoints, FW_NORMAL);
   // The names' shaped widths, to centre them without shaping them twice.
   HDC screen = GetDC(nullptr);
@@ -94,10 +88,11 @@ void MonthGrid::Release() {
   }
   DeleteObject(pixels_);
   DeleteObject(dayFont_);
+  DeleteObject(dayOffFont_);
   DeleteObject(smallFont_);
   canvas_ = nullptr;
   pixels_ = nullptr;
-  dayFont_ = smallFont_ = nullptr;
+  dayFont_ = dayOffFont_ = smallFont_ = nullptr;
   canvasSize_ = {};
   view_ = nullptr;
   changed_ = true;
@@ -165,50 +160,61 @@ void MonthGrid::DrawWeekDayNames(const RECT& client) {
   weekDaysDrawn_ = true;
   HDC dc = canvas_;
   const int header = MulDiv(kWeekDayRowHeight, static_cast<int>(dpi_), 96);
-  FillSolid(dc, {client.left, client.top, client.right, header}, kPanelShade);
+  const Palette& palette = ActivePalette();
+  FillSolid(dc, {client.left, client.top, client.right, header}, ColorOf(palette.header));
   SelectObject(dc, smallFont_);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   for (int column = 0; column < kWeekDays; ++column) {
     const RECT cell = CellArea(client, column);
-    SetTextColor(dc, column == kWeekDays - 1 ? kDayOff : kInk);
+    const bool friday = column == kWeekDays - 1;
+    SetTextColor(dc, ColorOf(friday ? palette.onPanel.dayOff : palette.onPanel.day));
     const int right = (cell.left + cell.right + weekDayWidths_[static_cast<size_t>(column)]) / 2;
     DrawRtlLine(dc, WeekDayNames()[static_cast<size_t>(column)], right,
                 (header - metrics.tmHeight) / 2, RtlAnchor::kRightEdge);
   }
 }
 
-// In three passes, so that each font and colour is chosen as few times as
-// possible: the cells' marks, the Shamsi days, the small days. A day with
-// events has a dot between its small days.
+// The cells' marks first, then the Shamsi days, then the small days. A day
+// with events has a dot between its small days. The selected day is a fill
+// with its own inks; today's outline on it is drawn inside the fill, so that
+// it borders the fill alone.
 void MonthGrid::Compose(const RECT& client) {
   changed_ = false;
   HDC dc = canvas_;
+  const Palette& palette = ActivePalette();
   const int header = MulDiv(kWeekDayRowHeight, static_cast<int>(dpi_), 96);
-  FillSolid(dc, {client.left, header, client.right, client.bottom}, kPanel);
+  FillSolid(dc, {client.left, header, client.right, client.bottom}, ColorOf(palette.panel));
   std::array<RECT, kGridCells> areas;
   for (int index = 0; index < kGridCells; ++index) {
     RECT& area = areas[static_cast<size_t>(index)];
     area = CellArea(client, index);
     InflateRect(&area, -1, -1);
     const MonthCell& cell = view_->cells[static_cast<size_t>(index)];
-    if (cell.day == selected_) FillSolid(dc, area, focused_ ? kSteelLight : kPanelShade);
+    const bool selected = cell.day == selected_;
+    if (selected) {
+      FillSolid(dc, area, ColorOf(focused_ ? palette.focusedSelection : palette.selection));
+    }
     if (cell.day == today_) {
-      SetDCBrushColor(dc, kTurquoise);
+      SetDCBrushColor(dc, ColorOf(selected ? palette.todayOnSelection : palette.today));
       const HBRUSH outline = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
       RECT frame = area;
+      if (selected) InflateRect(&frame, -2, -2);
       FrameRect(dc, &frame, outline);
       InflateRect(&frame, -1, -1);
       FrameRect(dc, &frame, outline);
     }
   }
-  SetDCBrushColor(dc, kEventMark);
-  SetDCPenColor(dc, kEventMark);
   const HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
   const HGDIOBJ previousPen = SelectObject(dc, GetStockObject(DC_PEN));
   const int radius = MulDiv(kEventMarkRadius, static_cast<int>(dpi_), 96);
   for (int index = 0; index < kGridCells; ++index) {
-    if (view_->cells[static_cast<size_t>(index)].events == 0) continue;
+    const MonthCell& cell = view_->cells[static_cast<size_t>(index)];
+    if (cell.events == 0) continue;
+    const COLORREF mark =
+        ColorOf(cell.day == selected_ ? palette.eventMarkOnSelection : palette.eventMark);
+    SetDCBrushColor(dc, mark);
+    SetDCPenColor(dc, mark);
     const RECT& area = areas[static_cast<size_t>(index)];
     const int x = (area.left + area.right) / 2;
     const int y = area.top + (area.bottom - area.top) * 3 / 4;
@@ -218,11 +224,15 @@ void MonthGrid::Compose(const RECT& client) {
   SelectObject(dc, previousBrush);
 
   const UINT previousAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
-  SelectObject(dc, dayFont_);
+  HFONT font = nullptr;
   for (int index = 0; index < kGridCells; ++index) {
     const MonthCell& cell = view_->cells[static_cast<size_t>(index)];
     const RECT& area = areas[static_cast<size_t>(index)];
-    SetTextColor(dc, !cell.inMonth ? kOtherMonth : cell.dayOff ? kDayOff : kInk);
+    const CellInks& inks = cell.day == selected_ ? palette.onSelection : palette.onPanel;
+    const bool dayOff = cell.inMonth && cell.dayOff;
+    if (HFONT wanted = dayOff && palette.underlineDaysOff ? dayOffFont_ : dayFont_; wanted != font)
+      SelectObject(dc, font = wanted);
+    SetTextColor(dc, ColorOf(!cell.inMonth ? inks.otherMonth : dayOff ? inks.dayOff : inks.day));
     DrawAt(dc, (area.left + area.right) / 2, area.top + (area.bottom - area.top) / 8,
            DayNumber(cell.shamsiDay));
   }
@@ -231,7 +241,8 @@ void MonthGrid::Compose(const RECT& client) {
   for (int index = 0; index < kGridCells; ++index) {
     const MonthCell& cell = view_->cells[static_cast<size_t>(index)];
     const RECT& area = areas[static_cast<size_t>(index)];
-    SetTextColor(dc, cell.inMonth ? kSteel : kOtherMonth);
+    const CellInks& inks = cell.day == selected_ ? palette.onSelection : palette.onPanel;
+    SetTextColor(dc, ColorOf(cell.inMonth ? inks.small : inks.otherMonth));
     const int top = area.top + (area.bottom - area.top) * 5 / 8;
     const int quarter = (area.right - area.left) / 4;
     DrawAt(dc, area.left + quarter, top, DayNumber(cell.gregorianDay));

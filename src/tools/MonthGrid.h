@@ -26,6 +26,11 @@ class MonthGrid {
   void Show(const MonthView& view, int32_t selected, int32_t today, bool focused);
   // Lets go of the fonts and the picture (the window is gone).
   void Release();
+  // The theme changed: the whole picture is drawn again in its colours.
+  void ThemeChanged() {
+    changed_ = true;
+    weekDaysDrawn_ = false;
+  }
 
   // WM_PAINT of the grid window.
   void Paint(HWND grid);
@@ -41,6 +46,7 @@ class MonthGrid {
 
   unsigned dpi_ = 96;
   HFONT dayFont_ = nullptr;
+  HFONT dayOffFont_ = nullptr;  // underlined, in high contrast
   HFONT smallFont_ = nullptr;
   std::array<int, kWeekDays> weekDayWidths_{};
   HDC canvas_ = nullptr;

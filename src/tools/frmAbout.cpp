@@ -241,7 +241,7 @@ void frmAbout::DrawSurface(HDC dc) const {
 
   HGDIOBJ previousFont = SelectObject(dc, label2Italic_ ? italicFont_ : font_);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  SetTextColor(dc, ColorOf(ActivePalette().windowText));
   DrawRtlParagraph(dc, CreditsLines(label2Caption_), Label2Rect());
   SelectObject(dc, previousFont);
 }

@@ -1,5 +1,7 @@
 #include "ui/BufferedPaint.h"
 
+#include "ui/WindowTheme.h"
+
 namespace tavilo {
 
 void PaintBuffered(HWND window, const std::function<void(HDC dc, const RECT& client)>& draw) {
@@ -11,7 +13,7 @@ void PaintBuffered(HWND window, const std::function<void(HDC dc, const RECT& cli
   HBITMAP buffer = CreateCompatibleBitmap(target, client.right, client.bottom);
   HGDIOBJ previousBitmap = SelectObject(dc, buffer);
   const int saved = SaveDC(dc);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  FillRect(dc, &client, SurfaceBrush());
   draw(dc, client);
   RestoreDC(dc, saved);
   const RECT& area = paint.rcPaint;

@@ -162,6 +162,41 @@ TEST_F(FrmCalendarWindowTest, OpensUnderTheStrip) {
   EXPECT_LE(frame.bottom, work.bottom);
 }
 
+// Dark mode and then high contrast, told live as Windows tells them: the
+// grid's panel and the selected day's fill, and a label's colours.
+TEST_F(FrmCalendarWindowTest, FollowsDarkModeAndHighContrastLive) {
+  HWND grid = GetDlgItem(hwnd_, C::kGrdMonth);
+  const RECT client = ChildRect(hwnd_, C::kGrdMonth);
+  // The bottom-left cell's corner, and a pixel of the selected 1 Farvardin's
+  // fill (top right cell) beside today's outline.
+  const POINT panel{3, client.bottom - client.top - 3}, fill{client.right - client.left - 3, 22};
+  const auto pixel = [grid](POINT at) {
+    UpdateWindow(grid);
+    HDC dc = GetDC(grid);
+    const COLORREF colour = GetPixel(dc, at.x, at.y);
+    return ReleaseDC(grid, dc), colour;
+  };
+  EXPECT_EQ(pixel(panel), RGB(252, 253, 255));
+
+  platform_.themeSettings.appsUseLightTheme = 0;
+  SendMessageW(hwnd_, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+  EXPECT_EQ(pixel(panel), RGB(32, 32, 32));
+  HDC memory = CreateCompatibleDC(nullptr);
+  EXPECT_TRUE(SendMessageW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory),
+                           reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, C::kLblSelected))));
+  EXPECT_EQ(GetTextColor(memory), RGB(240, 240, 240));
+  DeleteDC(memory);
+
+  platform_.themeSettings.highContrast = true;
+  SendMessageW(hwnd_, WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(pixel(panel), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(pixel(fill), GetSysColor(COLOR_HIGHLIGHT));
+
+  platform_.themeSettings = {};
+  SendMessageW(hwnd_, WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(pixel(panel), RGB(252, 253, 255));
+}
+
 // An exception from a handler stops at the window procedure: the window
 // lives on, handles its next message, and the user is told once.
 constexpr UINT kThrow = WM_APP + 40, kAsk = WM_APP + 41;

@@ -77,9 +77,13 @@ class FrmEventWindowTest : public ::testing::Test {
     UpdateWindow(grid);
     HDC dc = GetDC(grid);
     bool found = false;
+    const Palette& palette = ActivePalette();  // the mark's colour, on the selected day too
     for (int y = 0; y < client.bottom && !found; ++y)
-      for (int x = 0; x < client.right && !found; ++x)
-        found = GetPixel(dc, x, y) == RGB(226, 132, 16);
+      for (int x = 0; x < client.right && !found; ++x) {
+        const COLORREF pixel = GetPixel(dc, x, y);
+        found = pixel == ColorOf(palette.eventMark) ||
+                pixel == ColorOf(palette.eventMarkOnSelection);
+      }
     ReleaseDC(grid, dc);
     return found;
   }

@@ -102,6 +102,7 @@ class RoutedPlatform : public Platform {
   std::uint32_t LastError() override { return fake.LastError(); }
   std::wstring ErrorText(std::uint32_t code) override { return fake.ErrorText(code); }
   PowerAbilities QueryPowerAbilities() override { return fake.QueryPowerAbilities(); }
+  ThemeSettings ReadThemeSettings() override { return fake.ReadThemeSettings(); }
 
   long OpenRegistryKey(RegistryRoot root, const std::wstring& path, std::uint32_t access,
                        RegistryKey& key) override {

@@ -207,6 +207,7 @@ class FakePlatform final : public Platform {
   // What LastError answers after a failing call.
   std::uint32_t lastError = 0;
   PowerAbilities powerAbilities{true, true, false};
+  ThemeSettings themeSettings;  // --- Themes: light, high contrast off ---
   // Variables for ExpandEnvironment (names match case-insensitively).
   std::map<std::wstring, std::wstring> environment;
   // Paths FileExists reports (case-insensitively).
@@ -328,6 +329,8 @@ class FakePlatform final : public Platform {
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
   PowerAbilities QueryPowerAbilities() override { return powerAbilities; }
+  // --- Themes ---
+  ThemeSettings ReadThemeSettings() override { return themeSettings; }
   std::wstring ProgramPath() override { return programPath; }
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool FileExists(const std::wstring& path) override;

@@ -52,6 +52,7 @@ class Win32Platform final : public Platform {
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
   PowerAbilities QueryPowerAbilities() override;
+  ThemeSettings ReadThemeSettings() override;  // Win32Theme.cpp
   std::wstring ProgramPath() override;
   std::wstring ExpandEnvironment(const std::wstring& text) override;
   bool FileExists(const std::wstring& path) override;

@@ -14,10 +14,16 @@
 //   int FirstFocus() const;   the control focused when it opens, when that
 //                             depends on its state
 //   void Form_Paint();        paints the client area (WM_PAINT)
+//   void OnThemeChanged();    the theme changed (dark mode, high contrast);
+//                             the base has recoloured the controls already
 //   LRESULT WindowMessage(UINT, WPARAM, LPARAM);  every other message
 // A window whose Form_Paint fills every pixel declares
 // `static constexpr bool kPaintsWholeClientArea = true;`.
 // A window that declares a hook privately names ToolWindowBase a friend.
+//
+// Every window follows the theme (WindowTheme.h): its surface, the controls'
+// WM_CTLCOLOR* colours and its title bar, live when the user changes the app
+// mode, high contrast or the system colours.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +38,7 @@
 #include "ui/CommonControls.h"
 #include "ui/ToolWindows.h"
 #include "ui/WindowProc.h"
+#include "ui/WindowTheme.h"
 
 namespace tavilo {
 
@@ -105,6 +112,7 @@ class ToolWindowBase : public ToolWindow {
 
   void BuildWindow() {}
   void OnDpiChanged() {}
+  void OnThemeChanged() {}
   int FirstFocus() const { return Window::kDesign.firstFocus; }
   void Form_Unload() { SlideOut(hwnd_, kSlideStepTwips); }
   void Form_Destroyed() {}
@@ -163,9 +171,26 @@ class ToolWindowBase : public ToolWindow {
           SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
         }
         return 0;
-      case WM_ERASEBKGND:
+      case WM_ERASEBKGND: {
         // A window that draws every pixel itself needs no erasing first.
         if constexpr (requires { Window::kPaintsWholeClientArea; }) return 1;
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        FillRect(reinterpret_cast<HDC>(wparam), &client, SurfaceBrush());
+        return 1;
+      }
+      case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLOREDIT:
+      case WM_CTLCOLORLISTBOX:
+      case WM_CTLCOLORDLG:
+        if (HBRUSH brush = ControlColours(message, reinterpret_cast<HDC>(wparam)))
+          return reinterpret_cast<LRESULT>(brush);
+        break;
+      case WM_SYSCOLORCHANGE:
+        FollowTheme();
+        break;
+      case WM_SETTINGCHANGE:
+        if (IsThemeSetting(wparam, lparam)) FollowTheme();
         break;
       case WM_PAINT:
         if constexpr (requires(Window& window) { window.Form_Paint(); }) {
@@ -197,6 +222,7 @@ class ToolWindowBase : public ToolWindow {
     CreateControls(hwnd_, design.controls, font_, dpi_);
     AddDialogWindow(hwnd_);
     self().BuildWindow();
+    FollowTheme();
     KeepInWorkArea();
   }
 
@@ -228,6 +254,16 @@ class ToolWindowBase : public ToolWindow {
     self().OnDpiChanged();
     KeepInWorkArea();
     InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+
+  // Reads the theme; a window made in another theme than the one now active
+  // is recoloured.
+  void FollowTheme() {
+    RefreshTheme(platform_);
+    if (themeVersion_ == ThemeVersion()) return;
+    themeVersion_ = ThemeVersion();
+    ApplyThemeTo(hwnd_, darkApplied_);
+    self().OnThemeChanged();
   }
 
   // The control that had the focus gets it back when the window is active
@@ -285,6 +321,8 @@ class ToolWindowBase : public ToolWindow {
 
   HWND lastFocus_ = nullptr;
   bool reopenWhenGone_ = false;
+  unsigned themeVersion_ = 0;  // light, as every window starts
+  bool darkApplied_ = false;
 };
 
 }  // namespace tavilo
