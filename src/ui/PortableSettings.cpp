@@ -3,6 +3,7 @@
 #include <charconv>
 #include <utility>
 
+#include "platform/DataFolder.h"
 #include "platform/SafeReplace.h"
 #include "ui/ApplicationTitle.h"
 
@@ -114,6 +115,16 @@ bool IniSettingsStore::Store(Setting setting, int value) {
                              kMbOk | kMbRight | kMbRtlReading);
   }
   return false;
+}
+
+void LoadProgramSettings(Platform& platform) {
+  if (!ChoosePortableMode(platform)) {
+    ProgramSettings() = LoadSettings(platform);
+    return;
+  }
+  static IniSettingsStore store(platform, PortableIniPath(platform));
+  ProgramSettings() = store.Load();
+  UseSettingWriter([](Setting setting, int value) { return store.Store(setting, value); });
 }
 
 }  // namespace tavilo

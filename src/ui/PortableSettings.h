@@ -42,4 +42,9 @@ class IniSettingsStore {
   bool told_ = false;
 };
 
+// At start: chooses portable mode (DataFolder.h) and reads the settings in
+// force from portable.ini, where ChangeSetting then stores them, or from the
+// registry.
+void LoadProgramSettings(Platform& platform);
+
 }  // namespace tavilo
