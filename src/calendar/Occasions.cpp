@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
-#include <span>
 #include <utility>
 
 #include "calendar/Numbers.h"
@@ -34,15 +33,13 @@ std::unique_ptr<AnnouncedRules>& Announced() {
   static std::unique_ptr<AnnouncedRules> rules;
   return rules;
 }
+const AnnouncedRules* announcedRules = nullptr;
 
-std::span<const Rule> shamsiRules = occasion_table::kShamsi;
-std::span<const Rule> qamariRules = occasion_table::kQamari;
-
-// Calls visit(rule, estimated) for each occasion of the day, in OccasionsOn's
-// order; `estimated` for a lunar one on an estimated lunar date. An occasion
-// first kept in a later Shamsi year than the day's is not there yet.
-template <typename Visit>
-void ForEachOccasion(int32_t day, int correctionDays, Visit visit) {
+// ForEachOccasion over given rules: the compiled arrays, whose sizes the
+// compiler knows, or the announced ones.
+template <typename ShamsiRules, typename QamariRules, typename Visit>
+void ForEachOccasionIn(const ShamsiRules& shamsiRules, const QamariRules& qamariRules,
+                       int32_t day, int correctionDays, Visit visit) {
   const ShamsiDate shamsi = ShamsiFromDay(day);
   for (const Rule& rule : shamsiRules)
     if (rule.month == shamsi.month && rule.day == shamsi.day && shamsi.year >= rule.firstYear)
@@ -56,6 +53,18 @@ void ForEachOccasion(int32_t day, int correctionDays, Visit visit) {
                                    qamari.day == QamariMonthLength(qamari.year, qamari.month))) {
       visit(rule, qamari.estimated);
     }
+  }
+}
+
+// Calls visit(rule, estimated) for each occasion of the day, in OccasionsOn's
+// order; `estimated` for a lunar one on an estimated lunar date. An occasion
+// first kept in a later Shamsi year than the day's is not there yet.
+template <typename Visit>
+void ForEachOccasion(int32_t day, int correctionDays, Visit visit) {
+  if (announcedRules) {
+    ForEachOccasionIn(announcedRules->shamsi, announcedRules->qamari, day, correctionDays, visit);
+  } else {
+    ForEachOccasionIn(occasion_table::kShamsi, occasion_table::kQamari, day, correctionDays, visit);
   }
 }
 
@@ -78,8 +87,7 @@ bool IsDayOff(int32_t day, int correctionDays) {
 
 void UseAnnouncedOccasions(std::vector<HolidayLine> lines) {
   if (lines.empty()) {
-    shamsiRules = occasion_table::kShamsi;
-    qamariRules = occasion_table::kQamari;
+    announcedRules = nullptr;
     Announced().reset();
     return;
   }
@@ -99,8 +107,7 @@ void UseAnnouncedOccasions(std::vector<HolidayLine> lines) {
       rules.push_back(rule);
     }
   }
-  shamsiRules = announced->shamsi;
-  qamariRules = announced->qamari;
+  announcedRules = announced.get();
   Announced() = std::move(announced);
 }
 

@@ -106,11 +106,25 @@ struct TableView {
   const uint16_t* thirtyDayMonths;
   const int32_t* starts;  // years + 1 of them
   int32_t firstEstimatedDayAfter;
+  // Day numbers less tabular day counts (TabularYearStart) before and after
+  // the table, which the tabular calendar continues from its edges.
+  int64_t shiftBefore;
+  int64_t shiftAfter;
   int64_t FirstYearAfter() const { return kFirstTableYear + years; }
 };
 
-constexpr TableView kBuiltInView{kTableYears, kBuiltIn.thirtyDayMonths.data(),
-                                 kBuiltIn.starts.data(), kBuiltIn.firstEstimatedDayAfter};
+constexpr TableView MakeView(int years, const uint16_t* thirtyDayMonths, const int32_t* starts,
+                             int32_t firstEstimatedDayAfter) {
+  return {years,
+          thirtyDayMonths,
+          starts,
+          firstEstimatedDayAfter,
+          starts[0] - TabularYearStart(kFirstTableYear),
+          starts[years] - TabularYearStart(kFirstTableYear + years)};
+}
+
+constexpr TableView kBuiltInView = MakeView(kTableYears, kBuiltIn.thirtyDayMonths.data(),
+                                            kBuiltIn.starts.data(), kBuiltIn.firstEstimatedDayAfter);
 
 struct AnnouncedTable {
   std::vector<uint16_t> thirtyDayMonths;
@@ -123,35 +137,26 @@ std::unique_ptr<AnnouncedTable>& Announced() {
   return table;
 }
 
-const TableView* activeTable = &kBuiltInView;
+TableView activeTable = kBuiltInView;
 
 Year YearNumbered(int64_t year) {
-  const TableView& t = *activeTable;
+  const TableView& t = activeTable;
   if (year < kFirstTableYear) {
-    return {year, t.starts[0] - TabularYearStart(kFirstTableYear) + TabularYearStart(year),
-            TabularThirtyDayMonths(year)};
+    return {year, t.shiftBefore + TabularYearStart(year), TabularThirtyDayMonths(year)};
   }
   if (year >= t.FirstYearAfter()) {
-    return {year,
-            t.starts[t.years] - TabularYearStart(t.FirstYearAfter()) + TabularYearStart(year),
-            TabularThirtyDayMonths(year)};
+    return {year, t.shiftAfter + TabularYearStart(year), TabularThirtyDayMonths(year)};
   }
   const auto i = static_cast<std::size_t>(year - kFirstTableYear);
   return {year, t.starts[i], t.thirtyDayMonths[i]};
 }
 
-// The tabular year holding a day, counted on from a table edge: the year
-// `edge_year` begins on `edge_start`.
-Year TabularYearHolding(int64_t day, int64_t edge_year, int64_t edge_start) {
-  return YearNumbered(TabularYearOf(day - edge_start + TabularYearStart(edge_year)));
-}
-
 Year YearHolding(int64_t day) {
-  const TableView& t = *activeTable;
-  if (day < t.starts[0]) return TabularYearHolding(day, kFirstTableYear, t.starts[0]);
-  if (day >= t.starts[t.years]) {
-    return TabularYearHolding(day, t.FirstYearAfter(), t.starts[t.years]);
-  }
+  const TableView& t = activeTable;
+  // Outside the table, the tabular year holding the day, counted on from the
+  // table's edge.
+  if (day < t.starts[0]) return YearNumbered(TabularYearOf(day - t.shiftBefore));
+  if (day >= t.starts[t.years]) return YearNumbered(TabularYearOf(day - t.shiftAfter));
   // A first guess from the mean year (10631 days in 30 years); over the table
   // it is at most a year off.
   int i = std::min<int>(t.years - 1, static_cast<int>((day - t.starts[0]) * 30 / 10631));
@@ -181,7 +186,7 @@ QamariDate QamariFromDay(int32_t day, int correctionDays) {
   if (MonthOffsetIn(year.thirtyDayMonths, month) > offset) --month;
   return {static_cast<int>(year.number), month,
           offset - MonthOffsetIn(year.thirtyDayMonths, month) + 1,
-          shown < activeTable->starts[0] || shown >= activeTable->firstEstimatedDayAfter};
+          shown < activeTable.starts[0] || shown >= activeTable.firstEstimatedDayAfter};
 }
 
 int32_t DayFromQamari(int year, int month, int day, int correctionDays) {
@@ -210,7 +215,7 @@ namespace tavilo {
 
 bool UseAnnouncedMonths(std::span<const AnnouncedMonth> months) {
   if (months.empty()) {
-    activeTable = &kBuiltInView;
+    activeTable = kBuiltInView;
     Announced().reset();
     return true;
   }
@@ -251,9 +256,9 @@ bool UseAnnouncedMonths(std::span<const AnnouncedMonth> months) {
   const int32_t firstEstimated =
       FillTableYears(starts[0], knownMasks.data(), known - 1, years,
                      announced->thirtyDayMonths.data(), announced->starts.data());
-  announced->view = {years, announced->thirtyDayMonths.data(), announced->starts.data(),
-                     firstEstimated};
-  activeTable = &announced->view;
+  announced->view = MakeView(years, announced->thirtyDayMonths.data(), announced->starts.data(),
+                             firstEstimated);
+  activeTable = announced->view;
   Announced() = std::move(announced);
   return true;
 }

@@ -21,9 +21,11 @@ std::wstring& Notice() {
   return notice;
 }
 
+// Each line begins with a right-to-left mark: it starts with the file's Latin
+// name, and is still read right to left.
 void AddNotice(const std::wstring& line) {
   if (!Notice().empty()) Notice() += L'\n';
-  Notice() += line;
+  Notice() += L'\u200F' + line;
 }
 
 std::optional<std::wstring> DecodedUtf8(const std::string& bytes) {
