@@ -1,7 +1,5 @@
-// portable.ini: what garbage and missing lines read as, a change written
-// into the user's file in the safe steps, and a folder that cannot be
-// written: the change holds for the run, the user is told once, and nothing
-// reaches the registry.
+// portable.ini: garbage and missing lines, a change written into the user's file,
+// and a folder that cannot be written (held for the run, told once, no registry).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,12 +28,10 @@ TEST(PortableSettings, GarbageAndMissingLinesReadAsTheDefaults) {
       {"Opacity=100\nOpacity=90\n", Setting::kOpacity, 90},   // the last one
       {"Opacity=abc\n", Setting::kOpacity, 255},
       {"Opacity=12x\n", Setting::kOpacity, 255},
-      {"Opacity=\n", Setting::kOpacity, 255},
       {"Opacity=29\n", Setting::kOpacity, 255},               // out of range
       {"Opacity=99999999999\n", Setting::kOpacity, 255},
       {"; Opacity=100\n# Opacity=100\n", Setting::kOpacity, 255},
       {"OpacityX=100\n", Setting::kOpacity, 255},
-      {"", Setting::kNotificationIcon, 1},
       {"PersianDigits=2\n", Setting::kPersianDigits, 0},
       {"LunarCorrection=-2", Setting::kLunarCorrection, -2},  // no line end
       {"LunarCorrection=+1\n", Setting::kLunarCorrection, 1},

@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# End to end with the real program in portable mode: a copy of tavilo.exe
-# with portable.ini beside it, and a lunar-months file that extends the table
-# past 1448/10 and a holidays file with a faulty line.
-#   1. the lunar dates of 1448/11 and 1448/12 lose their «(تخمینی)» mark,
-#      those past the file keep it; the status line names the refused file;
-#   2. an event added and Persian digits turned on land beside the program;
-#      «شروع با ویندوز» is greyed with its portable caption;
+# End to end in portable mode: a copy of tavilo.exe with portable.ini, a
+# lunar-months file past 1448/10 and a faulty holidays file beside it.
+#   1. 1448/11 and 1448/12 lose «(تخمینی)», later months keep it; the status
+#      line names the refused file;
+#   2. an event and Persian digits land beside the program; «شروع با ویندوز»
+#      has its portable caption;
 #   3. after Exit, HKCU\Software\Tavilo and %APPDATA%\Tavilo do not exist.
-#   portable.sh <e2e_tools_probe.exe>
-# Needs TAVILO_EXE and the shared test session (ctest provides both).
+#   portable.sh <e2e_tools_probe.exe>   (under ctest)
 set -euo pipefail
 
 e2e_name=portable
