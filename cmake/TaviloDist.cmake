@@ -20,7 +20,7 @@ set(TAVILO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 set(TAVILO_SETUP ${TAVILO_DIST_DIR}/Tavilo-${PROJECT_VERSION}-setup.exe)
 set(TAVILO_PORTABLE_ZIP ${TAVILO_DIST_DIR}/Tavilo-${PROJECT_VERSION}-portable.zip)
 
-set(packaged_sources packaging/make-dist.sh packaging/tavilo.nsi packaging/README.txt
+set(packaged_sources packaging/make-dist.sh packaging/tavilo.nsi packaging/README.txt packaging/portable.ini
                      LICENSE NOTICE assets/tavilo.ico)
 list(TRANSFORM packaged_sources PREPEND ${PROJECT_SOURCE_DIR}/)
 add_custom_command(

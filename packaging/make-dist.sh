@@ -3,7 +3,8 @@
 #   packaging/make-dist.sh <tavilo.exe> <version> <output folder>
 # writes Tavilo-<version>-setup.exe (packaging/tavilo.nsi),
 # Tavilo-<version>-portable.zip (Tavilo/tavilo.exe, README.txt, LICENSE.txt,
-# NOTICE.txt) and SHA256SUMS into the output folder. The same inputs give the
+# NOTICE.txt and portable.ini, which only the zip ships: it turns portable
+# mode on) and SHA256SUMS into the output folder. The same inputs give the
 # same bytes: every file time is SOURCE_DATE_EPOCH (by default the date of
 # the checkout's last commit) and the zip is written in UTC in a fixed order.
 set -euo pipefail
@@ -32,13 +33,15 @@ install -m 755 "$exe" "$stage/Tavilo/tavilo.exe"
 { printf '\xEF\xBB\xBF'; windows_text "$root/packaging/README.txt"; } >"$stage/Tavilo/README.txt"
 windows_text "$root/LICENSE" >"$stage/Tavilo/LICENSE.txt"
 windows_text "$root/NOTICE" >"$stage/Tavilo/NOTICE.txt"
+windows_text "$root/packaging/portable.ini" >"$stage/Tavilo/portable.ini"
 chmod 755 "$stage/Tavilo"
-chmod 644 "$stage/Tavilo"/*.txt
+chmod 644 "$stage/Tavilo"/*.txt "$stage/Tavilo/portable.ini"
 touch -h -d "@$epoch" "$stage/Tavilo" "$stage/Tavilo"/*
 
 (
   cd "$stage"
-  printf '%s\n' Tavilo/ Tavilo/LICENSE.txt Tavilo/NOTICE.txt Tavilo/README.txt Tavilo/tavilo.exe |
+  printf '%s\n' Tavilo/ Tavilo/LICENSE.txt Tavilo/NOTICE.txt Tavilo/README.txt Tavilo/portable.ini \
+      Tavilo/tavilo.exe |
     TZ=UTC zip -X -9 -q "$out/$portable" -@
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release of this checkout into build/dist:
 #   Tavilo-<version>-setup.exe     the per-user installer
-#   Tavilo-<version>-portable.zip  Tavilo/tavilo.exe with README, LICENSE, NOTICE
+#   Tavilo-<version>-portable.zip  Tavilo/tavilo.exe with README, LICENSE, NOTICE, portable.ini
 #   SHA256SUMS
 # <version> is project()'s VERSION in CMakeLists.txt. The build starts from
 # an empty build/release (preset `release`), with SOURCE_DATE_EPOCH the date

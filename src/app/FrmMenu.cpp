@@ -8,6 +8,7 @@
 #include "tools/FrmShutDown.h"
 #include "tools/FrmEvent.h"
 #include "tools/logic/ShutdownSchedule.h"
+#include "platform/DataFolder.h"
 #include "ui/Globals.h"
 #include "ui/PersianDigits.h"
 #include "ui/ProgramMessages.h"
@@ -21,6 +22,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmMenu";
 constexpr wchar_t kWarningCaption[] = L"خاموش کردن";
+constexpr wchar_t kStartWithWindowsPortable[] =
+    L"شروع با ویندوز (در نسخه\u0654 قابل\u200Cحمل ممکن نیست)";
 
 // Client area of the (never shown) host window, in twips.
 constexpr float kClientWidth = 4680.0f;
@@ -188,6 +191,11 @@ void FrmMenu::RefreshItems() {
   check(kMnuStartWithWindows, StartsWithWindows(platform_));
   check(kMnuPersianDigits, settings.persianDigits);
   check(kMnuNotificationIcon, settings.notificationIcon);
+  // --- Portable mode: no Run value, which would be a trace ---
+  if (IsPortableMode()) {
+    ModifyMenuW(mnuFile_, kMnuStartWithWindows, MF_BYCOMMAND | MF_STRING | MF_GRAYED,
+                kMnuStartWithWindows, kStartWithWindowsPortable);
+  }
   const SettingRule& lunar = RuleOf(Setting::kLunarCorrection);
   CheckMenuRadioItem(mnuFile_, kMnuLunarCorrection0 + lunar.minimum,
                      kMnuLunarCorrection0 + lunar.maximum,

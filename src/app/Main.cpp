@@ -19,10 +19,12 @@
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
+#include "tools/logic/CalendarDataFiles.h"
 #include "tools/logic/UserEvents.h"
 #include "tools/shared/DialogKeys.h"
 #include "ui/FailureGuard.h"
 #include "ui/Messages.h"
+#include "ui/PortableSettings.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
 #include "ui/ToolWindows.h"
@@ -51,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const tavilo::SingleInstance single;
   if (!single.First()) return 0;
   tavilo::Win32Platform platform;
-  tavilo::ProgramSettings() = tavilo::LoadSettings(platform);
+  tavilo::LoadProgramSettings(platform);  // portable.ini in portable mode, else the registry
   tavilo::SetDefaultMessageSink(tavilo::TaviloMessageBox(platform));
   tavilo::SetFailureNotice(tavilo::TaviloMessageBox(platform));
 
@@ -70,8 +72,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // --- the calendar's hot key ---
   if (!tavilo::RegisterCalendarHotKey(form1.Handle()))
     trayIcon.SetNotice(tavilo::kCalendarHotKeyTaken);
-  // The user's events, once the strip is on the screen; the tooltips count
-  // today's.
+  // The user's calendar data (its lunar months move lunar events) and events,
+  // once the strip is on the screen; the tooltips count today's.
+  tavilo::LoadCalendarDataFiles(platform);
   tavilo::ProgramEvents().Load(platform);
   tavilo::BroadcastEventsChanged();
   // --- reminders ---: what was missed while Tavilo was not running comes now.

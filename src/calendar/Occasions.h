@@ -6,6 +6,7 @@
 // religious and ancient ones are there in every year.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,5 +29,27 @@ std::vector<Occasion> OccasionsOn(int32_t day, int correctionDays = 0);
 
 // Whether a day is a Friday or has an occasion that is a day off.
 bool IsDayOff(int32_t day, int correctionDays = 0);
+
+// --- Holidays announced after the compiled list ---
+// One line of a user's iran-holidays.txt (CalendarDataText.h reads it).
+inline constexpr int kLastDayOfLunarMonth = 0;
+inline constexpr int kKeptAlways = INT_MIN;  // an occasion older than any law naming it
+struct HolidayLine {
+  bool qamari;  // on a lunar Hijri date, else a Solar Hijri one
+  int month;
+  int day;  // or kLastDayOfLunarMonth
+  bool dayOff;
+  int firstYear;  // the first Shamsi year it was kept, or kKeptAlways
+  std::wstring name;
+
+  bool operator==(const HolidayLine&) const = default;
+};
+
+// Puts a user's holiday list in force over the compiled one: a line with the
+// calendar, month, day and name of a compiled occasion replaces it (whether
+// it is a day off, since when it is kept); every other line is added after
+// the compiled ones, in its order. An empty list brings back the compiled
+// list alone. Call it on the thread that shows dates.
+void UseAnnouncedOccasions(std::vector<HolidayLine> lines);
 
 }  // namespace tavilo

@@ -4,6 +4,8 @@
 #include <array>
 #include <bit>
 #include <iterator>
+#include <memory>
+#include <vector>
 
 #include "calendar/QamariTable.generated.h"
 
@@ -60,73 +62,107 @@ static_assert(kTableYears == (table::kKnownMonthStarts + 11) / 12,
 
 // The table's years with their starts; where a month's length is not known
 // (from the last known month on), the tabular length stands in. One start
-// more than years: the start of the year after the table.
+// more than years: the start of the year after the table. Fills `masks` and
+// `starts` from the known lengths (bit m-1 of a year for 30 days) and returns
+// the first estimated day after the table.
+constexpr int32_t FillTableYears(int32_t firstStart, const uint16_t* knownMasks, int knownLengths,
+                                 int years, uint16_t* masks, int32_t* starts) {
+  int32_t start = firstStart;
+  for (int i = 0; i < years; ++i) {
+    const int known = std::clamp(knownLengths - 12 * i, 0, 12);
+    const uint16_t known_mask = static_cast<uint16_t>((1u << known) - 1);
+    masks[i] = static_cast<uint16_t>((knownMasks[i] & known_mask) |
+                                     (TabularThirtyDayMonths(table::kFirstYear + i) & ~known_mask));
+    starts[i] = start;
+    start += YearLengthIn(masks[i]);
+  }
+  starts[years] = start;
+  // Days after the 29th of the last known month, whose length is not known.
+  return starts[knownLengths / 12] +
+         MonthOffsetIn(masks[knownLengths / 12], knownLengths % 12 + 1) + 29;
+}
+
 struct TableYears {
   std::array<uint16_t, kTableYears> thirtyDayMonths;
   std::array<int32_t, kTableYears + 1> starts;
+  int32_t firstEstimatedDayAfter;
 };
 
 constexpr TableYears BuildTableYears() {
   TableYears years{};
-  int32_t start = table::kFirstMonthStart;
-  for (int i = 0; i < kTableYears; ++i) {
-    const int known = std::clamp(kKnownLengths - 12 * i, 0, 12);
-    const uint16_t known_mask = static_cast<uint16_t>((1u << known) - 1);
-    years.thirtyDayMonths[i] =
-        static_cast<uint16_t>((table::kThirtyDayMonths[i] & known_mask) |
-                              (TabularThirtyDayMonths(table::kFirstYear + i) & ~known_mask));
-    years.starts[i] = start;
-    start += YearLengthIn(years.thirtyDayMonths[i]);
-  }
-  years.starts[kTableYears] = start;
+  years.firstEstimatedDayAfter =
+      FillTableYears(table::kFirstMonthStart, table::kThirtyDayMonths, kKnownLengths, kTableYears,
+                     years.thirtyDayMonths.data(), years.starts.data());
   return years;
 }
 
-constexpr TableYears kTable = BuildTableYears();
+constexpr TableYears kBuiltIn = BuildTableYears();
 constexpr int64_t kFirstTableYear = table::kFirstYear;
-constexpr int64_t kFirstYearAfterTable = kFirstTableYear + kTableYears;
 
-// Days before the table are estimated, and so are those after the 29th of
-// its last known month, whose length is not known.
-constexpr int32_t kFirstEstimatedDayAfterTable =
-    kTable.starts[kKnownLengths / 12] +
-    MonthOffsetIn(kTable.thirtyDayMonths[kKnownLengths / 12], kKnownLengths % 12 + 1) + 29;
+// The table the lookups consult: the compiled one, or the compiled one with
+// the user's announced months over it (UseAnnouncedMonths).
+struct TableView {
+  int years;
+  const uint16_t* thirtyDayMonths;
+  const int32_t* starts;  // years + 1 of them
+  int32_t firstEstimatedDayAfter;
+  // Day numbers less tabular day counts (TabularYearStart) before and after
+  // the table, which the tabular calendar continues from its edges.
+  int64_t shiftBefore;
+  int64_t shiftAfter;
+  int64_t FirstYearAfter() const { return kFirstTableYear + years; }
+};
 
-Year YearNumbered(int64_t year) {
-  if (year < kFirstTableYear) {
-    return {year,
-            kTable.starts.front() - TabularYearStart(kFirstTableYear) + TabularYearStart(year),
-            TabularThirtyDayMonths(year)};
-  }
-  if (year >= kFirstYearAfterTable) {
-    return {year,
-            kTable.starts.back() - TabularYearStart(kFirstYearAfterTable) + TabularYearStart(year),
-            TabularThirtyDayMonths(year)};
-  }
-  const auto i = static_cast<std::size_t>(year - kFirstTableYear);
-  return {year, kTable.starts[i], kTable.thirtyDayMonths[i]};
+constexpr TableView MakeView(int years, const uint16_t* thirtyDayMonths, const int32_t* starts,
+                             int32_t firstEstimatedDayAfter) {
+  return {years,
+          thirtyDayMonths,
+          starts,
+          firstEstimatedDayAfter,
+          starts[0] - TabularYearStart(kFirstTableYear),
+          starts[years] - TabularYearStart(kFirstTableYear + years)};
 }
 
-// The tabular year holding a day, counted on from a table edge: the year
-// `edge_year` begins on `edge_start`.
-Year TabularYearHolding(int64_t day, int64_t edge_year, int64_t edge_start) {
-  return YearNumbered(TabularYearOf(day - edge_start + TabularYearStart(edge_year)));
+constexpr TableView kBuiltInView = MakeView(kTableYears, kBuiltIn.thirtyDayMonths.data(),
+                                            kBuiltIn.starts.data(), kBuiltIn.firstEstimatedDayAfter);
+
+struct AnnouncedTable {
+  std::vector<uint16_t> thirtyDayMonths;
+  std::vector<int32_t> starts;
+  TableView view;
+};
+
+std::unique_ptr<AnnouncedTable>& Announced() {
+  static std::unique_ptr<AnnouncedTable> table;
+  return table;
+}
+
+TableView activeTable = kBuiltInView;
+
+Year YearNumbered(int64_t year) {
+  const TableView& t = activeTable;
+  if (year < kFirstTableYear) {
+    return {year, t.shiftBefore + TabularYearStart(year), TabularThirtyDayMonths(year)};
+  }
+  if (year >= t.FirstYearAfter()) {
+    return {year, t.shiftAfter + TabularYearStart(year), TabularThirtyDayMonths(year)};
+  }
+  const auto i = static_cast<std::size_t>(year - kFirstTableYear);
+  return {year, t.starts[i], t.thirtyDayMonths[i]};
 }
 
 Year YearHolding(int64_t day) {
-  if (day < kTable.starts.front()) {
-    return TabularYearHolding(day, kFirstTableYear, kTable.starts.front());
-  }
-  if (day >= kTable.starts.back()) {
-    return TabularYearHolding(day, kFirstYearAfterTable, kTable.starts.back());
-  }
+  const TableView& t = activeTable;
+  // Outside the table, the tabular year holding the day, counted on from the
+  // table's edge.
+  if (day < t.starts[0]) return YearNumbered(TabularYearOf(day - t.shiftBefore));
+  if (day >= t.starts[t.years]) return YearNumbered(TabularYearOf(day - t.shiftAfter));
   // A first guess from the mean year (10631 days in 30 years); over the table
   // it is at most a year off.
-  int i =
-      std::min<int>(kTableYears - 1, static_cast<int>((day - kTable.starts.front()) * 30 / 10631));
-  while (kTable.starts[i] > day) --i;
-  while (kTable.starts[i + 1] <= day) ++i;
-  return {kFirstTableYear + i, kTable.starts[i], kTable.thirtyDayMonths[i]};
+  int i = std::min<int>(t.years - 1, static_cast<int>((day - t.starts[0]) * 30 / 10631));
+  while (t.starts[i] > day) --i;
+  while (t.starts[i + 1] <= day) ++i;
+  return {kFirstTableYear + i, t.starts[i], t.thirtyDayMonths[i]};
 }
 
 int ClampCorrection(int correctionDays) {
@@ -150,7 +186,7 @@ QamariDate QamariFromDay(int32_t day, int correctionDays) {
   if (MonthOffsetIn(year.thirtyDayMonths, month) > offset) --month;
   return {static_cast<int>(year.number), month,
           offset - MonthOffsetIn(year.thirtyDayMonths, month) + 1,
-          shown < kTable.starts.front() || shown >= kFirstEstimatedDayAfterTable};
+          shown < activeTable.starts[0] || shown >= activeTable.firstEstimatedDayAfter};
 }
 
 int32_t DayFromQamari(int year, int month, int day, int correctionDays) {
@@ -171,6 +207,60 @@ int QamariMonthLength(int year, int month) {
 std::wstring_view QamariMonthName(int month) {
   if (month < 1 || month > 12) return {};
   return kMonthNames[month - 1];
+}
+
+}  // namespace tavilo
+
+namespace tavilo {
+
+bool UseAnnouncedMonths(std::span<const AnnouncedMonth> months) {
+  if (months.empty()) {
+    activeTable = kBuiltInView;
+    Announced().reset();
+    return true;
+  }
+  const int64_t first = (int64_t{months[0].year} - kFirstTableYear) * 12 + months[0].month - 1;
+  if (first < 0 || first > table::kKnownMonthStarts) return false;  // a gap, or before the table
+  // Every known month start: the compiled ones, the announced ones over them.
+  std::vector<int32_t> starts(std::max<std::size_t>(table::kKnownMonthStarts,
+                                                    static_cast<std::size_t>(first) + months.size()));
+  for (int index = 0; index < table::kKnownMonthStarts; ++index) {
+    starts[index] = kBuiltIn.starts[index / 12] +
+                    MonthOffsetIn(kBuiltIn.thirtyDayMonths[index / 12], index % 12 + 1);
+  }
+  for (std::size_t i = 0; i < months.size(); ++i) {
+    const int64_t index = (int64_t{months[i].year} - kFirstTableYear) * 12 + months[i].month - 1;
+    if (index != first + static_cast<int64_t>(i) || months[i].month < 1 || months[i].month > 12) {
+      return false;
+    }
+    starts[static_cast<std::size_t>(index)] = months[i].firstDay;
+  }
+  // Every month lasts 29 or 30 days, where the two meet too.
+  const std::size_t end = static_cast<std::size_t>(first) + months.size();
+  for (std::size_t i = first > 0 ? static_cast<std::size_t>(first) - 1 : 0;
+       i + 1 < starts.size() && i < end; ++i) {
+    if (const int32_t length = starts[i + 1] - starts[i]; length != 29 && length != 30) {
+      return false;
+    }
+  }
+
+  auto announced = std::make_unique<AnnouncedTable>();
+  const int known = static_cast<int>(starts.size());
+  const int years = (known + 11) / 12;
+  std::vector<uint16_t> knownMasks(static_cast<std::size_t>(years));
+  for (int index = 0; index + 1 < known; ++index) {
+    if (starts[index + 1] - starts[index] == 30) knownMasks[index / 12] |= uint16_t(1u << (index % 12));
+  }
+  announced->thirtyDayMonths.resize(static_cast<std::size_t>(years));
+  announced->starts.resize(static_cast<std::size_t>(years) + 1);
+  const int32_t firstEstimated =
+      FillTableYears(starts[0], knownMasks.data(), known - 1, years,
+                     announced->thirtyDayMonths.data(), announced->starts.data());
+  announced->view = MakeView(years, announced->thirtyDayMonths.data(), announced->starts.data(),
+                             firstEstimated);
+  activeTable = announced->view;
+  Announced() = std::move(announced);
+  return true;
 }
 
 }  // namespace tavilo

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <string_view>
 
 namespace tavilo {
@@ -49,5 +50,24 @@ int QamariMonthLength(int year, int month);
 
 // The Persian name of a month 1..12 (محرم ... ذی‌الحجه), empty for any other.
 std::wstring_view QamariMonthName(int month);
+
+// --- Months announced after the compiled table ---
+// Iran's Calendar Center publishes each coming year's months; a user's
+// iran-lunar-months.txt (CalendarDataText.h reads it) brings them in
+// without a new build.
+struct AnnouncedMonth {
+  int year;
+  int month;
+  int32_t firstDay;  // day number of the month's first day
+};
+
+// Puts announced months (consecutive, in order) in force over the compiled
+// table: they replace the months they name and extend the table past its
+// end; dates in them are no longer estimated. False, and the table as it
+// was, when they begin before the table or leave a gap after its last known
+// month, or when a month, also where they meet the table, would not last 29
+// or 30 days. An empty list brings back the compiled table alone. Call it on
+// the thread that shows dates.
+bool UseAnnouncedMonths(std::span<const AnnouncedMonth> months);
 
 }  // namespace tavilo

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/DataFolder.h"
+#include "platform/SafeReplace.h"
+
 namespace tavilo {
 namespace {
 
-constexpr wchar_t kFolderName[] = L"\\Tavilo";
 constexpr wchar_t kFileName[] = L"\\events.tsv";
-constexpr wchar_t kTemporarySuffix[] = L".tmp";
-constexpr wchar_t kBackupSuffix[] = L".bak";
-constexpr std::size_t kWriteChunk = 64 * 1024;
 
 constexpr wchar_t kRecoveredFromTemporary[] =
     L"پرونده رویدادها نبود و از آخرین ذخیره (events.tsv.tmp) بازگردانده شد";
@@ -65,8 +64,7 @@ EventStore::EventStore(Platform& platform) : platform_(platform) {}
 std::wstring EventStore::FilePath() const { return folder_ + kFileName; }
 
 void EventStore::Load() {
-  const std::wstring appData = platform_.AppDataFolder();
-  folder_ = appData.empty() ? std::wstring() : appData + kFolderName;
+  folder_ = UserDataFolder(platform_);
   file_ = EventFile{};
   readError_ = kErrorSuccess;
   recoveryNotice_.clear();
@@ -190,34 +188,18 @@ long EventStore::CreateEmptyFileIfMissing(const std::wstring& path) {
 long EventStore::WriteSteps(std::wstring& failedPath) {
   if (folder_.empty()) return kErrorPathNotFound;
   const std::wstring path = FilePath();
-  const std::wstring temporary = path + kTemporarySuffix;
   failedPath = folder_;
   if (long error = platform_.CreateFolder(folder_)) return error;
   failedPath = path;
   if (long error = CreateEmptyFileIfMissing(path)) return error;
 
-  failedPath = temporary;
-  const std::string bytes = WriteEventFile(file_);
-  FileHandle file = 0;
-  if (long error = platform_.CreateFileForWriting(temporary, true, file)) return error;
-  long error = kErrorSuccess;
-  for (std::size_t at = 0; at < bytes.size() && error == kErrorSuccess; at += kWriteChunk)
-    error = platform_.WriteToFile(file, std::string_view(bytes).substr(at, kWriteChunk));
-  if (error == kErrorSuccess) error = platform_.FlushFile(file);
-  const long closeError = platform_.CloseFile(file);
-  if (error == kErrorSuccess) error = closeError;
-  if (error != kErrorSuccess) return error;
-
   // An empty events.tsv (made above, or left so) is no backup worth keeping
   // over the one there is.
-  if (!mainFileEmpty_) {
-    failedPath = path + kBackupSuffix;
-    if (long copyError = platform_.CopyFileOver(path, failedPath)) return copyError;
+  if (long error = ReplaceFileSafely(platform_, path, WriteEventFile(file_), !mainFileEmpty_,
+                                     failedPath)) {
+    return error;
   }
-  failedPath = path;
-  if (long moveError = platform_.MoveFileOver(temporary, path)) return moveError;
   mainFileEmpty_ = false;
-  failedPath.clear();
   return kErrorSuccess;
 }
 

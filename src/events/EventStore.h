@@ -1,4 +1,5 @@
-// The user's events on the disk: %APPDATA%\Tavilo\events.tsv (EventFile.h),
+// The user's events on the disk: events.tsv in UserDataFolder (DataFolder.h:
+// %APPDATA%\Tavilo, or beside the program in portable mode; EventFile.h),
 // read at start and saved whole after every change, so that nothing is lost:
 //
 //   1. events.tsv.tmp is written, flushed to the disk and closed;

@@ -11,6 +11,7 @@
 #include "tools/logic/PrayerText.h"
 #include "tools/logic/EventForm.h"
 #include "tools/logic/UserEvents.h"
+#include "tools/logic/CalendarDataFiles.h"
 #include "ui/ApplicationTitle.h"
 #include "tools/logic/WindowPlacement.h"
 #include "ui/Midnight.h"
@@ -295,7 +296,11 @@ void FrmCalendar::ShowEvents() {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   }
   if (!listed_.empty()) SendMessageW(list, LB_SETCURSEL, std::min(chosen, listed_.size() - 1), 0);
-  SetDlgItemTextW(hwnd_, kLblEventsStatus, ProgramEvents().StatusText().c_str());
+  // The status line: calendar data files not used, then the events file's news.
+  std::wstring status = CalendarDataNotice();
+  if (const std::wstring events = ProgramEvents().StatusText(); !events.empty())
+    status += (status.empty() ? L"" : L"\n") + events;
+  SetDlgItemTextW(hwnd_, kLblEventsStatus, status.c_str());
 }
 
 void FrmCalendar::NewEvent() { editor_.EditNew(selected_); }

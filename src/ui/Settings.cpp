@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
+#include <utility>
 
 #include "platform/RegistryText.h"
 
@@ -178,11 +179,28 @@ Settings& ProgramSettings() {
   return settings;
 }
 
+// --- Portable mode ---
+namespace {
+SettingWriter& ProgramSettingWriter() {
+  static SettingWriter writer;
+  return writer;
+}
+}  // namespace
+
+std::span<const Setting> AllSettings() { return kAllSettings; }
+
+void UseSettingWriter(SettingWriter writer) { ProgramSettingWriter() = std::move(writer); }
+// --- end of portable mode ---
+
 void ChangeSetting(Platform& platform, Setting setting, int value) {
   const SettingRule& rule = RuleOf(setting);
   value = std::clamp(value, rule.minimum, rule.maximum);
   ProgramSettings().Put(setting, value);
-  StoreSetting(platform, setting, value);
+  if (const SettingWriter& writer = ProgramSettingWriter()) {
+    writer(setting, value);
+  } else {
+    StoreSetting(platform, setting, value);
+  }
 }
 
 }  // namespace tavilo

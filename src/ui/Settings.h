@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "calendar/Places.h"
@@ -119,5 +121,14 @@ bool StoreSetting(Platform& platform, Setting setting, int value);
 Settings& ProgramSettings();
 // Puts a value in force and stores it.
 void ChangeSetting(Platform& platform, Setting setting, int value);
+
+// --- Portable mode ---
+// Every setting, in Setting's order.
+std::span<const Setting> AllSettings();
+// Where ChangeSetting stores, chosen once at start: the registry until a
+// writer is given (portable.ini in portable mode, PortableSettings.h).
+using SettingWriter = std::function<bool(Setting, int)>;
+void UseSettingWriter(SettingWriter writer);
+// --- end of portable mode ---
 
 }  // namespace tavilo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/DataFolder.h"
 #include "platform/RegistryText.h"
 
 namespace tavilo {
@@ -29,6 +30,7 @@ bool StartsWithWindows(Platform& platform) {
 }
 
 bool SetStartWithWindows(Platform& platform, bool start) {
+  if (IsPortableMode()) return false;  // the Run value would be a trace
   const std::wstring path = platform.ProgramPath();
   if (start && path.empty()) return false;
   RegistryKey key = 0;

@@ -17,7 +17,7 @@ std::wstring RunCommand(const std::wstring& programPath);
 
 bool StartsWithWindows(Platform& platform);
 // Writes the running program's path, or deletes the value; false when the
-// registry refused.
+// registry refused, and in portable mode, which leaves the registry alone.
 bool SetStartWithWindows(Platform& platform, bool start);
 
 }  // namespace tavilo

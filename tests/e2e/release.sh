@@ -33,7 +33,8 @@ files=(LICENSE.txt NOTICE.txt README.txt tavilo.exe)
 rm -rf "$dir" "$portable" "$shortcut"
 
 unzip -q "$zip" -d "$portable"
-[[ $(cd "$portable" && echo Tavilo/*) == "${files[*]/#/Tavilo/}" ]] || fail "the zip holds $(cd "$portable" && echo Tavilo/*)"
+zipped=("${files[@]:0:3}" portable.ini tavilo.exe)
+[[ $(cd "$portable" && echo Tavilo/*) == "${zipped[*]/#/Tavilo/}" ]] || fail "the zip holds $(cd "$portable" && echo Tavilo/*)"
 [[ $(head -c 3 "$portable/Tavilo/README.txt" | xxd -p) == efbbbf ]] || fail "README.txt has no byte-order mark"
 exe=$portable/Tavilo/tavilo.exe
 start_tavilo
@@ -44,6 +45,7 @@ for file in "${files[@]}"; do
   cmp -s "$portable/Tavilo/$file" "$dir/$file" || fail "$file is not installed as packed"
 done
 [[ -f $dir/uninstall.exe && -f $shortcut ]] || fail "no uninstaller or no Start menu shortcut"
+[[ ! -e $dir/portable.ini ]] || fail "the installer put a portable.ini in place"
 expect_value "$run_key" Tavilo "\"$win_dir\\tavilo.exe\""
 while read -r name value; do
   expect_value "$uninstall_key" "$name" "$value"
