@@ -39,4 +39,15 @@ void AppendUtf8(std::string& bytes, std::wstring_view text) {
   }
 }
 
+std::optional<std::wstring> DecodedUtf8(std::string_view bytes) {
+  std::wstring text(bytes.size() + 1, L'\0');
+  wchar_t* out = text.data();
+  Utf8Decoder decoder;
+  for (const char byte : bytes)
+    if (!decoder.Take(static_cast<unsigned char>(byte), out)) return std::nullopt;
+  if (!decoder.Complete()) return std::nullopt;
+  text.resize(static_cast<std::size_t>(out - text.data()));
+  return text;
+}
+
 }  // namespace tavilo

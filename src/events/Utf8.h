@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -116,5 +117,7 @@ class Utf8Decoder {
 
 // Appends text as UTF-8; a lone surrogate becomes U+FFFD.
 void AppendUtf8(std::string& bytes, std::wstring_view text);
+// The text the bytes stand for; nothing when they are not UTF-8.
+std::optional<std::wstring> DecodedUtf8(std::string_view bytes);
 
 }  // namespace tavilo

@@ -106,7 +106,15 @@ Settings IniSettingsStore::Load() {
 }
 
 bool IniSettingsStore::Store(Setting setting, int value) {
-  text_ = WithIniValue(text_, AsciiName(RuleOf(setting).valueName), std::to_string(value));
+  return StoreText(AsciiName(RuleOf(setting).valueName), std::to_string(value));
+}
+
+std::optional<std::string_view> IniSettingsStore::Text(std::string_view name) const {
+  return IniValue(text_, name);
+}
+
+bool IniSettingsStore::StoreText(std::string_view name, std::string_view value) {
+  text_ = WithIniValue(text_, name, value);
   std::wstring failedPath;
   if (ReplaceFileSafely(platform_, path_, text_, true, failedPath) == kErrorSuccess) return true;
   if (!told_) {
@@ -122,9 +130,15 @@ void LoadProgramSettings(Platform& platform) {
     ProgramSettings() = LoadSettings(platform);
     return;
   }
-  static IniSettingsStore store(platform, PortableIniPath(platform));
-  ProgramSettings() = store.Load();
-  UseSettingWriter([](Setting setting, int value) { return store.Store(setting, value); });
+  std::optional<IniSettingsStore>& store = ProgramIniSettings();
+  store.emplace(platform, PortableIniPath(platform));
+  ProgramSettings() = store->Load();
+  UseSettingWriter([](Setting setting, int value) { return ProgramIniSettings()->Store(setting, value); });
+}
+
+std::optional<IniSettingsStore>& ProgramIniSettings() {
+  static std::optional<IniSettingsStore> store;
+  return store;
 }
 
 }  // namespace tavilo

@@ -34,6 +34,9 @@ class IniSettingsStore {
   // first time that fails the user is told, once, that changes hold only
   // until Tavilo ends.
   bool Store(Setting setting, int value);
+  // A value that is not a number (a path, in UTF-8), read and written alike.
+  std::optional<std::string_view> Text(std::string_view name) const;
+  bool StoreText(std::string_view name, std::string_view value);
 
  private:
   Platform& platform_;
@@ -46,5 +49,7 @@ class IniSettingsStore {
 // force from portable.ini, where ChangeSetting then stores them, or from the
 // registry.
 void LoadProgramSettings(Platform& platform);
+// portable.ini in portable mode; nothing when the settings are the registry's.
+std::optional<IniSettingsStore>& ProgramIniSettings();
 
 }  // namespace tavilo

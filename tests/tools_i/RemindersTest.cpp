@@ -8,7 +8,9 @@
 
 #include "events/EventStore.h"
 #include "platform/fake/FakePlatform.h"
+#include "tools/logic/ReminderSound.h"
 #include "tools/logic/Reminders.h"
+#include "ui/PortableSettings.h"
 
 namespace tavilo {
 namespace {
@@ -164,6 +166,23 @@ TEST(Reminders, AnEventShownBeforeARestartIsNotShownAgain) {
   const ReminderSetup setup = ZoneSetup(kTehranZone, again.Events());
   EXPECT_TRUE(DueReminders(At(day - 3, 9, 1, kTehranZone), setup).empty());
   EXPECT_EQ(NextReminderMoment(At(day - 3, 9, 1, kTehranZone), setup), At(day, 9, 0, kTehranZone));
+}
+
+// In portable mode the sound file's path (a Persian one) is kept in
+// portable.ini with the settings, and the registry is never touched.
+TEST(ReminderSoundFile, PortableModeKeepsItInTheIniFile) {
+  FakePlatform fake;
+  fake.folders.insert(L"D:\\Tavilo");
+  fake.PutFile(L"D:\\Tavilo\\portable.ini", "Opacity=200\r\n");
+  ProgramIniSettings().emplace(fake, L"D:\\Tavilo\\portable.ini");
+  ProgramIniSettings()->Load();
+  ASSERT_TRUE(StoreReminderSoundFile(fake, L"D:\\اذان.mp3"));
+  ProgramIniSettings().emplace(fake, L"D:\\Tavilo\\portable.ini");
+  ProgramIniSettings()->Load();
+  EXPECT_EQ(LoadReminderSoundFile(fake), L"D:\\اذان.mp3");
+  ProgramIniSettings().reset();
+  EXPECT_TRUE(fake.registryWrites.empty());
+  EXPECT_EQ(LoadReminderSoundFile(fake), L"");
 }
 
 }  // namespace

@@ -28,17 +28,6 @@ void AddNotice(const std::wstring& line) {
   Notice() += L'\u200F' + line;
 }
 
-std::optional<std::wstring> DecodedUtf8(const std::string& bytes) {
-  std::wstring text(bytes.size() + 1, L'\0');
-  wchar_t* out = text.data();
-  Utf8Decoder decoder;
-  for (const char byte : bytes)
-    if (!decoder.Take(static_cast<unsigned char>(byte), out)) return std::nullopt;
-  if (!decoder.Complete()) return std::nullopt;
-  text.resize(static_cast<std::size_t>(out - text.data()));
-  return text;
-}
-
 // The file's text; nothing when it is missing or cannot be used (and then
 // the notice says so, unless it is missing).
 std::optional<std::wstring> ReadDataFile(Platform& platform, const std::wstring& folder,

@@ -1,6 +1,8 @@
 #include "tools/logic/ReminderSound.h"
 
+#include "events/Utf8.h"
 #include "platform/RegistryText.h"
+#include "ui/PortableSettings.h"
 #include "ui/Settings.h"
 
 namespace tavilo {
@@ -12,13 +14,29 @@ std::wstring Command(const wchar_t* verb, const std::wstring& rest = {}) {
 
 }  // namespace
 
+namespace {
+
+// portable.ini names its values in ASCII.
+constexpr char kReminderSoundFileIniName[] = "ReminderSoundFile";
+
+}  // namespace
+
 std::wstring LoadReminderSoundFile(Platform& platform) {
+  if (const std::optional<IniSettingsStore>& ini = ProgramIniSettings()) {
+    const std::optional<std::string_view> text = ini->Text(kReminderSoundFileIniName);
+    return text ? DecodedUtf8(*text).value_or(std::wstring()) : std::wstring();
+  }
   return ReadRegistryString(platform, RegistryRoot::CurrentUser, kSettingsKey,
                             kReminderSoundFileValue)
       .value_or(std::wstring());
 }
 
 bool StoreReminderSoundFile(Platform& platform, const std::wstring& path) {
+  if (std::optional<IniSettingsStore>& ini = ProgramIniSettings()) {
+    std::string bytes;
+    AppendUtf8(bytes, path);
+    return ini->StoreText(kReminderSoundFileIniName, bytes);
+  }
   RegistryKey key = 0;
   if (platform.CreateRegistryKey(RegistryRoot::CurrentUser, kSettingsKey, kKeySetValue, key) !=
       kErrorSuccess) {
