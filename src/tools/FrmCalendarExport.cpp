@@ -73,14 +73,7 @@ void FrmCalendarExport::Open(int year) {
 void FrmCalendarExport::BuildWindow() {
   SetDlgItemTextW(hwnd_, kTxtYear, PersianDigits(std::to_wstring(year_)).c_str());
   CheckDlgButton(hwnd_, kChkUserEvents, BST_CHECKED);
-  // Over the middle of the window it was asked from (the calendar).
-  RECT over{}, frame{};
-  if (HWND from = GetActiveWindow(); from && GetWindowRect(from, &over)) {
-    GetWindowRect(hwnd_, &frame);
-    SetWindowPos(hwnd_, nullptr, (over.left + over.right - (frame.right - frame.left)) / 2,
-                 (over.top + over.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  CentreOverActiveWindow();  // the calendar it was asked from
 }
 
 LRESULT FrmCalendarExport::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {

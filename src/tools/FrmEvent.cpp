@@ -132,14 +132,7 @@ void FrmEvent::BuildWindow() {
   }
   opened_ = Form();
 
-  // Over the middle of the window it was asked from (the calendar).
-  RECT over{}, frame{};
-  if (HWND from = GetActiveWindow(); from && GetWindowRect(from, &over)) {
-    GetWindowRect(hwnd_, &frame);
-    SetWindowPos(hwnd_, nullptr, (over.left + over.right - (frame.right - frame.left)) / 2,
-                 (over.top + over.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  CentreOverActiveWindow();  // the calendar it was asked from
 }
 
 void FrmEvent::Form_Destroyed() {

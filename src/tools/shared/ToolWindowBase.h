@@ -134,6 +134,18 @@ class ToolWindowBase : public ToolWindow {
     reopenWhenGone_ = false;
   }
 
+  // Over the middle of the window that is active as it opens (the one it was
+  // asked from).
+  void CentreOverActiveWindow() {
+    RECT over{}, frame{};
+    if (HWND from = GetActiveWindow(); from && GetWindowRect(from, &over)) {
+      GetWindowRect(hwnd_, &frame);
+      SetWindowPos(hwnd_, nullptr, (over.left + over.right - (frame.right - frame.left)) / 2,
+                   (over.top + over.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+
   Platform& platform_;
   HWND hwnd_ = nullptr;
   unsigned dpi_ = 96;
