@@ -69,8 +69,9 @@ TEST(PrayerText, TheCalendarsDayOfTimes) {
   times.sunset = kNoTime;
   EXPECT_EQ(PrayerDayText(platform, day, {times, L"تهران", false, false}),
             L"\u200Fاوقات شرعی تهران\r\n"
-            L"\u200Fاذان صبح ۰۴:۵۶، طلوع آفتاب ۰۶:۱۹، اذان ظهر ۱۲:۱۴\r\n"
-            L"\u200Fغروب آفتاب ندارد، اذان مغرب ۱۷:۰۲، نیمه‌شب شرعی ۰۰:۲۱ (فردا)");
+            L"\u200Fاذان صبح ۰۴:۵۶، طلوع آفتاب ۰۶:۱۹\r\n"
+            L"\u200Fاذان ظهر ۱۲:۱۴، غروب آفتاب ندارد\r\n"
+            L"\u200Fاذان مغرب ۱۷:۰۲، نیمه‌شب شرعی ۰۰:۲۱ (فردا)");
   platform.timeZone = TimeZoneRule{300, 0, -60, {}, {}};  // a computer in Toronto, say
   EXPECT_TRUE(PrayerDayText(platform, day, {times, L"تهران", false, false})
                   .starts_with(L"\u200Fاوقات شرعی تهران، به وقت این رایانه\r\n"));
@@ -79,8 +80,9 @@ TEST(PrayerText, TheCalendarsDayOfTimes) {
   times.fajr = Local(-1, 30);
   EXPECT_EQ(PrayerDayText(platform, day, {times, L"تورنتو", true, true}),
             L"\u200Fاوقات شرعی تورنتو، به وقت این رایانه\r\n"
-            L"\u200Fاذان صبح ۲۳:۳۰ (دیروز)، طلوع آفتاب ۰۶:۱۹، اذان ظهر ۱۲:۱۴\r\n"
-            L"\u200Fاذان عصر ۱۴:۳۶، غروب آفتاب ۱۵:۴۰، اذان مغرب ۱۷:۰۲\r\n"
+            L"\u200Fاذان صبح ۲۳:۳۰ (دیروز)، طلوع آفتاب ۰۶:۱۹\r\n"
+            L"\u200Fاذان ظهر ۱۲:۱۴، اذان عصر ۱۴:۳۶\r\n"
+            L"\u200Fغروب آفتاب ۱۵:۴۰، اذان مغرب ۱۷:۰۲\r\n"
             L"\u200Fاذان عشا ۱۹:۱۴، نیمه‌شب شرعی ۲۳:۳۲");
 }
 

@@ -84,8 +84,9 @@ TEST_F(PrayerWindowTest, AChosenPlaceShowsTheDaysTimesAfterARestart) {
   ASSERT_TRUE(TimesShown());
   EXPECT_EQ(Calendar(C::kTxtPrayerTimes),
             L"\u200Fاوقات شرعی تهران\r\n"
-            L"\u200Fاذان صبح ۰۵:۱۰، طلوع آفتاب ۰۶:۳۳، اذان ظهر ۱۲:۱۶\r\n"
-            L"\u200Fغروب آفتاب ۱۸:۰۰، اذان مغرب ۱۸:۱۹، نیمه‌شب شرعی ۲۳:۳۴");
+            L"\u200Fاذان صبح ۰۵:۱۰، طلوع آفتاب ۰۶:۳۳\r\n"
+            L"\u200Fاذان ظهر ۱۲:۱۶، غروب آفتاب ۱۸:۰۰\r\n"
+            L"\u200Fاذان مغرب ۱۸:۱۹، نیمه‌شب شرعی ۲۳:۳۴");
   EXPECT_EQ(Calendar(C::kCmdPrayerPlace), L"تغییر مکان اوقات شرعی");
 }
 

@@ -21,7 +21,7 @@ constexpr std::array<PrayerTimeKind, 8> kInDayOrder = {
 
 constexpr int32_t kUnixEpochDay = 25569;  // 1 January 1970
 constexpr int64_t kSecondsPerDay = 86400;
-constexpr int kTimesPerLine = 3;
+constexpr int kTimesPerLine = 2;
 
 int64_t FloorToMinute(int64_t seconds) { return seconds - ((seconds % 60) + 60) % 60; }
 

@@ -62,7 +62,7 @@ struct DayPrayers {
 std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings);
 
 // "اوقات شرعی تهران" (and "، به وقت این رایانه" for a place abroad), then
-// the times three a line in the day's order, each "اذان صبح ۰۵:۱۰" in local
+// the times two a line in the day's order, each "اذان صبح ۰۵:۱۰" in local
 // time; one that falls on the local day after (or before) `day` is marked
 // "(فردا)" ("(دیروز)"), one that does not occur "ندارد". Lines end "\r\n"
 // and open with a right-to-left mark, for an edit control.
