@@ -59,6 +59,13 @@ xvfb_pid=$(awk '$1 == "Xvfb" { print $2 }' "$TAVILO_WINE_SESSION_DIR/pids")
 server_pid=$(awk '$1 == "wineserver" { print $2 }' "$TAVILO_WINE_SESSION_DIR/pids")
 [[ -n $xvfb_pid && -n $server_pid ]] || { echo "measure: session without Xvfb" >&2; exit 1; }
 
+# Prayer reminders on (a place, and each time reminded at the time), so the
+# parked figure includes the reminder scheduler and its one timer.
+"$WINELOADER" reg add 'HKCU\Software\Tavilo' /v PrayerPlace /t REG_DWORD /d 112931 /f >/dev/null
+for time in Fajr Sunrise Dhuhr Sunset Maghrib Midnight; do
+  "$WINELOADER" reg add 'HKCU\Software\Tavilo' /v "PrayerReminder$time" /t REG_DWORD /d 0 /f >/dev/null
+done
+
 eval "$(xdotool getdisplaygeometry --shell)"
 strip_left=$((WIDTH - 351))  # 350 pixels wide, one pixel short of the edge
 strip_x=$((strip_left + 175))
