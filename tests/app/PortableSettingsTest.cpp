@@ -50,8 +50,6 @@ TEST(PortableSettings, AChangeRewritesItsLineAndKeepsTheRest) {
   ASSERT_TRUE(store.Store(Setting::kLunarCorrection, -1));
   EXPECT_EQ(fake.disk[kIni].content,
             "; Tavilo portable\r\n[Tavilo]\r\nOpacity=130\r\nPersianDigits=1\r\nLunarCorrection=-1\r\n");
-  EXPECT_EQ(fake.disk[std::wstring(kIni) + L".bak"].content,
-            "; Tavilo portable\r\n[Tavilo]\r\nOpacity=130\r\nPersianDigits=1");
   const Settings again = IniSettingsStore(fake, kIni).Load();
   EXPECT_EQ(again.opacity, 130);
   EXPECT_EQ(again.lunarCorrection, -1);

@@ -102,7 +102,6 @@ TEST(Reminders, AnEventsLocalTimeFollowsTheDaylightSavingChange) {
   std::vector<Event> events = {Remembered(change, 9, 0, 1)};
   ReminderSetup setup = ZoneSetup(kTorontoZone, events);
   const std::int64_t before = At(change - 1, 9, 0, kTorontoZone);
-  EXPECT_EQ(before, At(change - 1, 14, 0, TimeZoneRule{}));  // 09:00 EST is 14:00 UTC
   EXPECT_EQ(NextReminderMoment(before - 60, setup), before);
   ASSERT_EQ(Show(before, setup, events).size(), 1u);
   EXPECT_EQ(NextReminderMoment(before, setup), At(change, 13, 0, TimeZoneRule{}));  // 09:00 EDT
