@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 #include "calendar/PlaceTable.generated.h"
 
@@ -38,7 +39,83 @@ int DigitValue(wchar_t c) {
   return -1;
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\u200F' || c == L'\u200E'; }
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t' || c == L'\u00A0' || c == L'\u200F' || c == L'\u200E';
+}
+
+// The marks a decimal fraction starts with: the point, the Arabic decimal
+// separator, and the slash and commas Persian typists use for it.
+bool IsDecimalMark(wchar_t c) {
+  return c == L'.' || c == L'\u066B' || c == L'/' || c == L',' || c == L'\u060C';
+}
+
+constexpr int kUnitCount = 3;  // degrees, minutes, seconds
+constexpr int64_t kTenMillion = 10'000'000;
+
+// The unit a mark after a number names (0 degrees, 1 minutes, 2 seconds),
+// consumed; -1, and nothing consumed, when no mark follows. Two minute
+// marks are a seconds mark, as typists write it.
+int UnitOfMark(std::wstring_view text, std::size_t& at) {
+  if (at >= text.size()) return -1;
+  const auto isMinuteMark = [](wchar_t c) {
+    return c == L'\u2032' || c == L'\'' || c == L'\u2019' || c == L'\u00B4';
+  };
+  const wchar_t c = text[at];
+  if (c == L'\u00B0' || c == L'\u00BA') {
+    ++at;
+    return 0;
+  }
+  if (c == L'\u2033' || c == L'"' || c == L'\u201D') {
+    ++at;
+    return 2;
+  }
+  if (!isMinuteMark(c)) return -1;
+  ++at;
+  if (at < text.size() && isMinuteMark(text[at])) {
+    ++at;
+    return 2;
+  }
+  return 1;
+}
+
+// A number typed in Latin, Persian or Arabic-Indic digits with at most one
+// decimal mark, in ten-millionths; negative when it is far too large to be a
+// coordinate. Nothing when there is no digit at `at`.
+struct TypedNumber {
+  int64_t tenMillionths;
+  bool hasFraction;
+};
+std::optional<TypedNumber> ReadNumber(std::wstring_view text, std::size_t& at) {
+  // Seven decimals are read, so that rounding to millionths of a degree is
+  // right; any further ones cannot change it by more than that.
+  constexpr int kReadDecimals = 7;
+  int64_t whole = 0;
+  int64_t fraction = 0;
+  int decimals = 0;
+  int digits = 0;
+  bool tooLarge = false;
+  bool separator = false;
+  for (; at < text.size(); ++at) {
+    const wchar_t c = text[at];
+    if (IsDecimalMark(c) && !separator) {
+      separator = true;
+      continue;
+    }
+    const int digit = DigitValue(c);
+    if (digit < 0) break;
+    ++digits;
+    if (!separator) {
+      tooLarge = tooLarge || whole > 1000;
+      if (!tooLarge) whole = whole * 10 + digit;
+    } else if (decimals < kReadDecimals) {
+      fraction = fraction * 10 + digit;
+      ++decimals;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  for (; decimals < kReadDecimals; ++decimals) fraction *= 10;
+  return TypedNumber{tooLarge ? -1 : whole * kTenMillion + fraction, separator};
+}
 
 }  // namespace
 
@@ -73,40 +150,42 @@ std::vector<const KnownPlace*> SearchPlaces(std::wstring_view typed) {
 }
 
 TypedCoordinate ParseCoordinate(std::wstring_view text, CoordinateAxis axis) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  std::size_t at = 0;
+  const auto skipBlanks = [&] {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+  };
+  skipBlanks();
   bool negative = false;
-  if (!text.empty() && (text.front() == L'-' || text.front() == L'\u2212' || text.front() == L'+')) {
-    negative = text.front() != L'+';
-    text.remove_prefix(1);
+  if (at < text.size() && (text[at] == L'-' || text[at] == L'\u2212' || text[at] == L'+')) {
+    negative = text[at] != L'+';
+    ++at;
   }
-  // Seven decimals are read, so that rounding to millionths is right;
-  // any further ones cannot change it by more than that.
-  constexpr int kReadDecimals = 7;
-  int64_t whole = 0;
-  int64_t fraction = 0;
-  int decimals = 0;
-  int digits = 0;
-  bool separator = false;
-  for (wchar_t c : text) {
-    if ((c == L'.' || c == L'\u066B') && !separator) {
-      separator = true;
-      continue;
+  // Degrees, minutes and seconds, each in ten-millionths of its unit, summed
+  // in ten-millionths of a second of arc.
+  constexpr std::array<int64_t, kUnitCount> kSecondsPerUnit = {3600, 60, 1};
+  int64_t total = 0;
+  int unit = 0;
+  bool lastHadFraction = false;
+  for (skipBlanks(); at < text.size(); skipBlanks()) {
+    if (unit == kUnitCount || lastHadFraction) return {0, CoordinateError::kNotANumber};
+    const std::optional<TypedNumber> number = ReadNumber(text, at);
+    if (!number) return {0, CoordinateError::kNotANumber};
+    skipBlanks();
+    if (const int marked = UnitOfMark(text, at); marked >= 0 && marked != unit) {
+      return {0, CoordinateError::kNotANumber};
     }
-    const int digit = DigitValue(c);
-    if (digit < 0) return {0, CoordinateError::kNotANumber};
-    ++digits;
-    if (!separator) {
-      if (whole > 1000) return {0, CoordinateError::kOutOfRange};
-      whole = whole * 10 + digit;
-    } else if (decimals < kReadDecimals) {
-      fraction = fraction * 10 + digit;
-      ++decimals;
+    if (number->tenMillionths < 0) return {0, CoordinateError::kOutOfRange};
+    if (unit > 0 && number->tenMillionths >= 60 * kTenMillion) {
+      return {0, CoordinateError::kMinutesOver59};
     }
+    total += number->tenMillionths * kSecondsPerUnit[static_cast<std::size_t>(unit)];
+    lastHadFraction = number->hasFraction;
+    ++unit;
   }
-  if (digits == 0) return {0, CoordinateError::kNotANumber};
-  for (; decimals < kReadDecimals; ++decimals) fraction *= 10;
-  int64_t micro = (whole * 10'000'000 + fraction + 5) / 10;
+  if (unit == 0) return {0, CoordinateError::kNotANumber};
+  // Rounded to millionths of a degree, halves away from zero.
+  constexpr int64_t kPerMicroDegree = 3600 * kTenMillion / kMicroDegreesPerDegree;
+  int64_t micro = (total + kPerMicroDegree / 2) / kPerMicroDegree;
   if (negative) micro = -micro;
   const int64_t limit = (axis == CoordinateAxis::kLatitude ? 90 : 180) * int64_t{kMicroDegreesPerDegree};
   if (micro < -limit || micro > limit) return {0, CoordinateError::kOutOfRange};

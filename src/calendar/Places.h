@@ -46,11 +46,14 @@ const KnownPlace* FindPlace(int32_t geonamesId);
 // empty (or blank) text gives every place.
 std::vector<const KnownPlace*> SearchPlaces(std::wstring_view typed);
 
-// A latitude or longitude typed in: a decimal number of degrees, north and
-// east positive, in Latin, Persian or Arabic-Indic digits with '.' or the
-// Arabic decimal separator '٫', blanks around it allowed.
+// A latitude or longitude typed in, north and east positive, in Latin,
+// Persian or Arabic-Indic digits: decimal degrees ("35.69", "۳۵٫۶۹", "35/69",
+// "35,69") or degrees, minutes and seconds, the last of them given may have
+// a fraction ("35° 41′", "35 41", "35°41'30\"", "-51 25.5"). The decimal
+// mark is '.', '٫' (U+066B), '/', ',' or '،'; blanks may stand around the
+// parts.
 enum class CoordinateAxis { kLatitude, kLongitude };
-enum class CoordinateError { kNone, kNotANumber, kOutOfRange };
+enum class CoordinateError { kNone, kNotANumber, kOutOfRange, kMinutesOver59 };
 struct TypedCoordinate {
   int32_t microDegrees;  // millionths of a degree, when there is no error
   CoordinateError error;

@@ -1,9 +1,14 @@
 #include "tools/FrmPrayer.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
+#include "calendar/Numbers.h"
 #include "calendar/Places.h"
 #include "tools/logic/PrayerChoice.h"
+#include "tools/logic/PrayerText.h"
+#include "ui/Midnight.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
 
@@ -17,57 +22,72 @@ constexpr wchar_t kNoMatch[] = L"مکانی با این نام پیدا نشد";
 constexpr wchar_t kNoPlace[] = L"هنوز مکانی انتخاب نشده است";
 constexpr wchar_t kChosen[] = L"مکان انتخاب‌شده: ";
 
-constexpr float kClientWidth = 5400;
-constexpr float kClientHeight = 9990;
+// Two columns: where and how the times are computed at the right, where
+// the eye starts; today's times they give, their reminders and the sound at
+// the left. Low enough for a 144-DPI screen 800 pixels high.
+constexpr float kClientWidth = 11040;
+constexpr float kClientHeight = 6720;
+constexpr float kRight = 5640;  // the right column's offset from the left one
 
 constexpr DWORD kLabel = SS_RIGHT | SS_NOPREFIX;
 constexpr DWORD kBox = ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kBoxEx = WS_EX_CLIENTEDGE | kRightToLeftExStyle;
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+// Buttons tell when they take the focus, so that a scrolled window can
+// bring them into view.
+constexpr DWORD kButton = BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP;
 constexpr DWORD kDropDown = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
 // From the top right, as the eye reads; a combo box's height includes its
 // dropped-down list.
 constexpr ControlSpec kControls[] = {
     {FrmPrayer::kLblSearch, L"STATIC", L"نام شهر به فارسی یا لاتین", kLabel, kRightToLeftExStyle,
-     120, 120, 5160, 270},
-    {FrmPrayer::kTxtSearch, L"EDIT", L"", kBox, kBoxEx, 120, 420, 5160, 345},
+     kRight + 120, 120, 5160, 270},
+    {FrmPrayer::kTxtSearch, L"EDIT", L"", kBox, kBoxEx, kRight + 120, 420, 5160, 345},
     {FrmPrayer::kLstPlaces, L"LISTBOX", L"",
-     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, kBoxEx, 120, 840, 5160, 2100},
-    {FrmPrayer::kLblSearchMessage, L"STATIC", L"", kLabel, kRightToLeftExStyle, 120, 3060, 3120,
-     300},
-    {FrmPrayer::kCmdChoose, L"BUTTON", L"انتخاب این مکان", kButton, WS_EX_RTLREADING, 3360, 3030,
-     1920, 390},
+     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, kBoxEx, kRight + 120, 840, 5160,
+     1800},
+    {FrmPrayer::kLblSearchMessage, L"STATIC", L"", kLabel, kRightToLeftExStyle, kRight + 120, 2760,
+     3120, 300},
+    {FrmPrayer::kCmdChoose, L"BUTTON", L"انتخاب این مکان", kButton, WS_EX_RTLREADING,
+     kRight + 3360, 2730, 1920, 390},
     {FrmPrayer::kLblCoordinates, L"STATIC", L"یا مختصات به درجه، شمال و شرق مثبت", kLabel,
-     kRightToLeftExStyle, 120, 3570, 5160, 270},
-    {FrmPrayer::kLblLatitude, L"STATIC", L"عرض جغرافیایی", kLabel, kRightToLeftExStyle, 3720,
-     3930, 1560, 300},
-    {FrmPrayer::kTxtLatitude, L"EDIT", L"", kBox, kBoxEx, 2160, 3900, 1500, 345},
-    {FrmPrayer::kLblLatitudeMessage, L"STATIC", L"", kLabel, kRightToLeftExStyle, 120, 3930, 1980,
-     300},
-    {FrmPrayer::kLblLongitude, L"STATIC", L"طول جغرافیایی", kLabel, kRightToLeftExStyle, 3720,
-     4350, 1560, 300},
-    {FrmPrayer::kTxtLongitude, L"EDIT", L"", kBox, kBoxEx, 2160, 4320, 1500, 345},
-    {FrmPrayer::kLblLongitudeMessage, L"STATIC", L"", kLabel, kRightToLeftExStyle, 120, 4350, 1980,
-     300},
-    {FrmPrayer::kCmdUseCoordinates, L"BUTTON", L"ثبت مختصات", kButton, WS_EX_RTLREADING, 3360,
-     4770, 1920, 390},
-    {FrmPrayer::kLblMethod, L"STATIC", L"روش محاسبه", kLabel, kRightToLeftExStyle, 3720, 5340,
+     kRightToLeftExStyle, kRight + 120, 3240, 5160, 270},
+    // A message beside a box takes two lines: it shows an example.
+    {FrmPrayer::kLblLatitude, L"STATIC", L"عرض جغرافیایی", kLabel, kRightToLeftExStyle,
+     kRight + 3720, 3600, 1560, 300},
+    {FrmPrayer::kTxtLatitude, L"EDIT", L"", kBox, kBoxEx, kRight + 2460, 3570, 1200, 345},
+    {FrmPrayer::kLblLatitudeMessage, L"STATIC", L"", kLabel, kRightToLeftExStyle, kRight + 120,
+     3600, 2280, 420},
+    {FrmPrayer::kLblLongitude, L"STATIC", L"طول جغرافیایی", kLabel, kRightToLeftExStyle,
+     kRight + 3720, 4080, 1560, 300},
+    {FrmPrayer::kTxtLongitude, L"EDIT", L"", kBox, kBoxEx, kRight + 2460, 4050, 1200, 345},
+    {FrmPrayer::kLblLongitudeMessage, L"STATIC", L"", kLabel, kRightToLeftExStyle, kRight + 120,
+     4080, 2280, 420},
+    {FrmPrayer::kCmdUseCoordinates, L"BUTTON", L"ثبت مختصات", kButton, WS_EX_RTLREADING,
+     kRight + 3360, 4530, 1920, 390},
+    {FrmPrayer::kLblMethod, L"STATIC", L"روش محاسبه", kLabel, kRightToLeftExStyle, kRight + 3720,
+     5070, 1560, 300},
+    {FrmPrayer::kCboMethod, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, kRight + 120, 5040,
+     3540, 2400},
+    {FrmPrayer::kLblAsr, L"STATIC", L"اذان عصر", kLabel, kRightToLeftExStyle, kRight + 3720, 5490,
      1560, 300},
-    {FrmPrayer::kCboMethod, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, 120, 5310, 3540,
-     2400},
-    {FrmPrayer::kLblAsr, L"STATIC", L"اذان عصر", kLabel, kRightToLeftExStyle, 3720, 5760, 1560,
-     300},
-    {FrmPrayer::kCboAsr, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, 120, 5730, 3540, 1200},
+    {FrmPrayer::kCboAsr, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, kRight + 120, 5460, 3540,
+     1200},
     {FrmPrayer::kChkAsrIsha, L"BUTTON", L"اذان عصر و عشا را هم نشان بده",
-     BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | WS_TABSTOP, kRightToLeftExStyle, 120, 6150, 5160,
-     330},
-    {FrmPrayer::kLblChosen, L"STATIC", L"", kLabel, kRightToLeftExStyle, 120, 6570, 5160, 300},
+     BS_AUTOCHECKBOX | BS_LEFTTEXT | BS_RIGHT | BS_NOTIFY | WS_TABSTOP, kRightToLeftExStyle,
+     kRight + 120, 5880, 5160, 330},
+    {FrmPrayer::kLblChosen, L"STATIC", L"", kLabel, kRightToLeftExStyle, kRight + 120, 6300, 5160,
+     300},
+    // --- the left column ---
+    {FrmPrayer::kLblToday, L"STATIC", L"اوقات امروز", kLabel, kRightToLeftExStyle, 120, 120, 5160,
+     270},
+    {FrmPrayer::kTxtToday, L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 420, 5160, 1380},
     // --- reminders ---: two times a row, the earlier at the right.
-    {FrmPrayer::kLblReminders, L"STATIC", L"یادآوری", kLabel, kRightToLeftExStyle, 2940, 7020,
+    {FrmPrayer::kLblReminders, L"STATIC", L"یادآوری", kLabel, kRightToLeftExStyle, 2940, 1980,
      2340, 300},
     {FrmPrayer::kCmdStarterReminders, L"BUTTON", L"صبح، ظهر و مغرب سر وقت", kButton,
-     WS_EX_RTLREADING, 120, 6960, 2760, 390},
+     WS_EX_RTLREADING, 120, 1920, 2760, 390},
 #define TAVILO_REMINDER_ROW(kind, top)                                                      \
   {FrmPrayer::kLblRemindFirst + 4 * (kind), L"STATIC", L"", kLabel | SS_CENTERIMAGE,          \
    kRightToLeftExStyle, 4140, (top) - 30, 1140, 420},                                         \
@@ -77,18 +97,18 @@ constexpr ControlSpec kControls[] = {
    kRightToLeftExStyle, 1380, (top) - 30, 1260, 420},                                         \
   {FrmPrayer::kCboRemindFirst + 4 * (kind) + 2, L"COMBOBOX", L"", kDropDown,                  \
    kRightToLeftExStyle, 120, top, 1230, 2400}
-    TAVILO_REMINDER_ROW(0, 7440),
-    TAVILO_REMINDER_ROW(1, 7860),
-    TAVILO_REMINDER_ROW(2, 8280),
-    TAVILO_REMINDER_ROW(3, 8700),
+    TAVILO_REMINDER_ROW(0, 2400),
+    TAVILO_REMINDER_ROW(1, 2820),
+    TAVILO_REMINDER_ROW(2, 3240),
+    TAVILO_REMINDER_ROW(3, 3660),
 #undef TAVILO_REMINDER_ROW
-    {FrmPrayer::kLblSound, L"STATIC", L"صدا", kLabel, kRightToLeftExStyle, 4140, 9150, 1140, 300},
-    {FrmPrayer::kCboSound, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, 2160, 9120, 1920,
+    {FrmPrayer::kLblSound, L"STATIC", L"صدا", kLabel, kRightToLeftExStyle, 4140, 4110, 1140, 300},
+    {FrmPrayer::kCboSound, L"COMBOBOX", L"", kDropDown, kRightToLeftExStyle, 2160, 4080, 1920,
      1200},
     {FrmPrayer::kCmdSoundFile, L"BUTTON", L"انتخاب پرونده صوتی", kButton, WS_EX_RTLREADING, 120,
-     9075, 1980, 420},
+     4035, 1980, 420},
     {FrmPrayer::kLblSoundFile, L"STATIC", L"", kLabel | SS_PATHELLIPSIS, kRightToLeftExStyle, 120,
-     9570, 5160, 300},
+     4530, 5160, 300},
 };
 
 std::wstring ItemText(HWND window, int control) {
@@ -102,7 +122,7 @@ std::wstring ItemText(HWND window, int control) {
 
 const ToolWindowDesign FrmPrayer::kDesign{
     kClassName,    kCaption,  kToolWindowStyle, kRightToLeftExStyle, Origin::kClientArea,
-    2400,          1500,      kClientWidth,     kClientHeight,       kControls,
+    1200,          600,       kClientWidth,     kClientHeight,       kControls,
     kTahomaPoints, kTxtSearch, kCmdChoose};
 
 FrmPrayer::FrmPrayer(Platform& platform) : ToolWindowBase(platform) {}
@@ -122,13 +142,11 @@ void FrmPrayer::BuildWindow() {
   CheckDlgButton(hwnd_, kChkAsrIsha, settings.prayerAsrIsha ? BST_CHECKED : BST_UNCHECKED);
   const std::optional<PrayerPlaceChoice> chosen = ChosenPrayerPlace(settings);
   listedFor_ = chosen && chosen->known ? chosen->known->geonamesId : 0;
-  if (chosen && !chosen->known) {
-    SetDlgItemTextW(hwnd_, kTxtLatitude, CoordinateText(settings.prayerLatitude).c_str());
-    SetDlgItemTextW(hwnd_, kTxtLongitude, CoordinateText(settings.prayerLongitude).c_str());
-  }
   FillPlaces();
   ShowChosenPlace();
+  ShowToday();
   BuildReminders();
+  FitWorkArea();
 }
 
 LRESULT FrmPrayer::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -138,13 +156,39 @@ LRESULT FrmPrayer::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kSettingsChanged:
       ShowChosenPlace();
+      ShowToday();
       ShowReminders();
       return 0;
+    case WM_TIMER:
+      if (wparam == kTodayTimer) ShowToday();
+      return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_GETMINMAXINFO: {
+      // The size chosen for the work area of the window's monitor stands,
+      // whatever the largest the system would take by default.
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+      DefWindowProcW(hwnd_, message, wparam, lparam);
+      limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, fitted_.width);
+      limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, fitted_.height);
+      return 0;
+    }
+    case WM_MOUSEWHEEL: {
+      // Three lines a notch, as Windows' own lists scroll.
+      const int notches = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
+      for (int line = 0; line < 3 * std::abs(notches); ++line) {
+        Scroll(SB_VERT, notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+      }
+      return 0;
+    }
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
 void FrmPrayer::OnCommand(int control, int notification) {
+  ShowFocused(control, notification);
   if (OnReminderCommand(control, notification)) return;
   switch (control) {
     case kTxtSearch:
@@ -230,8 +274,39 @@ void FrmPrayer::ShowChosenPlace() {
     text = kChosen + (chosen->known ? std::wstring(chosen->known->persianName)
                                     : CoordinatesName(settings.prayerLatitude,
                                                       settings.prayerLongitude));
+    // Only a new place replaces what the boxes hold: another setting's
+    // change leaves coordinates being typed alone.
+    const std::pair<int32_t, int32_t> coordinates =
+        chosen->known ? std::pair(chosen->known->latitude, chosen->known->longitude)
+                      : std::pair(settings.prayerLatitude, settings.prayerLongitude);
+    if (boxesShow_ != coordinates) {
+      boxesShow_ = coordinates;
+      SetDlgItemTextW(hwnd_, kTxtLatitude, CoordinateText(coordinates.first).c_str());
+      SetDlgItemTextW(hwnd_, kTxtLongitude, CoordinateText(coordinates.second).c_str());
+      SetDlgItemTextW(hwnd_, kLblLatitudeMessage, L"");
+      SetDlgItemTextW(hwnd_, kLblLongitudeMessage, L"");
+    }
   }
   SetDlgItemTextW(hwnd_, kLblChosen, text.c_str());
+}
+
+void FrmPrayer::ShowToday() {
+  const int64_t now = platform_.UnixTimeNow();
+  const int32_t today = DayOfDate(platform_.Now());
+  const std::optional<DayPrayers> prayers = ChosenDayPrayers(today, ProgramSettings());
+  if (!prayers) {
+    KillTimer(hwnd_, kTodayTimer);
+    SetDlgItemTextW(hwnd_, kTxtToday, kNoPlace);
+    return;
+  }
+  const std::optional<UpcomingTime> next = NextTimeOfDay(now, *prayers);
+  uint32_t wait = MillisecondsToNextMidnight(platform_.Now());
+  if (next) wait = std::min(wait, MillisecondsUntilPassed(now, *next));
+  SetDlgItemTextW(hwnd_, kTxtToday,
+                  PrayerDayText(platform_, today, *prayers,
+                                next ? std::optional(next->kind) : std::nullopt)
+                      .c_str());
+  SetTimer(hwnd_, kTodayTimer, wait, nullptr);
 }
 
 // Stored, and every window that shows the times follows.

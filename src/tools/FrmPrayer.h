@@ -3,13 +3,19 @@
 // and longitude typed in; the method of computing them and Asr's shadow; and
 // whether Asr and Isha show for the methods that call them with Dhuhr and
 // Maghrib. A choice is stored at once and every window showing the times
-// follows it (kSettingsChanged). Until a place is chosen, Tehran, the
-// suggestion, is selected in the list: Enter chooses it.
+// follows it (kSettingsChanged), this one too: today's times, the next one
+// marked. Until a place is chosen, Tehran, the suggestion, is selected in
+// the list: Enter chooses it. On a work area too small for it the window
+// takes what there is and its client area scrolls.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+#include <utility>
+
 #include "platform/Platform.h"
+#include "tools/logic/PrayerWindowFit.h"
 #include "tools/shared/ToolWindowBase.h"
 #include "ui/Settings.h"
 
@@ -39,6 +45,8 @@ class FrmPrayer final : public ToolWindowBase<FrmPrayer> {
     kCboAsr,
     kChkAsrIsha,
     kLblChosen,
+    kLblToday,
+    kTxtToday,
     // --- reminders ---: a label and a lead box for each time, in
     // PrayerTimeKind order.
     kLblReminders,
@@ -67,7 +75,11 @@ class FrmPrayer final : public ToolWindowBase<FrmPrayer> {
   void FillPlaces();
   void ChooseListedPlace();
   void UseCoordinates();
+  // The chosen place in words, and its coordinates in the boxes when it
+  // changed.
   void ShowChosenPlace();
+  // Today's times, the next marked, until the mark moves or the day ends.
+  void ShowToday();
   void ChangePrayerSetting(Setting setting, int value);
   // --- reminders (FrmPrayerReminders.cpp) ---
   void BuildReminders();
@@ -76,8 +88,25 @@ class FrmPrayer final : public ToolWindowBase<FrmPrayer> {
   // The boxes from the settings; Asr's and Isha's only where they show.
   void ShowReminders();
   void ChooseSoundFile();
+  // --- fitting the work area (FrmPrayerScroll.cpp) ---
+  void OnDpiChanged();
+  // The window whole when the work area holds it, else as large as it and
+  // scrolling; the view at the content's top right.
+  void FitWorkArea();
+  void Scroll(int bar, int request, int thumb);
+  void ScrollTo(int x, int y);
+  // A control that takes the focus is scrolled into view.
+  void ShowFocused(int control, int notification);
+
+  enum Timer : UINT_PTR { kTodayTimer = 1 };
 
   int32_t listedFor_ = 0;  // the GeoNames id the list last selected
+  // The coordinates the boxes were last given for the chosen place.
+  std::optional<std::pair<int32_t, int32_t>> boxesShow_;
+  // The content's pixel at the view's top left, and the sizes scrolled.
+  int scrollX_ = 0, scrollY_ = 0;
+  int contentWidth_ = 0, contentHeight_ = 0, viewWidth_ = 0, viewHeight_ = 0;
+  PixelSize fitted_{0, 0};  // the window's size on its work area
 };
 
 }  // namespace tavilo

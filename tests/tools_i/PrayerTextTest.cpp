@@ -86,6 +86,20 @@ TEST(PrayerText, TheCalendarsDayOfTimes) {
             L"\u200Fاذان عشا ۱۹:۱۴، نیمه‌شب شرعی ۲۳:۳۲");
 }
 
+// The prayer window's today: the next of the day's own times marked until
+// its shown minute has passed, then none after the last.
+TEST(PrayerText, TodaysTimesWithTheNextMarked) {
+  FakePlatform platform;
+  platform.timeZone = TimeZoneRule{-210, 0, -60, {}, {}};
+  const DayPrayers today{Day(0), L"تهران", false, false};
+  const auto next = NextTimeOfDay(Local(17, 2, 40), today);  // Maghrib 17:01:31 shows 17:02
+  ASSERT_TRUE(next);
+  EXPECT_EQ(MillisecondsUntilPassed(Local(17, 2, 40), *next), 20'000u);
+  EXPECT_TRUE(PrayerDayText(platform, static_cast<int32_t>(kDay / 86400 + 25569), today, next->kind)
+                  .ends_with(L"\r\n\u200Fاذان مغرب ۱۷:۰۲ (بعدی)، نیمه‌شب شرعی ۲۳:۳۲"));
+  EXPECT_FALSE(NextTimeOfDay(Local(23, 33), today));
+}
+
 // What the coordinate boxes take, and what they say beside a bad one.
 TEST(PrayerChoice, TypedCoordinatesAndTheirMessages) {
   const struct {
@@ -94,7 +108,8 @@ TEST(PrayerChoice, TypedCoordinatesAndTheirMessages) {
       {L"۳۵٫۶۹", L"-79.4163", L"", L""},
       {L"90.5", L"12", L"حداکثر ۹۰ درجه", L""},
       {L"12", L"181", L"", L"حداکثر ۱۸۰ درجه"},
-      {L"شمال", L"", L"عدد وارد کنید", L"عدد وارد کنید"},
+      {L"شمال", L"", L"مانند ۳۵٫۶۹ یا ۳۵ ۴۱", L"مانند ۵۱٫۴۲ یا ۵۱ ۲۵"},
+      {L"35 75", L"12", L"دقیقه و ثانیه کمتر از ۶۰", L""},
   };
   for (const auto& c : cases) {
     const TypedCoordinates typed = ReadCoordinates(c.latitude, c.longitude);

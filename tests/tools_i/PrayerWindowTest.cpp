@@ -30,6 +30,7 @@ class PrayerWindowTest : public ::testing::Test {
     platform_.fake.screenWidth = 1024;
     platform_.fake.screenHeight = 768;
     platform_.fake.now = DateSerial(2025, 3, 2) + 0.5;  // 12 Esfand 1403
+    platform_.fake.unixTimeNow = 1740904200;            // its 12:00 in Tehran
     ASSERT_TRUE(strip_.Create());
   }
   void TearDown() override {
@@ -100,7 +101,7 @@ TEST_F(PrayerWindowTest, TypedCoordinatesRefusedOrStored) {
   SetDlgItemTextW(window, P::kTxtLongitude, L"abc");
   Click(window, P::kCmdUseCoordinates);
   EXPECT_EQ(Prayer(P::kLblLatitudeMessage), L"حداکثر ۹۰ درجه");
-  EXPECT_EQ(Prayer(P::kLblLongitudeMessage), L"عدد وارد کنید");
+  EXPECT_EQ(Prayer(P::kLblLongitudeMessage), L"مانند ۵۱٫۴۲ یا ۵۱ ۲۵");
   EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, L"PrayerLatitude", RRF_RT_ANY, nullptr,
                          nullptr, nullptr), ERROR_SUCCESS);
   EXPECT_FALSE(TimesShown());
@@ -113,6 +114,82 @@ TEST_F(PrayerWindowTest, TypedCoordinatesRefusedOrStored) {
   EXPECT_TRUE(TimesShown());
   EXPECT_TRUE(Calendar(C::kTxtPrayerTimes)
                   .starts_with(L"\u200Fاوقات شرعی ۵۹٫۳۳ شمالی، ۱۸٫۰۷ شرقی، به وقت این رایانه"));
+}
+
+// Today's times in the window as the calendar writes them, the next marked:
+// they follow a place chosen and a method changed, and the mark moves on
+// once its minute has passed. The boxes show the chosen city's coordinates.
+TEST_F(PrayerWindowTest, TodaysTimesFollowThePlaceAndTheMethod) {
+  prayer_.Open();
+  HWND window = prayer_.Handle();
+  EXPECT_EQ(Prayer(P::kTxtToday), L"هنوز مکانی انتخاب نشده است");
+  SetDlgItemTextW(window, P::kTxtLatitude, L"1");
+  Click(window, P::kCmdChoose);  // Tehran, the suggestion
+  EXPECT_EQ(Prayer(P::kTxtToday),
+            L"\u200Fاوقات شرعی تهران\r\n"
+            L"\u200Fاذان صبح ۰۵:۱۰، طلوع آفتاب ۰۶:۳۳\r\n"
+            L"\u200Fاذان ظهر ۱۲:۱۶ (بعدی)، غروب آفتاب ۱۸:۰۰\r\n"
+            L"\u200Fاذان مغرب ۱۸:۱۹، نیمه‌شب شرعی ۲۳:۳۴");
+  EXPECT_EQ(Prayer(P::kTxtLatitude) + L" " + Prayer(P::kTxtLongitude), L"35.69439 51.42151");
+  platform_.fake.unixTimeNow += 17 * 60;  // 12:17, Dhuhr's minute gone
+  SendMessageW(window, WM_TIMER, 1, 0);   // the window's one timer
+  EXPECT_NE(Prayer(P::kTxtToday).find(L"اذان ظهر ۱۲:۱۶، غروب آفتاب ۱۸:۰۰ (بعدی)"), std::wstring::npos);
+  SendDlgItemMessageW(window, P::kCboMethod, CB_SETCURSEL, 2, 0);  // Muslim World League
+  SendMessageW(window, WM_COMMAND, MAKEWPARAM(P::kCboMethod, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(GetDlgItem(window, P::kCboMethod)));
+  EXPECT_NE(Prayer(P::kTxtToday).find(L"اذان ظهر ۱۲:۱۶، اذان عصر ۱۵:۳۱ (بعدی)"), std::wstring::npos)
+      << Prayer(P::kTxtToday);
+}
+
+// On the smallest screens Windows offers each DPI, the window fits the work
+// area above a 40-pixel taskbar whole, even with a frame of the DPI's size
+// (Wine draws it at 96). On smaller ones it takes the work area and
+// scrolls: its right column in view first, its foot within reach, a
+// control given the focus brought into view.
+TEST_F(PrayerWindowTest, FitsTheWorkAreaAtEveryDpi) {
+  const struct {
+    unsigned dpi;
+    int width, height;
+    bool scrolls;
+  } cases[] = {{96, 1280, 720, false},  {120, 1280, 720, false}, {144, 1280, 800, false},
+               {192, 1920, 1080, false}, {144, 1280, 720, true}, {192, 1366, 768, true}};
+  for (const auto& c : cases) {
+    platform_.fake.dpi = c.dpi;
+    platform_.fake.monitorAreas = MonitorAreas{{0, 0, c.width, c.height}, {0, 0, c.width, c.height - 40}};
+    prayer_.Open();
+    HWND window = prayer_.Handle();
+    RECT frame, client;
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    const auto inView = [&](int id) {
+      RECT area;
+      GetWindowRect(GetDlgItem(window, id), &area);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+      return area.left >= 0 && area.top >= 0 && area.right <= client.right && area.bottom <= client.bottom;
+    };
+    const std::string at = std::to_string(c.dpi) + " DPI, " + std::to_string(c.width) + " frame " +
+                           std::to_string(frame.right - frame.left) + "x" + std::to_string(frame.bottom - frame.top) +
+                           " client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
+    EXPECT_TRUE(frame.left >= 0 && frame.top >= 0 && frame.right <= c.width &&
+                frame.bottom <= c.height - 40) << at;
+    EXPECT_EQ((GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL) != 0, c.scrolls) << at;
+    EXPECT_TRUE(inView(P::kTxtSearch)) << at;
+    if (!c.scrolls) {
+      const int frameHeight = MulDiv(frame.bottom - frame.top - client.bottom, c.dpi, 96);
+      const int frameWidth = MulDiv(frame.right - frame.left - client.right, c.dpi, 96);
+      EXPECT_LE(client.bottom + frameHeight, c.height - 40) << at;
+      EXPECT_LE(client.right + frameWidth, c.width) << at;
+      EXPECT_TRUE(inView(P::kLblSoundFile)) << at;
+    } else {
+      SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
+      EXPECT_TRUE(inView(P::kLblChosen)) << at;
+      for (int id : {P::kCmdSoundFile, P::kTxtSearch}) {
+        SetFocus(GetDlgItem(window, id));
+        EXPECT_TRUE(inView(id)) << at << " " << id;
+      }
+    }
+    DestroyWindow(window);
+  }
 }
 
 // Each time's box sets that time's lead; the one-click start sets three.

@@ -26,9 +26,14 @@ constexpr std::array<std::wstring_view, kAsrShadowCount> kShadowNames = {
 std::wstring_view MessageOf(CoordinateError error, CoordinateAxis axis) {
   switch (error) {
     case CoordinateError::kNone: return {};
-    case CoordinateError::kNotANumber: return L"عدد وارد کنید";
+    case CoordinateError::kNotANumber:
+      // Tehran's, in decimal degrees and in degrees and minutes; symbols
+      // are left out, which the controls may draw out of order.
+      return axis == CoordinateAxis::kLatitude ? L"مانند ۳۵٫۶۹ یا ۳۵ ۴۱"
+                                               : L"مانند ۵۱٫۴۲ یا ۵۱ ۲۵";
     case CoordinateError::kOutOfRange:
       return axis == CoordinateAxis::kLatitude ? L"حداکثر ۹۰ درجه" : L"حداکثر ۱۸۰ درجه";
+    case CoordinateError::kMinutesOver59: return L"دقیقه و ثانیه کمتر از ۶۰";
   }
   return {};
 }

@@ -1,5 +1,6 @@
 #include "tools/logic/PrayerText.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -119,7 +120,8 @@ bool InIranZone(Platform& platform, int64_t moment) {
 
 }  // namespace
 
-std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers) {
+std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers,
+                           std::optional<PrayerTimeKind> next) {
   std::wstring text = L"\u200Fاوقات شرعی " + prayers.placeName;
   if (prayers.inComputerZone || !InIranZone(platform, prayers.times.dhuhr)) {
     text += L"، به وقت این رایانه";
@@ -142,8 +144,17 @@ std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& pr
     const int32_t localDay = LocalDayOf(local);
     if (localDay > day) text += L" (فردا)";
     if (localDay < day) text += L" (دیروز)";
+    if (kind == next) text += L" (بعدی)";
   }
   return text;
+}
+
+std::optional<UpcomingTime> NextTimeOfDay(int64_t now, const DayPrayers& prayers) {
+  return NextPrayerTime(now, std::span(&prayers.times, 1), prayers.withAsrAndIsha);
+}
+
+uint32_t MillisecondsUntilPassed(int64_t now, const UpcomingTime& next) {
+  return static_cast<uint32_t>(std::max<int64_t>(ShownMinute(next.moment) + 60 - now, 1) * 1000);
 }
 
 std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings) {

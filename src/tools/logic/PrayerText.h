@@ -64,9 +64,19 @@ std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings
 // "اوقات شرعی تهران" (and "، به وقت این رایانه" for a place abroad), then
 // the times two a line in the day's order, each "اذان صبح ۰۵:۱۰" in local
 // time; one that falls on the local day after (or before) `day` is marked
-// "(فردا)" ("(دیروز)"), one that does not occur "ندارد". Lines end "\r\n"
-// and open with a right-to-left mark, for an edit control.
-std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers);
+// "(فردا)" ("(دیروز)"), one that does not occur "ندارد", and `next`, when
+// given, "(بعدی)". Lines end "\r\n" and open with a right-to-left mark, for
+// an edit control.
+std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers,
+                           std::optional<PrayerTimeKind> next = std::nullopt);
+
+// The first of the day's shown times whose minute `now` has not passed;
+// nothing once the last has gone.
+std::optional<UpcomingTime> NextTimeOfDay(int64_t now, const DayPrayers& prayers);
+
+// Milliseconds from `now` (Unix seconds) to the end of the shown minute of
+// `next`, when the mark moves on to the time after it.
+uint32_t MillisecondsUntilPassed(int64_t now, const UpcomingTime& next);
 
 // The tooltips' line: the next prayer time after `now` and the wait
 // (UpcomingTimeText) for the place chosen; empty until one is chosen.
