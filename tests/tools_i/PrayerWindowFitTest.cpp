@@ -1,5 +1,4 @@
-// The prayer-time window on a small work area: which bars it needs, its
-// size, and where scrolling and the focus take the view.
+// The prayer-time window on a small work area: its bars, size and scrolling.
 #include <gtest/gtest.h>
 
 #include "tools/logic/PrayerWindowFit.h"
@@ -10,10 +9,7 @@ namespace {
 // A bar on one axis can make the other need one too.
 TEST(PrayerWindowFit, BarsOnlyWhereTheWorkAreaIsShort) {
   constexpr PixelSize kContent{736, 448}, kFrame{6, 29}, kBars{17, 17};
-  const struct {
-    PixelSize work;
-    ClientFit fit;
-  } cases[] = {
+  const struct { PixelSize work; ClientFit fit; } cases[] = {
       {{1366, 728}, {{742, 477}, {736, 448}, false, false}},
       {{1280, 400}, {{759, 400}, {736, 371}, false, true}},
       {{700, 400}, {{700, 400}, {677, 354}, true, true}},
@@ -27,11 +23,7 @@ TEST(PrayerWindowFit, BarsOnlyWhereTheWorkAreaIsShort) {
 
 TEST(PrayerWindowFit, ScrollingStaysWithinTheContent) {
   using enum ScrollRequest;
-  const struct {
-    int position;
-    ScrollRequest request;
-    int to, expected;
-  } cases[] = {
+  const struct { int position; ScrollRequest request; int to, expected; } cases[] = {
       {100, kLineForward, 0, 128}, {640, kLineForward, 0, 650}, {10, kPageBack, 0, 0},
       {0, kPageForward, 0, 322},   {0, kTo, 900, 650},          {90, kEnd, 0, 650},
   };

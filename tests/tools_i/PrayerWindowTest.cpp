@@ -116,9 +116,8 @@ TEST_F(PrayerWindowTest, TypedCoordinatesRefusedOrStored) {
                   .starts_with(L"\u200Fاوقات شرعی ۵۹٫۳۳ شمالی، ۱۸٫۰۷ شرقی، به وقت این رایانه"));
 }
 
-// Today's times in the window as the calendar writes them, the next marked:
-// they follow a place chosen and a method changed, and the mark moves on
-// once its minute has passed. The boxes show the chosen city's coordinates.
+// Today's times as the calendar writes them, the next marked, following the
+// place and method; the boxes show the chosen city's coordinates.
 TEST_F(PrayerWindowTest, TodaysTimesFollowThePlaceAndTheMethod) {
   prayer_.Open();
   HWND window = prayer_.Handle();
@@ -141,11 +140,9 @@ TEST_F(PrayerWindowTest, TodaysTimesFollowThePlaceAndTheMethod) {
       << Prayer(P::kTxtToday);
 }
 
-// On the smallest screens Windows offers each DPI, the window fits the work
-// area above a 40-pixel taskbar whole, even with a frame of the DPI's size
-// (Wine draws it at 96). On smaller ones it takes the work area and
-// scrolls: its right column in view first, its foot within reach, a
-// control given the focus brought into view.
+// Whole above a 40-pixel taskbar on each DPI's smallest screen, even with a
+// frame of the DPI's size (Wine's is at 96); on smaller ones it scrolls to
+// its foot and to a control given the focus, its right column shown first.
 TEST_F(PrayerWindowTest, FitsTheWorkAreaAtEveryDpi) {
   const struct {
     unsigned dpi;
@@ -167,9 +164,7 @@ TEST_F(PrayerWindowTest, FitsTheWorkAreaAtEveryDpi) {
       MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
       return area.left >= 0 && area.top >= 0 && area.right <= client.right && area.bottom <= client.bottom;
     };
-    const std::string at = std::to_string(c.dpi) + " DPI, " + std::to_string(c.width) + " frame " +
-                           std::to_string(frame.right - frame.left) + "x" + std::to_string(frame.bottom - frame.top) +
-                           " client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
+    const std::string at = std::to_string(c.dpi) + " DPI, " + std::to_string(c.width);
     EXPECT_TRUE(frame.left >= 0 && frame.top >= 0 && frame.right <= c.width &&
                 frame.bottom <= c.height - 40) << at;
     EXPECT_EQ((GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL) != 0, c.scrolls) << at;
