@@ -42,12 +42,12 @@ bool TakesFocus(const wchar_t* windowClass, int notification) {
 }  // namespace
 
 void FrmPrayer::OnDpiChanged() {
-  // The base has laid the controls out afresh, unscrolled.
-  scrollX_ = scrollY_ = 0;
   FitWorkArea();
 }
 
 void FrmPrayer::FitWorkArea() {
+  // The controls stand at their table's places, as made or laid out anew.
+  scrollX_ = scrollY_ = 0;
   ShowScrollBar(hwnd_, SB_BOTH, FALSE);
   RECT frame, client;
   GetWindowRect(hwnd_, &frame);
@@ -99,8 +99,19 @@ void FrmPrayer::ScrollTo(int x, int y) {
   if (viewWidth_ < contentWidth_) SetScrollPos(hwnd_, SB_HORZ, x, TRUE);
   if (viewHeight_ < contentHeight_) SetScrollPos(hwnd_, SB_VERT, y, TRUE);
   if (dx == 0 && dy == 0) return;
-  ScrollWindowEx(hwnd_, dx, dy, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  // The controls are moved one by one: ScrollWindowEx leaves them where
+  // they are while the window is not yet shown.
+  HDWP moves = BeginDeferWindowPos(static_cast<int>(kDesign.controls.size()));
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child && moves;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT area;
+    GetWindowRect(child, &area);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&area), 2);
+    moves = DeferWindowPos(moves, child, nullptr, area.left + dx, area.top + dy, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (moves) EndDeferWindowPos(moves);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void FrmPrayer::ShowFocused(int control, int notification) {
