@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "../RenamedTahoma.h"
 #include "platform/fake/FakePlatform.h"
 #include "tools/DateConvert.h"
@@ -15,6 +17,7 @@
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
+#include "tools/logic/WindowPlacement.h"
 
 namespace tavilo {
 namespace {
@@ -72,6 +75,59 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
         for (const wchar_t* face : {L"", testing::kRenamedTahoma}) {
           EXPECT_TRUE(CaptionFits(control, dpi, face)) << dpi << " DPI " << GetDlgCtrlID(control);
         }
+      }
+    }
+  }
+}
+
+// Each tool window but the prayer times' at each DPI on the smallest screens
+// Windows offers it, less a taskbar: on the work area with room for Windows
+// 10's frame. The calendar at 200% on 1280 x 720 scrolls to its foot.
+TEST(ToolWindowLayout, EveryWindowFitsTheWorkAreaOrScrolls) {
+  struct : StripWindow {
+    WindowHandle StripHandle() const override { return nullptr; }
+    void HoldStrip(bool) override {}
+    void ReleaseStrip() override {}
+  } strip;
+  for (auto [dpi, width, height] : {std::tuple{96u, 1366, 768}, {96u, 1280, 720}, {120u, 1366, 768},
+                                   {120u, 1280, 720}, {144u, 1280, 800}, {192u, 1920, 1080},
+                                   {192u, 1280, 720}}) {
+    FakePlatform platform;
+    platform.dpi = dpi;
+    platform.monitorAreas = MonitorAreas{{0, 0, width, height}, {0, 0, width, height - 40}};
+    DateConvert converter{platform};
+    FrmShutDown scheduler{platform};
+    FrmWarning warning{platform, {[] {}, [] {}, [] {}}};
+    FrmTrans trans{platform, strip};
+    FrmPlay player{platform};
+    frmAbout about{platform};
+    FrmCalendar calendar{platform, strip};
+    FrmEvent editor{platform};
+    FrmCalendarExport exporter{platform};
+    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{
+             &converter, &scheduler, &trans, &player, &about, &calendar, &editor, &exporter}) {
+      tool->Open();
+    }
+    warning.Warn(L"خروج از حساب کاربری", 60);
+    for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
+                        player.Handle(), about.Handle(), calendar.Handle(), editor.Handle(),
+                        exporter.Handle()}) {
+      RECT placed, client, today;
+      GetWindowRect(window, &placed);
+      GetClientRect(window, &client);
+      const auto at = ::testing::Message() << dpi << " DPI " << height << " " << window;
+      EXPECT_TRUE(placed.left >= 0 && placed.top >= 0 && placed.right <= width &&
+                  placed.bottom <= height - 40) << at;
+      const bool scrolls = GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL;
+      if (height != 720 || dpi < 192) {
+        EXPECT_TRUE(!scrolls && client.right + FrameAllowanceAt(dpi).width <= width &&
+                    client.bottom + FrameAllowanceAt(dpi).height <= height - 40) << at;
+      } else if (window == calendar.Handle()) {
+        EXPECT_TRUE(scrolls) << at;
+        SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
+        GetWindowRect(GetDlgItem(window, FrmCalendar::kCmdToday), &today);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&today), 2);
+        EXPECT_EQ(today.bottom, client.bottom - MulDiv(120, dpi, 1440)) << at;
       }
     }
   }
