@@ -1,7 +1,10 @@
 // Every caption of every tool window's labels and buttons, wrapped at its
 // width less a button's frame or an option's round button, fits its control
-// at 96, 144 and 192 DPI, in the control's font and in Wine's Tahoma renamed
-// "Tahomx" (the prefix stands DejaVu in for any font named Tahoma).
+// at 96 to 192 DPI, in the control's font and in Wine's Tahoma renamed
+// "Tahomx" (the prefix stands DejaVu in for any font named Tahoma). Every
+// window but the prayer times' fits the work area (a 40-pixel taskbar less)
+// of the smallest screens Windows offers each DPI on, with room for Windows
+// 10's frame; the calendar at 200% on 1280 x 720 scrolls to its foot.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -41,16 +44,19 @@ bool CaptionFits(HWND control, unsigned dpi, const wchar_t* face) {
   return needed.right <= room.right && needed.bottom <= room.bottom;
 }
 
-TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
+TEST(ToolWindowLayout, EveryCaptionFitsItsControlAndEveryWindowItsWorkArea) {
   ASSERT_TRUE(testing::LoadRenamedTahoma());
   struct : StripWindow {
     WindowHandle StripHandle() const override { return nullptr; }
     void HoldStrip(bool) override {}
     void ReleaseStrip() override {}
   } strip;
-  for (unsigned dpi : {96u, 144u, 192u}) {
+  for (auto [dpi, width, height] : {std::tuple{96u, 1366, 768}, {96u, 1280, 720}, {120u, 1366, 768},
+                                   {120u, 1280, 720}, {144u, 1280, 800}, {192u, 1920, 1080},
+                                   {192u, 1280, 720}}) {
     FakePlatform platform;
     platform.dpi = dpi;
+    platform.monitorAreas = MonitorAreas{{0, 0, width, height}, {0, 0, width, height - 40}};
     DateConvert converter{platform};
     FrmShutDown scheduler{platform};
     FrmWarning warning{platform, {[] {}, [] {}, [] {}}};
@@ -76,42 +82,6 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
           EXPECT_TRUE(CaptionFits(control, dpi, face)) << dpi << " DPI " << GetDlgCtrlID(control);
         }
       }
-    }
-  }
-}
-
-// Each tool window but the prayer times' at each DPI on the smallest screens
-// Windows offers it, less a taskbar: on the work area with room for Windows
-// 10's frame. The calendar at 200% on 1280 x 720 scrolls to its foot.
-TEST(ToolWindowLayout, EveryWindowFitsTheWorkAreaOrScrolls) {
-  struct : StripWindow {
-    WindowHandle StripHandle() const override { return nullptr; }
-    void HoldStrip(bool) override {}
-    void ReleaseStrip() override {}
-  } strip;
-  for (auto [dpi, width, height] : {std::tuple{96u, 1366, 768}, {96u, 1280, 720}, {120u, 1366, 768},
-                                   {120u, 1280, 720}, {144u, 1280, 800}, {192u, 1920, 1080},
-                                   {192u, 1280, 720}}) {
-    FakePlatform platform;
-    platform.dpi = dpi;
-    platform.monitorAreas = MonitorAreas{{0, 0, width, height}, {0, 0, width, height - 40}};
-    DateConvert converter{platform};
-    FrmShutDown scheduler{platform};
-    FrmWarning warning{platform, {[] {}, [] {}, [] {}}};
-    FrmTrans trans{platform, strip};
-    FrmPlay player{platform};
-    frmAbout about{platform};
-    FrmCalendar calendar{platform, strip};
-    FrmEvent editor{platform};
-    FrmCalendarExport exporter{platform};
-    for (ToolWindow* tool : std::initializer_list<ToolWindow*>{
-             &converter, &scheduler, &trans, &player, &about, &calendar, &editor, &exporter}) {
-      tool->Open();
-    }
-    warning.Warn(L"خروج از حساب کاربری", 60);
-    for (HWND window : {converter.Handle(), scheduler.Handle(), warning.Handle(), trans.Handle(),
-                        player.Handle(), about.Handle(), calendar.Handle(), editor.Handle(),
-                        exporter.Handle()}) {
       RECT placed, client, today;
       GetWindowRect(window, &placed);
       GetClientRect(window, &client);
@@ -119,7 +89,7 @@ TEST(ToolWindowLayout, EveryWindowFitsTheWorkAreaOrScrolls) {
       EXPECT_TRUE(placed.left >= 0 && placed.top >= 0 && placed.right <= width &&
                   placed.bottom <= height - 40) << at;
       const bool scrolls = GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL;
-      if (height != 720 || dpi < 192) {
+      if ((height != 720 || dpi < 192) && window != prayer.Handle()) {
         EXPECT_TRUE(!scrolls && client.right + FrameAllowanceAt(dpi).width <= width &&
                     client.bottom + FrameAllowanceAt(dpi).height <= height - 40) << at;
       } else if (window == calendar.Handle()) {
