@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "../RenamedTahoma.h"
+#include "WindowTestSupport.h"
 #include "platform/fake/FakePlatform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -82,7 +83,7 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControlAndEveryWindowItsWorkArea) {
           EXPECT_TRUE(CaptionFits(control, dpi, face)) << dpi << " DPI " << GetDlgCtrlID(control);
         }
       }
-      RECT placed, client, today;
+      RECT placed, client;
       GetWindowRect(window, &placed);
       GetClientRect(window, &client);
       const auto at = ::testing::Message() << dpi << " DPI " << height << " " << window;
@@ -95,9 +96,11 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControlAndEveryWindowItsWorkArea) {
       } else if (window == calendar.Handle()) {
         EXPECT_TRUE(scrolls) << at;
         SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
-        GetWindowRect(GetDlgItem(window, FrmCalendar::kCmdToday), &today);
-        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&today), 2);
-        EXPECT_EQ(today.bottom, client.bottom - MulDiv(120, dpi, 1440)) << at;
+        EXPECT_EQ(tools_i::ChildRect(window, FrmCalendar::kCmdToday).bottom,
+                  client.bottom - MulDiv(120, dpi, 1440)) << at;
+        HWND grid = GetDlgItem(window, FrmCalendar::kGrdMonth);  // Tab to the top: in sight
+        SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(grid), TRUE);
+        EXPECT_EQ(tools_i::ChildRect(window, FrmCalendar::kGrdMonth).top, 0) << at;
       }
     }
   }

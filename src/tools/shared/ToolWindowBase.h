@@ -177,12 +177,13 @@ class ToolWindowBase : public ToolWindow {
         }
         if (HIWORD(wparam) == BN_CLICKED) SelectFocusedOption(reinterpret_cast<HWND>(lparam));
         break;
-      case WM_NEXTDLGCTL:  // Tab in a multi-line box, which takes every key
+      case WM_NEXTDLGCTL:  // Tab, and Tab in a multi-line box, which takes every key
         if (LOWORD(lparam)) {
           SetFocus(reinterpret_cast<HWND>(wparam));
         } else {
           SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
         }
+        ScrollIntoView(GetFocus());
         return 0;
       case WM_ERASEBKGND: {
         // A window that draws every pixel itself needs no erasing first.
@@ -305,12 +306,36 @@ class ToolWindowBase : public ToolWindow {
       case SB_THUMBPOSITION: wanted = info.nTrackPos; break;
       default: return;
     }
-    wanted = std::clamp(wanted, info.nMin, std::max(info.nMin, info.nMax - page + 1));
+    ScrollTo(bar, wanted);
+  }
+
+  void ScrollTo(int bar, int wanted) {
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(hwnd_, bar, &info);
+    wanted = std::clamp(wanted, info.nMin, std::max(info.nMin, info.nMax - static_cast<int>(info.nPage) + 1));
     if (wanted == info.nPos) return;
     SetScrollPos(hwnd_, bar, wanted, TRUE);
     const int by = info.nPos - wanted;
     ScrollWindowEx(hwnd_, bar == SB_HORZ ? by : 0, bar == SB_VERT ? by : 0, nullptr, nullptr,
                    nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  }
+
+  // The control Tab moved to, or focused as the window opens, comes into
+  // sight in a window that scrolls.
+  void ScrollIntoView(HWND control) {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    if (!control || !IsChild(hwnd_, control) || !(style & (WS_HSCROLL | WS_VSCROLL))) return;
+    RECT rect, client;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+    GetClientRect(hwnd_, &client);
+    const auto into = [](LONG start, LONG end, LONG room) {
+      return start < 0 ? start : std::max(0L, std::min(end - room, start));
+    };
+    if (style & WS_VSCROLL)
+      ScrollTo(SB_VERT, GetScrollPos(hwnd_, SB_VERT) + into(rect.top, rect.bottom, client.bottom));
+    if (style & WS_HSCROLL)
+      ScrollTo(SB_HORZ, GetScrollPos(hwnd_, SB_HORZ) + into(rect.left, rect.right, client.right));
   }
 
   // The window moved to a screen of another DPI: it takes the rectangle
@@ -363,6 +388,7 @@ class ToolWindowBase : public ToolWindow {
   void FocusControl(HWND control) {
     if (!control) return;
     SetFocus(control);
+    ScrollIntoView(control);
     lastFocus_ = control;
     SelectFocusedOption(control);
   }
