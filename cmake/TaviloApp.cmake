@@ -72,3 +72,8 @@ target_link_options(tavilo PRIVATE -municode)
 # A small download: unused sections and the symbol table are left out of the
 # Release program.
 target_link_options(tavilo PRIVATE $<$<CONFIG:Release>:-Wl,--gc-sections> $<$<CONFIG:Release>:-s>)
+# Sections start on page boundaries in the file too, so that Wine maps the
+# program's code and read-only data from the file (shared, as Windows does)
+# instead of reading 512-byte-aligned sections into private memory: 0.8 MB
+# less private memory for about 20 kB more file.
+target_link_options(tavilo PRIVATE -Wl,--file-alignment=4096)

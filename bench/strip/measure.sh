@@ -26,7 +26,8 @@
 # TAVILO_STRIP_BENCH_STARTUPS (default 9) each after one warm-up start.
 # Memory: VmRSS, RssAnon (anonymous resident pages: the program's private
 # memory under Wine, whose PrivateUsage is 0) and private pages of the Wine
-# process (tavilo.exe parked, and hello).
+# process (tavilo.exe parked, and hello), with the largest holders of the
+# anonymous pages (holders.awk).
 # Start-up times depend heavily on the machine's load: run it on a quiet one.
 # Size: tavilo.exe as built, its imported DLLs checked against the prefix's
 # system DLLs. Month paint: MonthPaint.cpp, the calendar grid composing a
@@ -148,6 +149,19 @@ memory_of() {
     /proc/"$pid"/smaps_rollup
 }
 
+# The program's image ("name:base+size", hex) from its PE header, for
+# holders.awk.
+image_range() {
+  x86_64-w64-mingw32-objdump -p "$1" | awk -v name="$(basename "$1")" '
+    $1 == "ImageBase" { base = $2 } $1 == "SizeOfImage" { size = $2 }
+    END { printf "%s:%s+%s\n", name, base, size }'
+}
+
+# The largest holders of the process's private memory (holders.awk).
+holders_of() {
+  awk -v images="$(image_range "$2")" -f bench/strip/holders.awk /proc/"$1"/smaps
+}
+
 # measure <case> <round>: one line "cpu <case> <round> exe% server% xvfb% total%".
 measure() {
   local case=$1 round=$2 settle=3 t0 t1 top0 top1 used wall
@@ -161,6 +175,7 @@ measure() {
   sleep "$settle"
   if [[ $case == parked || $case == hello ]]; then
     report "memory $case $round $(memory_of "$program")"
+    report "holders $case $round $(holders_of "$program" "$(exe_of "$case")")"
   fi
   top0=$(strip_top)
   t0=$(date +%s%N)

@@ -31,6 +31,7 @@ $1 == "memory" {
     memory[$2, field[1]] = memory[$2, field[1]] " " field[2]
   }
 }
+$1 == "holders" { holders[$2] = substr($0, index($0, $4)) }
 $1 == "size" { size[$2] = $3 }
 $1 == "month-paint" { monthPaint = $0 }
 $1 == "dll" && $3 != "system" { foreign++ }
@@ -67,6 +68,10 @@ END {
       printf "memory %-7s VmRSS %d kB, RssAnon %d kB, private %d kB\n", c,
              median(memory[c, "VmRSS:"]), median(memory[c, "RssAnon:"]),
              median(memory[c, "Private"])
+  }
+  for (k = 1; k in order; k++) {
+    c = order[k]
+    if (c in holders) printf "largest holders (kB), %s: %s\n", c, holders[c]
   }
   anonParked = median(memory["parked", "RssAnon:"])
   anonHello = median(memory["hello", "RssAnon:"])

@@ -384,6 +384,7 @@ void Form1::RefreshDateLine() {
     return GregorianMonthName(platform, std::wstring(), month);
   };
   captions_[kLabel2].Set(Shown(DateLineText(*calendar_, clock, monthName)));
+  FitDateLineFont();
   RedrawChangedLabels();
   const int32_t today = DayOfDate(clock());
   const int correction = ProgramSettings().lunarCorrection;

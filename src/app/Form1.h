@@ -137,6 +137,8 @@ class Form1 final : public StripWindow {
   void CreateFonts();
   // Shrinks Label1's font when its text would not fit on one line.
   void FitCounterFont();
+  // Shrinks Label2's font when its wrapped text would not fit its label.
+  void FitDateLineFont();
   // The background and the paint buffer, at the current DPI.
   void CreateCanvases();
   void ReleaseCanvases();
@@ -161,6 +163,8 @@ class Form1 final : public StripWindow {
   std::array<HFONT, kLabelCount> fonts_{};
   // The hour digits Label1's font was sized for.
   size_t counterHourDigits_ = std::wstring::npos;
+  // The date line Label2's font was sized for.
+  std::wstring dateLineFittedFor_;
   // What each timer the motion drives was last set to.
   std::array<TimerSetting, kTimer4 + 1> appliedTimers_{};
   // The refresh rate of the strip's monitor: the counter's timer ticks once a

@@ -18,6 +18,8 @@ inline constexpr float kHeight = 2070.0f;
 inline constexpr unsigned kSkinDpi = 96;
 // Its calendar picture, in the skin's pixels.
 inline constexpr RECT kCalendarPicture{34, 103, 62, 130};
+// The box the date line stands in, its border included, in the skin's pixels.
+inline constexpr RECT kDateBox{95, 100, 345, 133};
 
 struct LabelLayout {
   float left, top, width, height;  // twips, relative to the client area
@@ -33,7 +35,8 @@ struct LabelLayout {
 // word boundaries, the running time stands on one line.
 inline constexpr LabelLayout kLabelLayout[Form1::kLabelCount] = {
     /* Label3, title */ {240, 120, 2055, 375, 12.0f, FW_BOLD, false, true},
-    /* Label2, date line */ {1530, 1560, 3645, 435, 8.25f, FW_BOLD, true, false},
+    // Inside its box (kDateBox) with 4 pixels to spare at each end.
+    /* Label2, date line */ {1500, 1530, 3600, 435, 8.25f, FW_BOLD, true, false},
     /* Label1, running time */ {360, 600, 2535, 495, 21.75f, FW_NORMAL, false, true},
 };
 

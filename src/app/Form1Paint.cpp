@@ -13,7 +13,7 @@ using namespace strip_design;
 
 namespace {
 
-// The counter's font never shrinks below this height.
+// The counter's and the date line's fonts never shrink below this height.
 constexpr int kSmallestCounterPixels = 6;
 
 HFONT CreateLabelFont(int pixels, int weight) {
@@ -69,6 +69,31 @@ void Form1::FitCounterFont() {
   ReleaseDC(hwnd_, dc);
 }
 
+void Form1::FitDateLineFont() {
+  const std::wstring& text = captions_[kLabel2].Text();
+  if (!hwnd_ || text == dateLineFittedFor_) return;
+  dateLineFittedFor_ = text;
+  // Whatever the digits, the month's name and the font the system gives.
+  const RECT area = LabelRect(kLabel2);
+  const LabelLayout& layout = kLabelLayout[kLabel2];
+  int height = PixelsFromPoints(layout.points, dpi_);
+  HDC dc = GetDC(hwnd_);
+  for (;;) {
+    HFONT font = CreateLabelFont(height, layout.weight);
+    HGDIOBJ previous = SelectObject(dc, font);
+    const bool fits = ParagraphFits(dc, text, area);
+    SelectObject(dc, previous);
+    if (fits || height <= kSmallestCounterPixels) {
+      DeleteObject(fonts_[kLabel2]);
+      fonts_[kLabel2] = font;
+      break;
+    }
+    DeleteObject(font);
+    --height;
+  }
+  ReleaseDC(hwnd_, dc);
+}
+
 void Form1::CreateFonts() {
   for (size_t label = 0; label < kLabelCount; ++label) {
     const LabelLayout& layout = kLabelLayout[label];
@@ -77,6 +102,8 @@ void Form1::CreateFonts() {
   }
   counterHourDigits_ = std::wstring::npos;
   FitCounterFont();
+  dateLineFittedFor_.clear();
+  FitDateLineFont();
 }
 
 void Form1::CreateCanvases() {

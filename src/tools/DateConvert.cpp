@@ -22,7 +22,8 @@ constexpr float kClientLeft = 1845;
 constexpr float kClientTop = 2415;
 constexpr float kClientWidth = 5325;
 constexpr float kClientHeight = 3510;
-constexpr float kShape1Left = 0, kShape1Top = 60, kShape1Width = 5350, kShape1Height = 330;
+// The date panel spans the client area, its right border on the last column.
+constexpr float kShape1Left = 0, kShape1Top = 60, kShape1Width = kClientWidth, kShape1Height = 330;
 constexpr float kL1Top = 100;
 
 constexpr DWORD kBoxStyle = ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP;

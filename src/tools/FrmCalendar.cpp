@@ -29,10 +29,11 @@ constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
-// Client area in twips: about 636 x 484 pixels at 96 DPI, wide rather than
-// tall so it fits a laptop's screen at 175%.
-constexpr float kClientWidth = 9540;
-constexpr float kClientHeight = 7260;
+// Client area in twips: about 676 x 464 pixels at 96 DPI, wide rather than
+// tall so that with its frame it fits a 1280 x 800 screen less its taskbar
+// at 150%.
+constexpr float kClientWidth = 10140;
+constexpr float kClientHeight = 6960;
 constexpr float kHeadingPoints = 12.0f;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
@@ -42,49 +43,49 @@ constexpr DWORD kCentredLabel = SS_CENTER | SS_NOPREFIX;
 // right (the grid, the month buttons, the go-to row, the occasion list), then
 // the user's events and the prayer times on the left.
 constexpr ControlSpec kControls[] = {
-    {FrmCalendar::kGrdMonth, kGridClassName, L"", WS_TABSTOP, 0, 3480, 1200, 6060, 3720},
-    {FrmCalendar::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 8460, 120,
+    {FrmCalendar::kGrdMonth, kGridClassName, L"", WS_TABSTOP, 0, 3480, 1200, 6660, 3420},
+    {FrmCalendar::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 9060, 120,
      1080, 390},
     {FrmCalendar::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 3480, 120, 1080,
      390},
     {FrmCalendar::kTxtGoTo, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING | WS_EX_RIGHT, 6840, 6780, 1740, 360},
-    {FrmCalendar::kCmdGoTo, L"BUTTON", L"برو", kButtonStyle, WS_EX_RTLREADING, 6060, 6780, 720,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING | WS_EX_RIGHT, 7440, 6480, 1740, 360},
+    {FrmCalendar::kCmdGoTo, L"BUTTON", L"برو", kButtonStyle, WS_EX_RTLREADING, 6660, 6480, 720,
      360},
-    {FrmCalendar::kCmdToday, L"BUTTON", L"امروز", kButtonStyle, WS_EX_RTLREADING, 3480, 6780, 900,
+    {FrmCalendar::kCmdToday, L"BUTTON", L"امروز", kButtonStyle, WS_EX_RTLREADING, 3480, 6480, 900,
      360},
     {FrmCalendar::kLstOccasions, L"EDIT", L"",
      ES_MULTILINE | ES_READONLY | ES_RIGHT | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3480, 5010, 6060, 1020},
-    {FrmCalendar::kLblHeading, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 4620, 90, 3780,
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 3480, 4710, 6660, 1020},
+    {FrmCalendar::kLblHeading, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 4920, 90, 3780,
      450},
-    {FrmCalendar::kLblGregorian, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 600, 6060,
+    {FrmCalendar::kLblGregorian, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 600, 6660,
      270},
-    {FrmCalendar::kLblQamari, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 870, 6060,
+    {FrmCalendar::kLblQamari, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 870, 6660,
      270},
-    {FrmCalendar::kLblSelected, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 6090, 6060,
+    {FrmCalendar::kLblSelected, L"STATIC", L"", kCentredLabel, WS_EX_RTLREADING, 3480, 5790, 6660,
      600},
-    {FrmCalendar::kLblGoTo, L"STATIC", L"برو به", SS_RIGHT, WS_EX_RTLREADING, 8640, 6810, 900, 330},
+    {FrmCalendar::kLblGoTo, L"STATIC", L"برو به", SS_RIGHT, WS_EX_RTLREADING, 9240, 6510, 900, 330},
     {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 4440,
-     6810, 1560, 330},
+     6510, 2160, 330},
     // The user's events at the top of the left column.
     {FrmCalendar::kLstEvents, kEventListClassName, L"",
      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | kRightToLeftExStyle, 120, 570, 3000, 3000},
+     WS_EX_CLIENTEDGE | kRightToLeftExStyle, 120, 570, 3000, 2700},
     {FrmCalendar::kCmdNewEvent, L"BUTTON", L"رویداد جدید", kButtonStyle, WS_EX_RTLREADING, 120, 120,
      1200, 390},
     {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 1440, 150,
      1680, 330},
     {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 120,
-     3600, 3000, 420},
+     3300, 3000, 420},
     // The prayer times under them.
-    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 120, 4140, 3000,
+    {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 120, 3840, 3000,
      390},
     {FrmCalendar::kTxtPrayerTimes, L"EDIT", L"", ES_MULTILINE | ES_READONLY | ES_RIGHT | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 4650, 3000, 2010},
+     WS_EX_CLIENTEDGE | WS_EX_RTLREADING, 120, 4350, 3000, 2010},
     // The export at the foot of the column, last in the tab order.
     {FrmCalendar::kCmdExport, L"BUTTON", L"خروجی iCalendar…", kButtonStyle, WS_EX_RTLREADING, 120,
-     6780, 1740, 360},
+     6480, 1740, 360},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";

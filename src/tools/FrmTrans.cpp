@@ -16,8 +16,9 @@ constexpr float kLeft = 10080;
 constexpr float kTop = 5280;
 constexpr float kClientWidth = 5160;
 constexpr float kClientHeight = 1515;
-// A click in the track moves the thumb as far as an arrow does.
-constexpr int kLargeChange = 1;
+// A click in the trough moves the thumb 30 of the 225 steps, a change one
+// can see; the arrows move it one step.
+constexpr int kLargeChange = 30;
 
 // In tab order. "Much" transparency stands over the left end (the least
 // opacity), "little" over the right end; the bar is not mirrored.

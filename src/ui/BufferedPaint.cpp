@@ -14,6 +14,9 @@ void PaintBuffered(HWND window, const std::function<void(HDC dc, const RECT& cli
   HGDIOBJ previousBitmap = SelectObject(dc, buffer);
   const int saved = SaveDC(dc);
   FillRect(dc, &client, SurfaceBrush());
+  // A window cut to the work area draws at its scroll position, as its
+  // controls stand.
+  SetWindowOrgEx(dc, GetScrollPos(window, SB_HORZ), GetScrollPos(window, SB_VERT), nullptr);
   draw(dc, client);
   RestoreDC(dc, saved);
   const RECT& area = paint.rcPaint;

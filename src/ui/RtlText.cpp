@@ -91,6 +91,18 @@ std::vector<std::wstring> WrapLines(HDC dc, std::wstring_view text, int width) {
   return lines;
 }
 
+bool ParagraphFits(HDC dc, std::wstring_view text, const RECT& area) {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int width = area.right - area.left;
+  const std::vector<std::wstring> lines = WrapLines(dc, text, width);
+  if (static_cast<int>(lines.size()) * metrics.tmHeight > area.bottom - area.top) return false;
+  for (const std::wstring& line : lines) {
+    if (ShapedWidth(dc, line) > width) return false;
+  }
+  return true;
+}
+
 void DrawRtlParagraph(HDC dc, std::wstring_view text, const RECT& area) {
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);

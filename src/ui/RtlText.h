@@ -24,6 +24,10 @@ void DrawRtlLine(HDC dc, std::wstring_view text, int x, int y, RtlAnchor anchor)
 // single word wider than that stands on a line of its own.
 std::vector<std::wstring> WrapLines(HDC dc, std::wstring_view text, int width);
 
+// Whether the text wrapped to the width of `area` stands wholly in it, every
+// line as wide as it at most, in the font selected into `dc`.
+bool ParagraphFits(HDC dc, std::wstring_view text, const RECT& area);
+
 // The text wrapped to the width of `area` and drawn right-aligned from its
 // top, right to left.
 void DrawRtlParagraph(HDC dc, std::wstring_view text, const RECT& area);

@@ -7,6 +7,8 @@
 
 #include "../RenamedTahoma.h"
 #include "StripFixture.h"
+#include "app/Form1Design.h"
+#include "ui/RtlText.h"
 
 namespace tavilo {
 namespace {
@@ -186,6 +188,40 @@ TEST_F(Form1Dpi, LongestRunningTimeFitsItsLabelOnOneLine) {
       form.reset();
       menu.reset();
     }
+  }
+}
+
+// The longest date line (a Wednesday in September), each digit setting and
+// month name, 96 to 192 DPI: inside its box with a margin past the border,
+// wrapped into its label as drawn, in the font the strip chose (shrunk a
+// fifth at most) and in Wine's own Tahoma at that size.
+TEST_F(Form1Dpi, DateLineFitsInsideItsBox) {
+  ASSERT_TRUE(testing::LoadRenamedTahoma());
+  platform.now = DateSerial(2026, 9, 16) + 0.5;
+  for (int setting = 0; setting < 12; ++setting) {
+    platform.calendarInfoResponder = [setting](auto&) { return setting % 2 ? L"سپتامبر" : L""; };
+    ProgramSettings().persianDigits = setting / 2 % 2;
+    const unsigned dpi = platform.dpi = 96 + 48 * (setting / 4);
+    ASSERT_NO_FATAL_FAILURE(CreateStrip());
+    const RECT label = form->LabelRect(Form1::kLabel2), &box = strip_design::kDateBox;
+    const auto at = ::testing::Message() << dpi << " DPI " << form->Caption(Form1::kLabel2);
+    EXPECT_TRUE(label.left >= MulDiv(box.left + 4, dpi, 96) &&
+                label.right <= MulDiv(box.right - 4, dpi, 96) &&
+                label.top > MulDiv(box.top, dpi, 96) && label.bottom < MulDiv(box.bottom, dpi, 96))
+        << at;
+    LOGFONTW font{};
+    GetObjectW(form->LabelFont(Form1::kLabel2), sizeof font, &font);
+    EXPECT_GE(-font.lfHeight * 5, MulDiv(11, dpi, 96) * 4) << at;  // 8.25 points
+    for (const wchar_t* face : {strip_design::kFontFace, testing::kRenamedTahoma}) {
+      lstrcpyW(font.lfFaceName, face);
+      HDC dc = GetDC(form->Handle());
+      HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
+      EXPECT_TRUE(ParagraphFits(dc, form->Caption(Form1::kLabel2), label)) << at << face;
+      DeleteObject(SelectObject(dc, previous));
+      ReleaseDC(form->Handle(), dc);
+    }
+    form.reset();
+    menu.reset();
   }
 }
 

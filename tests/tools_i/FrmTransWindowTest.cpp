@@ -138,10 +138,13 @@ TEST_F(FrmTransWindowTest, EveryChangeAppliesTheOpacityWithTheColourKey) {
   EXPECT_EQ(LoadSettings(platform_).opacity, 100);
   EXPECT_EQ(ProgramSettings().opacity, 100);
 
+  // A trough click moves 30 steps, an arrow one.
   Scroll(SB_PAGERIGHT);
-  ExpectKeyedAt(101);
+  ExpectKeyedAt(130);
   Scroll(SB_LINERIGHT);
-  ExpectKeyedAt(102);
+  ExpectKeyedAt(131);
+  Scroll(SB_PAGELEFT);
+  ExpectKeyedAt(101);
 
   // Back at the opaque end the key is still in force.
   Scroll(SB_RIGHT);

@@ -1,12 +1,18 @@
 // Every caption of every tool window's labels and buttons, wrapped at its
 // width less a button's frame or an option's round button, fits its control
-// at 96, 144 and 192 DPI, in the control's font and in Wine's Tahoma renamed
-// "Tahomx" (the prefix stands DejaVu in for any font named Tahoma).
+// at 96 to 192 DPI, in the control's font and in Wine's Tahoma renamed
+// "Tahomx" (the prefix stands DejaVu in for any font named Tahoma). Every
+// window but the prayer times' fits the work area (a 40-pixel taskbar less)
+// of the smallest screens Windows offers each DPI on, with room for Windows
+// 10's frame; the calendar at 200% on 1280 x 720 scrolls to its foot.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "../RenamedTahoma.h"
+#include "WindowTestSupport.h"
 #include "platform/fake/FakePlatform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -15,6 +21,7 @@
 #include "tools/FrmShutDown.h"
 #include "tools/FrmTrans.h"
 #include "tools/frmAbout.h"
+#include "tools/logic/WindowPlacement.h"
 
 namespace tavilo {
 namespace {
@@ -38,16 +45,19 @@ bool CaptionFits(HWND control, unsigned dpi, const wchar_t* face) {
   return needed.right <= room.right && needed.bottom <= room.bottom;
 }
 
-TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
+TEST(ToolWindowLayout, EveryCaptionFitsItsControlAndEveryWindowItsWorkArea) {
   ASSERT_TRUE(testing::LoadRenamedTahoma());
   struct : StripWindow {
     WindowHandle StripHandle() const override { return nullptr; }
     void HoldStrip(bool) override {}
     void ReleaseStrip() override {}
   } strip;
-  for (unsigned dpi : {96u, 144u, 192u}) {
+  for (auto [dpi, width, height] : {std::tuple{96u, 1366, 768}, {96u, 1280, 720}, {120u, 1366, 768},
+                                   {120u, 1280, 720}, {144u, 1280, 800}, {192u, 1920, 1080},
+                                   {192u, 1280, 720}}) {
     FakePlatform platform;
     platform.dpi = dpi;
+    platform.monitorAreas = MonitorAreas{{0, 0, width, height}, {0, 0, width, height - 40}};
     DateConvert converter{platform};
     FrmShutDown scheduler{platform};
     FrmWarning warning{platform, {[] {}, [] {}, [] {}}};
@@ -72,6 +82,25 @@ TEST(ToolWindowLayout, EveryCaptionFitsItsControl) {
         for (const wchar_t* face : {L"", testing::kRenamedTahoma}) {
           EXPECT_TRUE(CaptionFits(control, dpi, face)) << dpi << " DPI " << GetDlgCtrlID(control);
         }
+      }
+      RECT placed, client;
+      GetWindowRect(window, &placed);
+      GetClientRect(window, &client);
+      const auto at = ::testing::Message() << dpi << " DPI " << height << " " << window;
+      EXPECT_TRUE(placed.left >= 0 && placed.top >= 0 && placed.right <= width &&
+                  placed.bottom <= height - 40) << at;
+      const bool scrolls = GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL;
+      if ((height != 720 || dpi < 192) && window != prayer.Handle()) {
+        EXPECT_TRUE(!scrolls && client.right + FrameAllowanceAt(dpi).width <= width &&
+                    client.bottom + FrameAllowanceAt(dpi).height <= height - 40) << at;
+      } else if (window == calendar.Handle()) {
+        EXPECT_TRUE(scrolls) << at;
+        SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
+        EXPECT_EQ(tools_i::ChildRect(window, FrmCalendar::kCmdToday).bottom,
+                  client.bottom - MulDiv(120, dpi, 1440)) << at;
+        HWND grid = GetDlgItem(window, FrmCalendar::kGrdMonth);  // Tab to the top: in sight
+        SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(grid), TRUE);
+        EXPECT_EQ(tools_i::ChildRect(window, FrmCalendar::kGrdMonth).top, 0) << at;
       }
     }
   }

@@ -44,5 +44,19 @@ TEST(PlaceUnderStrip, UnderTheStripWithinTheWorkArea) {
   }
 }
 
+// A window that fits keeps its size; one that does not is cut to the work
+// area and scrolls; a vertical bar widens it by its own width, or makes it
+// scroll across as well when there is no room for that.
+TEST(FitFrame, CutsToTheWorkAreaAndScrollsWhatDoesNotFit) {
+  const struct {
+    int width, height;
+    FittedFrame fitted;
+  } cases[] = {{1280, 680, {1280, 680, false, false}}, {800, 975, {817, 680, false, true}},
+               {1270, 975, {1280, 680, true, true}},   {1400, 670, {1280, 680, true, true}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FitFrame(c.width, c.height, {0, 0, 1280, 680}, 17), c.fitted) << c.width;
+  }
+}
+
 }  // namespace
 }  // namespace tavilo

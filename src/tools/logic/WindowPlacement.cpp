@@ -39,4 +39,27 @@ ScreenRect PlaceUnderStrip(const ScreenRect& strip, const ScreenRect& monitor,
   return under;
 }
 
+FrameAllowance FrameAllowanceAt(unsigned dpi) {
+  // At 96 DPI: 8 pixels each side and 31 above (a 23-pixel caption), the
+  // frame of a sizable window, wider than the fixed one tool windows have.
+  const auto scaled = [dpi](int pixels) {
+    return static_cast<int>((pixels * static_cast<long>(dpi) + 95) / 96);
+  };
+  return {2 * scaled(8), scaled(31) + scaled(8)};
+}
+
+FittedFrame FitFrame(int width, int height, const ScreenRect& workArea, int scrollBar) {
+  const int roomWidth = workArea.right - workArea.left;
+  const int roomHeight = workArea.bottom - workArea.top;
+  bool vertical = height > roomHeight;
+  bool horizontal = width > roomWidth;
+  // Each bar takes room the other direction may then lack.
+  for (int pass = 0; pass < 2; ++pass) {
+    horizontal = horizontal || (vertical && width + scrollBar > roomWidth);
+    vertical = vertical || (horizontal && height + scrollBar > roomHeight);
+  }
+  return {std::min(width + (vertical ? scrollBar : 0), roomWidth),
+          std::min(height + (horizontal ? scrollBar : 0), roomHeight), horizontal, vertical};
+}
+
 }  // namespace tavilo

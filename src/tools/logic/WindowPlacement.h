@@ -20,4 +20,29 @@ ScreenRect KeepInside(const ScreenRect& window, const ScreenRect& workArea);
 ScreenRect PlaceUnderStrip(const ScreenRect& strip, const ScreenRect& monitor,
                            const ScreenRect& workArea, int width, int height);
 
+// What a tool window's frame (caption and borders) adds to its client area
+// at `dpi`, taken on the generous side: a sizing frame with Windows 10's
+// padded border, scaled with the DPI as per-monitor windows get it. A client
+// area of that much less than the work area fits on every Windows.
+struct FrameAllowance {
+  int width = 0;
+  int height = 0;
+};
+FrameAllowance FrameAllowanceAt(unsigned dpi);
+
+// A window's frame of `width` x `height` fitted to a work area. One that
+// fits keeps its size and does not scroll. One that does not is cut to the
+// work area, and its client area scrolls across or down (or both) to show
+// what was cut off, the room of a scroll bar (`scrollBar` pixels) counted: a
+// vertical bar widens the window by its own width when there is room, so
+// nothing is hidden beside it, and else makes it scroll across too.
+struct FittedFrame {
+  int width = 0;
+  int height = 0;
+  bool scrollsAcross = false;
+  bool scrollsDown = false;
+  bool operator==(const FittedFrame&) const = default;
+};
+FittedFrame FitFrame(int width, int height, const ScreenRect& workArea, int scrollBar);
+
 }  // namespace tavilo

@@ -28,6 +28,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <span>
 
 #include "platform/Platform.h"
@@ -176,12 +177,13 @@ class ToolWindowBase : public ToolWindow {
         }
         if (HIWORD(wparam) == BN_CLICKED) SelectFocusedOption(reinterpret_cast<HWND>(lparam));
         break;
-      case WM_NEXTDLGCTL:  // Tab in a multi-line box, which takes every key
+      case WM_NEXTDLGCTL:  // Tab, and Tab in a multi-line box, which takes every key
         if (LOWORD(lparam)) {
           SetFocus(reinterpret_cast<HWND>(wparam));
         } else {
           SetFocus(GetNextDlgTabItem(hwnd_, GetFocus(), wparam != 0));
         }
+        ScrollIntoView(GetFocus());
         return 0;
       case WM_ERASEBKGND: {
         // A window that draws every pixel itself needs no erasing first.
@@ -204,6 +206,11 @@ class ToolWindowBase : public ToolWindow {
       case WM_SETTINGCHANGE:
         if (IsThemeSetting(wparam, lparam)) FollowTheme();
         break;
+      case WM_VSCROLL:
+      case WM_HSCROLL:
+        if (lparam) break;  // a scroll bar control's, for the window itself
+        ScrollClient(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wparam));
+        return 0;
       case WM_PAINT:
         if constexpr (requires(Window& window) { window.Form_Paint(); }) {
           self().Form_Paint();
@@ -240,15 +247,95 @@ class ToolWindowBase : public ToolWindow {
 
   // Every button and edge stays reachable: the window shifts onto the work
   // area of its monitor when its place or size at this DPI would leave part
-  // of it off the screen or under the taskbar.
+  // of it off the screen or under the taskbar; one larger than the work area
+  // is cut to it and its client area scrolls.
   void KeepInWorkArea() {
-    RECT frame;
+    const ScreenRect work = platform_.MonitorOf(hwnd_).work;
+    RECT frame, client;
     GetWindowRect(hwnd_, &frame);
+    GetClientRect(hwnd_, &client);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const FittedFrame fitted = FitFrame(width, height, work, GetSystemMetrics(SM_CXVSCROLL));
+    if (fitted.scrollsAcross || fitted.scrollsDown) {
+      ShowScrollBar(hwnd_, SB_HORZ, fitted.scrollsAcross);
+      ShowScrollBar(hwnd_, SB_VERT, fitted.scrollsDown);
+      SetWindowPos(hwnd_, nullptr, 0, 0, fitted.width, fitted.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      // Windows holds a window to the screen's size: the design says how
+      // far its client area reaches.
+      const RECT design = PixelRect(0, 0, Window::kDesign.width, Window::kDesign.height, dpi_);
+      RECT shown;
+      GetClientRect(hwnd_, &shown);
+      SetScrollExtent(SB_HORZ, fitted.scrollsAcross ? std::max(client.right, design.right) : 0,
+                      shown.right);
+      SetScrollExtent(SB_VERT, fitted.scrollsDown ? std::max(client.bottom, design.bottom) : 0,
+                      shown.bottom);
+      GetWindowRect(hwnd_, &frame);
+    }
     const ScreenRect now{frame.left, frame.top, frame.right, frame.bottom};
-    const ScreenRect kept = KeepInside(now, platform_.MonitorOf(hwnd_).work);
+    const ScreenRect kept = KeepInside(now, work);
     if (kept == now) return;
     SetWindowPos(hwnd_, nullptr, kept.left, kept.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  void SetScrollExtent(int bar, int extent, int shown) {
+    SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE | SIF_POS, 0, extent - 1,
+                     static_cast<UINT>(extent ? shown : 0), 0, 0};
+    SetScrollInfo(hwnd_, bar, &range, TRUE);
+  }
+
+  // The window's own scroll bars (a window cut to the work area) move the
+  // client area: its controls, and what it paints (PaintBuffered follows the
+  // scroll position).
+  void ScrollClient(int bar, int request) {
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(hwnd_, bar, &info);
+    const int line = MulDiv(16, static_cast<int>(dpi_), 96);
+    const int page = static_cast<int>(info.nPage);
+    int wanted = info.nPos;
+    switch (request) {
+      case SB_LINEUP: wanted -= line; break;
+      case SB_LINEDOWN: wanted += line; break;
+      case SB_PAGEUP: wanted -= page; break;
+      case SB_PAGEDOWN: wanted += page; break;
+      case SB_TOP: wanted = info.nMin; break;
+      case SB_BOTTOM: wanted = info.nMax; break;
+      case SB_THUMBTRACK:
+      case SB_THUMBPOSITION: wanted = info.nTrackPos; break;
+      default: return;
+    }
+    ScrollTo(bar, wanted);
+  }
+
+  void ScrollTo(int bar, int wanted) {
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(hwnd_, bar, &info);
+    wanted = std::clamp(wanted, info.nMin, std::max(info.nMin, info.nMax - static_cast<int>(info.nPage) + 1));
+    if (wanted == info.nPos) return;
+    SetScrollPos(hwnd_, bar, wanted, TRUE);
+    const int by = info.nPos - wanted;
+    ScrollWindowEx(hwnd_, bar == SB_HORZ ? by : 0, bar == SB_VERT ? by : 0, nullptr, nullptr,
+                   nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  }
+
+  // The control Tab moved to, or focused as the window opens, comes into
+  // sight in a window that scrolls.
+  void ScrollIntoView(HWND control) {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    if (!control || !IsChild(hwnd_, control) || !(style & (WS_HSCROLL | WS_VSCROLL))) return;
+    RECT rect, client;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+    GetClientRect(hwnd_, &client);
+    const auto into = [](LONG start, LONG end, LONG room) {
+      return start < 0 ? start : std::max(0L, std::min(end - room, start));
+    };
+    if (style & WS_VSCROLL)
+      ScrollTo(SB_VERT, GetScrollPos(hwnd_, SB_VERT) + into(rect.top, rect.bottom, client.bottom));
+    if (style & WS_HSCROLL)
+      ScrollTo(SB_HORZ, GetScrollPos(hwnd_, SB_HORZ) + into(rect.left, rect.right, client.right));
   }
 
   // The window moved to a screen of another DPI: it takes the rectangle
@@ -258,6 +345,12 @@ class ToolWindowBase : public ToolWindow {
     dpi_ = dpi;
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A window that was cut to its work area takes its whole size again,
+    // to be fitted anew at this DPI.
+    if (GetWindowLongPtrW(hwnd_, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) {
+      ShowScrollBar(hwnd_, SB_BOTH, FALSE);
+      PlaceWindow(hwnd_, Origin::kKeepPosition, 0, 0, design.width, design.height, dpi_);
+    }
     HFONT previous = font_;
     font_ = CreateTahoma(dpi_, ARABIC_CHARSET, false, design.fontPoints);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -295,6 +388,7 @@ class ToolWindowBase : public ToolWindow {
   void FocusControl(HWND control) {
     if (!control) return;
     SetFocus(control);
+    ScrollIntoView(control);
     lastFocus_ = control;
     SelectFocusedOption(control);
   }
