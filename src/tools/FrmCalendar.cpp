@@ -267,7 +267,7 @@ void FrmCalendar::Refresh() {
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
   const std::wstring selected =
-      SelectedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
+      SelectedDayText(selected_, today_, ProgramSettings().lunarCorrection, monthNames_);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
   ShowPrayerTimes();
   ShowEvents();
@@ -346,7 +346,7 @@ void FrmCalendar::GoTo() {
 }
 
 void FrmCalendar::CopySelectedDay() {
-  const std::wstring line = FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_);
+  const std::wstring line = CopiedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
   if (!OpenClipboard(hwnd_)) return;
   EmptyClipboard();
   const size_t bytes = (line.size() + 1) * sizeof(wchar_t);

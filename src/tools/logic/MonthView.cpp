@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -256,13 +257,46 @@ std::wstring FullDateLine(int32_t day, int correctionDays, const GregorianMonthN
   return line;
 }
 
-std::wstring SelectedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names) {
-  std::wstring text = FullDateLine(day, correctionDays, names);
-  std::wstring_view separator = L"\n";
+std::wstring DayOccasionsText(int32_t day, int correctionDays) {
+  std::wstring text;
   for (const Occasion& occasion : OccasionsOn(day, correctionDays)) {
-    text.append(separator).append(OccasionText(occasion));
-    separator = kOccasionSeparator;
+    if (!text.empty()) text += kOccasionSeparator;
+    text += OccasionText(occasion);
   }
+  return text;
+}
+
+std::wstring CopiedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names) {
+  const std::wstring occasions = DayOccasionsText(day, correctionDays);
+  const std::wstring line = FullDateLine(day, correctionDays, names);
+  return occasions.empty() ? line : line + L"\n" + occasions;
+}
+
+std::wstring DistanceFromToday(int32_t day, int32_t today) {
+  if (day == today) return L"امروز";
+  const ShamsiDate earlier = ShamsiFromDay(std::min(day, today));
+  const ShamsiDate later = ShamsiFromDay(std::max(day, today));
+  // Whole months from the earlier date to the later; a month that ends
+  // before its day of the month (31 Shahrivar to 30 Mehr) counts whole.
+  int months = (later.year - earlier.year) * 12 + later.month - earlier.month;
+  if (later.day < earlier.day && later.day < MonthLength(later.year, later.month)) --months;
+  std::wstring text;
+  if (months == 0) {
+    text = Number(std::abs(day - today)) + L" روز";
+  } else {
+    if (months >= 12) text = Number(months / 12) + L" سال";
+    if (months >= 12 && months % 12 != 0) text += L" و ";
+    if (months % 12 != 0) text += Number(months % 12) + L" ماه";
+  }
+  return text + (day > today ? L" دیگر" : L" پیش");
+}
+
+std::wstring SelectedDayText(int32_t day, int32_t today, int correctionDays,
+                             const GregorianMonthNames& names) {
+  std::wstring text = FullDateLine(day, correctionDays, names);
+  text.append(L"\n").append(DistanceFromToday(day, today));
+  const std::wstring occasions = DayOccasionsText(day, correctionDays);
+  if (!occasions.empty()) text.append(kOccasionSeparator).append(occasions);
   return text;
 }
 
