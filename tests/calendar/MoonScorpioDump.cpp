@@ -1,6 +1,5 @@
-// Prints MoonInScorpioPeriods(from, to) for the Unix seconds given as
-// arguments, one "enter leave" pair a line, for the comparison with an
-// independent implementation (moon-scorpio-vs-astronomy-engine.mjs).
+// Prints MoonInScorpioPeriods(from, to), Unix seconds from the arguments, one
+// "enter leave" line a period (for moon-scorpio-vs-astronomy-engine.mjs).
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,9 +7,7 @@
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
-  for (const tavilo::MoonScorpioPeriod& p :
-       tavilo::MoonInScorpioPeriods(std::strtoll(argv[1], nullptr, 10), std::strtoll(argv[2], nullptr, 10))) {
+  for (const auto& p : tavilo::MoonInScorpioPeriods(std::atoll(argv[1]), std::atoll(argv[2])))
     std::printf("%lld %lld\n", static_cast<long long>(p.enterUnixSeconds), static_cast<long long>(p.leaveUnixSeconds));
-  }
   return 0;
 }
