@@ -101,7 +101,9 @@ std::vector<MoonScorpioPeriod> MoonInScorpioPeriods(int64_t fromUnixSeconds, int
 
 std::wstring MoonInScorpioDayText(int shamsiYear, int shamsiMonth, int shamsiDay, bool persianDigits,
                                   bool withIranTimeNote) {
-  if (shamsiMonth < 1 || shamsiMonth > 12 || shamsiDay < 1 || shamsiDay > MonthLength(shamsiYear, shamsiMonth)) {
+  // Shamsi -522 to 9378 hold the date range; outside, the day arithmetic would overflow.
+  if (shamsiYear < -522 || shamsiYear > 9378 || shamsiMonth < 1 || shamsiMonth > 12 || shamsiDay < 1 ||
+      shamsiDay > MonthLength(shamsiYear, shamsiMonth)) {
     return {};
   }
   const int32_t day = DayFromShamsi({shamsiYear, shamsiMonth, shamsiDay});

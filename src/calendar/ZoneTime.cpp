@@ -41,7 +41,10 @@ bool IranKeptSummerTime(int32_t shamsiYear) {
 }  // namespace
 
 int64_t IranTimeFromUtc(int64_t utc) {
+  constexpr int64_t kFirstSummerYear = 662688000;  // 1 January 1991
+  constexpr int64_t kAfterLastSummer = 1672531200;  // 1 January 2023
   const int64_t standard = utc + kIranOffset;
+  if (utc < kFirstSummerYear || utc >= kAfterLastSummer) return standard;
   const int32_t year = ShamsiFromDay(DayOfUnixTime(standard)).year;
   if (!IranKeptSummerTime(year)) return standard;
   const int32_t nowruz = FarvardinFirst(year);

@@ -51,6 +51,7 @@ TEST(MoonScorpio, DayText) {
       {1404, 1, 24, true, true, L"قمر در عقرب از ۱۷:۲۴ تا پایان روز به وقت ایران"},
       {1404, 1, 1, false, true, L""},
       {1404, 7, 31, false, false, L""},  // Mehr has 30 days
+      {2000000000, 1, 1, false, false, L""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MoonInScorpioDayText(c.year, c.month, c.day, c.persianDigits, c.note), c.text) << c.month << "/" << c.day;
