@@ -42,7 +42,7 @@ TEST(MoonScorpio, DayText) {
     bool persianDigits, note;
     const wchar_t* text;
   } cases[] = {
-      // The hours the Calendar Center's astronomical calendar of 1398 printed.
+      // The hours an astronomical almanac (تقویم نجومی) printed for 1398.
       {1398, 1, 3, false, false, L"قمر در عقرب از 06:46 تا پایان روز"},
       {1398, 1, 5, false, false, L"قمر در عقرب از آغاز روز تا 10:36"},
       {1398, 1, 30, false, false, L"قمر در عقرب از 17:10 تا پایان روز"},
