@@ -81,5 +81,5 @@ awk -F, '
   END {
     t = cpu["MoonInScorpioPeriods_Month"] / 1000
     printf "%-44s %6.1f us  (target < 1000 us: %s)\n", "a month of the Moon in Scorpio", t, t < 1000 ? "met" : "MISSED"
-    printf "%-44s %6.1f us\n", "a day's Moon-in-Scorpio text", cpu["MoonInScorpioDayText"] / 1000
+    printf "%-44s %6.1f us\n", "the Moon in Scorpio text of one day", cpu["MoonInScorpioDayText"] / 1000
   }' "$moon_results"
