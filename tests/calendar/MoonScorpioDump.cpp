@@ -1,5 +1,4 @@
-// Prints MoonInScorpioPeriods(from, to), Unix seconds from the arguments, one
-// "enter leave" line a period (for moon-scorpio-vs-astronomy-engine.mjs).
+// "enter leave" lines of MoonInScorpioPeriods(argv[1], argv[2]) for moon-scorpio-vs-astronomy-engine.mjs.
 #include <cstdio>
 #include <cstdlib>
 
