@@ -18,6 +18,7 @@ constexpr double kSignWidth = 30.0;
 // Degrees a day: the Moon's mean motion, and bounds on its true motion (it
 // keeps between about 11.8 and 15.4), which make sure brackets hold a root.
 constexpr double kMeanMotion = 13.176;
+constexpr double kMeanSecondsPerDegree = kSecondsPerDay / kMeanMotion;
 constexpr double kSlowest = 11.0;
 constexpr double kFastest = 16.5;
 constexpr double kPrecisionSeconds = 0.5;
@@ -37,14 +38,15 @@ double MomentOfLongitude(double target, double guess) {
   double x = guess, fx = LongitudeAt(x) - target;
   double previous = NAN, fPrevious = NAN;
   for (int step = 0; step < 60; ++step) {
-    // Behind the target by f degrees, the root is f/fastest to f/slowest days ahead.
-    const double nearest = x - fx / (fx < 0 ? kFastest : kSlowest) * kSecondsPerDay;
-    const double farthest = x - fx / (fx < 0 ? kSlowest : kFastest) * kSecondsPerDay;
-    lo = std::max(lo, std::min(nearest, farthest));
-    hi = std::min(hi, std::max(nearest, farthest));
+    // f degrees short of the target (or past it, f < 0), the root is
+    // between f/fastest and f/slowest days away.
+    const double bySlowest = x - fx / kSlowest * kSecondsPerDay;
+    const double byFastest = x - fx / kFastest * kSecondsPerDay;
+    lo = std::max(lo, std::min(bySlowest, byFastest));
+    hi = std::min(hi, std::max(bySlowest, byFastest));
     if (hi - lo < kPrecisionSeconds) break;
     double next = std::isnan(previous) || fx == fPrevious
-                      ? x - fx / kMeanMotion * kSecondsPerDay
+                      ? x - fx * kMeanSecondsPerDegree
                       : x - fx * (x - previous) / (fx - fPrevious);
     if (!(next > lo && next < hi)) next = (lo + hi) / 2;
     if (std::abs(next - x) < kPrecisionSeconds / 4) return next;
@@ -85,16 +87,16 @@ std::vector<MoonScorpioPeriod> MoonInScorpioPeriods(int64_t fromUnixSeconds, int
   // Begin with the last entry into Scorpio at or before `from`.
   const double longitude = LongitudeAt(static_cast<double>(from));
   double entryLongitude = kScorpioStart + 360.0 * std::floor((longitude - kScorpioStart) / 360.0);
-  double guess = static_cast<double>(from) - (longitude - entryLongitude) / kMeanMotion * kSecondsPerDay;
+  double guess = static_cast<double>(from) - (longitude - entryLongitude) * kMeanSecondsPerDegree;
   for (;;) {
     const double enter = MomentOfLongitude(entryLongitude, guess);
     const int64_t enterMinute = NearestMinute(enter);
     if (enterMinute >= to) break;
-    const double leave = MomentOfLongitude(entryLongitude + kSignWidth, enter + kSignWidth / kMeanMotion * kSecondsPerDay);
+    const double leave = MomentOfLongitude(entryLongitude + kSignWidth, enter + kSignWidth * kMeanSecondsPerDegree);
     const int64_t leaveMinute = NearestMinute(leave);
     if (leaveMinute > from) periods.push_back({enterMinute, leaveMinute});
     entryLongitude += 360.0;
-    guess = leave + (360.0 - kSignWidth) / kMeanMotion * kSecondsPerDay;
+    guess = leave + (360.0 - kSignWidth) * kMeanSecondsPerDegree;
   }
   return periods;
 }

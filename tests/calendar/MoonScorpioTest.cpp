@@ -12,8 +12,8 @@ TEST(MoonScorpio, LongitudeDeltaTAndIranClock) {
   // Meeus' example 47.a: 1992 April 12, 0h TT, apparent longitude 133.167265°.
   EXPECT_NEAR(MoonApparentLongitudeDegrees(2448724.5 - DeltaTSeconds(2448724.5) / 86400), 133.167265, 0.0002);
   // ΔT as observed (IERS), one year from each polynomial up to 2005.
-  for (const auto& [year, seconds] : {std::pair{1910, 10.46}, {1930, 24.02}, {1950, 29.15}, {1970, 40.18}, {1995, 60.78}})
-    EXPECT_NEAR(DeltaTSeconds(2451545.0 + (year - 2000) * 365.25), seconds, 1.0) << year;
+  for (const auto& [y, dt] : {std::pair{1910, 10.46}, {1930, 24.02}, {1950, 29.15}, {1970, 40.18}, {1995, 60.78}})
+    EXPECT_NEAR(DeltaTSeconds(2451545.0 + (y - 2000) * 365.25), dt, 1.0) << y;
   // 30 Shahrivar 1400, 23:59 in summer time, then 23:00 again; 1402 kept none.
   for (const auto& [utc, offset] : {std::pair{1632252540, 16200}, {1632252600, 12600}, {1688212800, 12600}})
     EXPECT_EQ(IranTimeFromUtc(utc), utc + offset) << utc;
@@ -52,7 +52,7 @@ TEST(MoonScorpio, DayText) {
       {2000000000, 1, 1, false, false, L""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(MoonInScorpioDayText(c.year, c.month, c.day, c.persianDigits, c.note), c.text) << c.month << "/" << c.day;
+    EXPECT_EQ(MoonInScorpioDayText(c.year, c.month, c.day, c.persianDigits, c.note), c.text) << &c - cases;
 }
 
 }  // namespace
