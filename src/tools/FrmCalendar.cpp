@@ -253,8 +253,12 @@ void FrmCalendar::ShowDay(int32_t day) {
 void FrmCalendar::Move(CalendarMove move) { ShowDay(MoveSelection(selected_, move, today_)); }
 
 void FrmCalendar::Refresh() {
+  // The Moon in Scorpio's hours are Iran's, which a computer elsewhere says.
+  const MoonInScorpioShown moon{
+      .shown = (ProgramSettings().hiddenOccasions & kHideMoonInScorpio) == 0,
+      .iranTimeNote = !InIranZone(platform_, platform_.UnixTimeNow())};
   view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_,
-                         ProgramEvents().Occurrences());
+                         ProgramEvents().Occurrences(), moon);
   SetDlgItemTextW(hwnd_, kLblHeading, view_.heading.c_str());
   SetDlgItemTextW(hwnd_, kLblGregorian, view_.gregorianSpan.c_str());
   SetDlgItemTextW(hwnd_, kLblQamari, view_.qamariSpan.c_str());
@@ -267,7 +271,7 @@ void FrmCalendar::Refresh() {
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
   const std::wstring selected =
-      SelectedDayText(selected_, today_, ProgramSettings().lunarCorrection, monthNames_);
+      SelectedDayText(selected_, today_, ProgramSettings().lunarCorrection, monthNames_, moon);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
   ShowPrayerTimes();
   ShowEvents();

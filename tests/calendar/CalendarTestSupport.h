@@ -1,24 +1,11 @@
 // A calendar with a hand-set clock and a message recorder, for tests.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "calendar/Class1.h"
 #include "calendar/Numbers.h"
-#include "calendar/Occasions.h"
-#include <gtest/gtest.h>
-
-namespace tavilo {
-
-// An occasion in a failure message: its name, kind and marks.
-inline void PrintTo(const Occasion& occasion, std::ostream* out) {
-  *out << ::testing::PrintToString(occasion.name) << " kind " << static_cast<int>(occasion.kind)
-       << (occasion.dayOff ? " off" : "") << (occasion.estimated ? " estimated" : "");
-}
-
-}  // namespace tavilo
 
 namespace tavilo::test {
 

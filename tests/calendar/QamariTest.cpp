@@ -29,8 +29,6 @@ void PrintTo(const QamariDate& date, std::ostream* out) {
 
 namespace {
 
-constexpr auto kReligious = OccasionKind::kReligious;
-
 struct MonthStart {
   int year, month;
   int32_t day;
@@ -123,7 +121,7 @@ TEST(Qamari, CorrectionShiftsDatesAndHolidaysTogether) {
     // The solar days around it have occasions of their own.
     HideOccasionKinds(KindBit(OccasionKind::kNational) | KindBit(OccasionKind::kAncient));
     EXPECT_EQ(OccasionsOn(shown_ashura, shift.correction),
-              (std::vector<Occasion>{{L"عاشورای حسینی", true, false, kReligious}}));
+              (std::vector<Occasion>{{L"عاشورای حسینی", true, false, OccasionKind::kReligious}}));
     HideOccasionKinds(0);
     EXPECT_TRUE(IsDayOff(shown_ashura, shift.correction));
   }
@@ -157,40 +155,28 @@ TEST(Occasions, KnownDays) {
     ShamsiDate shamsi;
     std::vector<Occasion> occasions;
   };
-  constexpr auto kNational = OccasionKind::kNational;
-  constexpr auto kInternational = OccasionKind::kInternational;
-  constexpr auto kAncient = OccasionKind::kAncient;
+  constexpr auto kNat = OccasionKind::kNational, kRel = OccasionKind::kReligious;
+  constexpr auto kInt = OccasionKind::kInternational, kOld = OccasionKind::kAncient;
+  const auto off = [](const wchar_t* name, OccasionKind kind) { return Occasion{name, true, false, kind}; };
+  const auto on = [](const wchar_t* name, OccasionKind kind) { return Occasion{name, false, false, kind}; };
   const KnownDay days[] = {
       {{2025, 7, 5}, {1447, 1, 9, false}, {1404, 4, 14},
-       {{L"روز شهرداری و دهیاری", false, false, kNational},
-        {L"تاسوعای حسینی", true, false, kReligious}}},
-      {{2025, 7, 6}, {1447, 1, 10, false}, {1404, 4, 15}, {{L"عاشورای حسینی", true, false, kReligious}}},
+       {on(L"روز شهرداری و دهیاری", kNat), off(L"تاسوعای حسینی", kRel)}},
+      {{2025, 7, 6}, {1447, 1, 10, false}, {1404, 4, 15}, {off(L"عاشورای حسینی", kRel)}},
       // Safar 1447 had 30 days, Safar 1448 29: Imam Reza's day is the last.
       {{2025, 8, 23}, {1447, 2, 29, false}, {1404, 6, 1}, {}},
       {{2025, 8, 24}, {1447, 2, 30, false}, {1404, 6, 2},
-       {{L"آغاز هفته دولت", false, false, kNational}, {L"شهادت امام رضا", true, false, kReligious}}},
-      {{2026, 8, 13}, {1448, 2, 29, false}, {1405, 5, 22}, {{L"شهادت امام رضا", true, false, kReligious}}},
+       {on(L"آغاز هفته دولت", kNat), off(L"شهادت امام رضا", kRel)}},
+      {{2026, 8, 13}, {1448, 2, 29, false}, {1405, 5, 22}, {off(L"شهادت امام رضا", kRel)}},
       // Nowruz and Eid al-Fitr on one day: the solar occasions first.
       {{2026, 3, 21}, {1447, 10, 1, false}, {1405, 1, 1},
-       {{L"جشن نوروز", true, false, kAncient}, {L"روز جهانی نوروز", false, false, kInternational},
-        {L"عید سعید فطر", true, false, kReligious}}},
+       {off(L"جشن نوروز", kOld), on(L"روز جهانی نوروز", kInt), off(L"عید سعید فطر", kRel)}},
       {{2026, 10, 12}, {1448, 5, 1, false}, {1405, 7, 20},
-       {{L"روز بزرگداشت حافظ", false, false, kNational},
-        {L"روز ملی ایمنی در برابر زلزله و کاهش اثرات بلایای طبیعی", false, false, kNational}}},
+       {on(L"روز بزرگداشت حافظ", kNat),
+        on(L"روز ملی ایمنی در برابر زلزله و کاهش اثرات بلایای طبیعی", kNat)}},
       // International days on their Gregorian date: 1 May is 11 Ordibehesht in 1405.
-      {{2026, 5, 1}, {1447, 11, 13, false}, {1405, 2, 11},
-       {{L"روز جهانی کارگر", false, false, kInternational}}},
-      {{2025, 12, 25}, {1447, 7, 4, false}, {1404, 10, 4},
-       {{L"ولادت حضرت عیسی مسیح", false, false, kReligious}}},
-      {{2025, 12, 7}, {1447, 6, 16, false}, {1404, 9, 16},
-       {{L"روز دانشجو", false, false, kNational},
-        {L"روز جهانی هواپیمایی کشوری", false, false, kInternational}}},
-      {{2026, 4, 30}, {1447, 11, 12, false}, {1405, 2, 10},
-       {{L"روز ملی خلیج فارس", false, false, kNational}}},
-      {{2026, 3, 5}, {1447, 9, 15, false}, {1404, 12, 14},
-       {{L"روز ترویج فرهنگ قرض‌الحسنه", false, false, kNational},
-        {L"ولادت امام حسن مجتبی", false, false, kReligious},
-        {L"روز تکریم خیرین", false, false, kNational}}},
+      {{2026, 5, 1}, {1447, 11, 13, false}, {1405, 2, 11}, {on(L"روز جهانی کارگر", kInt)}},
+      {{2025, 12, 25}, {1447, 7, 4, false}, {1404, 10, 4}, {on(L"ولادت حضرت عیسی مسیح", kRel)}},
   };
   for (const KnownDay& known : days) {
     const int32_t day = DayOf(known.gregorian.year, known.gregorian.month, known.gregorian.day);

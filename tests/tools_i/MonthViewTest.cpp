@@ -1,7 +1,6 @@
 #include "tools/logic/MonthView.h"
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,9 +69,8 @@ TEST(MonthViewTest, FarvardinListsNowruzAndTheLunarHolidaysInDayOrder) {
       L"۱۳ فروردین: روز طبیعت (تعطیل)",
       L"۲۵ فروردین: شهادت امام جعفر صادق (تعطیل)",
   };
-  std::vector<std::wstring> holidays;  // among every occasion of the month
-  std::ranges::copy_if(view.occasionLines, std::back_inserter(holidays),
-                       [](const std::wstring& line) { return line.ends_with(L" (تعطیل)"); });
+  std::vector<std::wstring> holidays = view.occasionLines;  // among every occasion of the month
+  std::erase_if(holidays, [](const std::wstring& line) { return !line.ends_with(L" (تعطیل)"); });
   EXPECT_EQ(holidays, expected);
   EXPECT_EQ(view.cells[0].qamariDay, 1);  // 1 Shawwal
 
@@ -95,11 +93,8 @@ TEST(MonthViewTest, MehrHasOnlyFridaysOffAndHafezDayAsAWorkingDay) {
       EXPECT_EQ(view.cells[i].dayOff, i % kWeekDays == 6) << "cell " << i;
     }
   }
-  const auto& lines = view.occasionLines;
-  EXPECT_NE(std::ranges::find(lines, L"۲۰ مهر: روز بزرگداشت حافظ"), lines.end());
-  EXPECT_EQ(std::ranges::find_if(lines, [](const std::wstring& line) {
-              return line.find(L"(تعطیل)") != std::wstring::npos;
-            }), lines.end());
+  EXPECT_NE(std::ranges::find(view.occasionLines, L"۲۰ مهر: روز بزرگداشت حافظ"), view.occasionLines.end());
+  for (const std::wstring& line : view.occasionLines) EXPECT_EQ(line.find(L"(تعطیل)"), std::wstring::npos) << line.size();
 }
 
 TEST(MonthViewTest, SpansNameEveryMonthTouchedWithTheirYears) {
@@ -283,17 +278,30 @@ TEST(MonthViewTest, DistanceFromTodayInDaysThenShamsiMonths) {
   const auto shamsi = [](int year, int month, int day) { return DayFromShamsi({year, month, day}); };
   const int32_t today = shamsi(1405, 9, 17);
   const struct { int32_t day, today; std::wstring_view text; } cases[] = {
-      {today, today, L"امروز"},
-      {today + 3, today, L"۳ روز دیگر"},
-      {today - 12, today, L"۱۲ روز پیش"},
-      {shamsi(1405, 10, 16), today, L"۲۹ روز دیگر"},
-      {shamsi(1405, 10, 17), today, L"۱ ماه دیگر"},
-      {shamsi(1403, 6, 17), today, L"۲ سال و ۳ ماه پیش"},
-      {shamsi(1403, 6, 18), today, L"۲ سال و ۲ ماه پیش"},
-      {shamsi(1406, 9, 17), today, L"۱ سال دیگر"},
-      {shamsi(1405, 6, 31), shamsi(1405, 7, 30), L"۱ ماه پیش"},  // Mehr ends on its 30th
+      {today, today, L"امروز"}, {today + 3, today, L"۳ روز دیگر"}, {today - 12, today, L"۱۲ روز پیش"},
+      {shamsi(1405, 10, 16), today, L"۲۹ روز دیگر"}, {shamsi(1405, 10, 17), today, L"۱ ماه دیگر"},
+      {shamsi(1403, 6, 17), today, L"۲ سال و ۳ ماه پیش"}, {shamsi(1403, 6, 18), today, L"۲ سال و ۲ ماه پیش"},
+      {shamsi(1406, 9, 17), today, L"۱ سال دیگر"}, {shamsi(1405, 6, 31), shamsi(1405, 7, 30), L"۱ ماه پیش"},
   };
   for (const auto& c : cases) EXPECT_EQ(DistanceFromToday(c.day, c.today), c.text) << c.day;
+}
+
+// The Moon in Scorpio (two days or so a month) follows a day's occasions in
+// the list and the selected-day line, only when shown.
+TEST(MonthViewTest, MoonInScorpioShowsOnlyWhenChosen) {
+  const GregorianMonthNames& names = PersianGregorianMonthNames();
+  const auto moonLines = [&](MoonInScorpioShown moon) {
+    std::vector<std::wstring> lines = BuildMonthView({1405, 9}, 0, names, moon).occasionLines;
+    std::erase_if(lines, [](const std::wstring& line) { return line.find(L"قمر در عقرب") == std::wstring::npos; });
+    return lines;
+  };
+  EXPECT_TRUE(moonLines({}).empty());
+  const std::vector<std::wstring> lines = moonLines({.shown = true, .iranTimeNote = true});
+  ASSERT_TRUE(lines.size() >= 2 && lines.size() <= 8 && lines[0].ends_with(L" به وقت ایران"));
+  int day = 0;  // "۱۲ آذر: قمر در عقرب از …": the selected day's line ends with the same hours
+  for (wchar_t digit : lines[0].substr(0, lines[0].find(L' '))) day = day * 10 + (digit - L'۰');
+  const std::wstring selected = SelectedDayText(DayFromShamsi({1405, 9, day}), 0, 0, names, {true, true});
+  EXPECT_TRUE(selected.ends_with(L"، " + lines[0].substr(lines[0].find(L": ") + 2))) << day;
 }
 
 // Each cell counts the events of its own day, lunar ones moved by the

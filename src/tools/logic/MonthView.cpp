@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "calendar/MoonScorpio.h"
 #include "calendar/Numbers.h"
 #include "calendar/Occasions.h"
 #include "calendar/Qamari.h"
@@ -114,10 +115,20 @@ std::wstring OccasionText(const Occasion& occasion) {
   return text;
 }
 
+// "۱۴ خرداد: ", which opens a line of the occasion list.
+std::wstring DayLabel(int shamsiDay, int shamsiMonth) {
+  std::wstring label = Number(shamsiDay);
+  return label.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ");
+}
+
 std::wstring OccasionLine(int shamsiDay, int shamsiMonth, const Occasion& occasion) {
-  std::wstring line = Number(shamsiDay);
-  line.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ");
-  return line.append(OccasionText(occasion));
+  return DayLabel(shamsiDay, shamsiMonth) + OccasionText(occasion);
+}
+
+// The day's hours of the Moon in Scorpio, when shown and it has any.
+std::wstring MoonText(const ShamsiDate& date, MoonInScorpioShown moon) {
+  if (!moon.shown) return {};
+  return MoonInScorpioDayText(date.year, date.month, date.day, true, moon.iranTimeNote);
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
@@ -195,7 +206,8 @@ const std::array<std::wstring, kWeekDays>& WeekDayNames() {
   return names;
 }
 
-MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names) {
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
+                         MoonInScorpioShown moon) {
   MonthView view{};
   view.month = month;
   const int32_t first = DayFromShamsi({month.year, month.month, 1});
@@ -225,6 +237,8 @@ MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianM
     view.estimated = view.estimated || view.cells[i].estimated;
     for (const Occasion& occasion : OccasionsOn(day, correctionDays))
       view.occasionLines.push_back(OccasionLine(shamsi.day, shamsi.month, occasion));
+    if (const std::wstring hours = MoonText(shamsi, moon); !hours.empty())
+      view.occasionLines.push_back(DayLabel(shamsi.day, shamsi.month) + hours);
   }
 
   view.heading.append(ShamsiMonthName(month.month)).append(L" ").append(Number(month.year));
@@ -236,8 +250,8 @@ MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianM
 }
 
 MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
-                         const EventOccurrences& events) {
-  MonthView view = BuildMonthView(month, correctionDays, names);
+                         const EventOccurrences& events, MoonInScorpioShown moon) {
+  MonthView view = BuildMonthView(month, correctionDays, names, moon);
   const std::vector<int> counts = events.CountsOfDays(view.cells[0].day, kGridCells, correctionDays);
   for (int i = 0; i < kGridCells; ++i) view.cells[i].events = counts[static_cast<size_t>(i)];
   return view;
@@ -292,11 +306,13 @@ std::wstring DistanceFromToday(int32_t day, int32_t today) {
 }
 
 std::wstring SelectedDayText(int32_t day, int32_t today, int correctionDays,
-                             const GregorianMonthNames& names) {
+                             const GregorianMonthNames& names, MoonInScorpioShown moon) {
   std::wstring text = FullDateLine(day, correctionDays, names);
   text.append(L"\n").append(DistanceFromToday(day, today));
   const std::wstring occasions = DayOccasionsText(day, correctionDays);
   if (!occasions.empty()) text.append(kOccasionSeparator).append(occasions);
+  const std::wstring hours = MoonText(ShamsiFromDay(day), moon);
+  if (!hours.empty()) text.append(kOccasionSeparator).append(hours);
   return text;
 }
 

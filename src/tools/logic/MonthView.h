@@ -61,13 +61,22 @@ struct MonthView {
   std::vector<std::wstring> occasionLines;
 };
 
+// Whether the hours of the Moon in Scorpio show (after a day's occasions),
+// and whether they say they are Iran's time (on a computer kept in another
+// zone).
+struct MoonInScorpioShown {
+  bool shown = false;
+  bool iranTimeNote = false;
+};
+
 // The Persian week-day names, Saturday first.
 const std::array<std::wstring, kWeekDays>& WeekDayNames();
 
-MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names);
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
+                         MoonInScorpioShown moon = {});
 // The same with each cell's count of the user's events.
 MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
-                         const EventOccurrences& events);
+                         const EventOccurrences& events, MoonInScorpioShown moon = {});
 
 // A day in the three calendars with its week day:
 // "شنبه ۱۵ آذر ۱۴۰۵ – ۶ دسامبر ۲۰۲۶ – ۲۵ جمادی‌الثانی ۱۴۴۸", the lunar date
@@ -87,9 +96,9 @@ std::wstring CopiedDayText(int32_t day, int correctionDays, const GregorianMonth
 std::wstring DistanceFromToday(int32_t day, int32_t today);
 
 // The selected-day line: FullDateLine, then on a second line its distance
-// from today and the day's occasions, separated by "، ".
+// from today, the day's occasions and the Moon in Scorpio, separated by "، ".
 std::wstring SelectedDayText(int32_t day, int32_t today, int correctionDays,
-                             const GregorianMonthNames& names);
+                             const GregorianMonthNames& names, MoonInScorpioShown moon = {});
 
 // The lunar date of a day and its occasions, for a tooltip:
 // "۲۷ جمادی‌الثانی ۱۴۴۸", then each occasion on a line of its own.

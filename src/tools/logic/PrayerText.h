@@ -68,6 +68,10 @@ std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings
 // and open with a right-to-left mark, for an edit control.
 std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers);
 
+// Whether the computer keeps Iran's clock at a moment (Unix seconds): +3:30,
+// or +4:30 in the summers before daylight saving ended in 2022.
+bool InIranZone(Platform& platform, int64_t moment);
+
 // The tooltips' line: the next prayer time after `now` and the wait
 // (UpcomingTimeText) for the place chosen; empty until one is chosen.
 std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings);
