@@ -267,7 +267,7 @@ TEST(MonthViewTest, LunarDatesBeginWithTheHijraAndEstimatedOnesAreMarked) {
             lines.end());
   EXPECT_EQ(SelectedDayText(Gregorian(2026, 3, 21), Gregorian(2026, 3, 24), 0, names),
             L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ۱ شوال ۱۴۴۷\n"
-            L"۳ روز پیش، جشن نوروز (تعطیل)، روز جهانی نوروز، عید سعید فطر (تعطیل)");
+            L"\u200F۳ روز پیش، جشن نوروز (تعطیل)، روز جهانی نوروز، عید سعید فطر (تعطیل)");
   EXPECT_EQ(QamariDayToolTip(Gregorian(2026, 3, 20), 1),
             L"\u200F۱ شوال ۱۴۴۷\n\u200Fروز ملی شدن صنعت نفت ایران (تعطیل)\n"
             L"\u200Fعید سعید فطر (تعطیل)");

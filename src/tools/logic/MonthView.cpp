@@ -308,7 +308,9 @@ std::wstring DistanceFromToday(int32_t day, int32_t today) {
 std::wstring SelectedDayText(int32_t day, int32_t today, int correctionDays,
                              const GregorianMonthNames& names, MoonInScorpioShown moon) {
   std::wstring text = FullDateLine(day, correctionDays, names);
-  text.append(L"\n").append(DistanceFromToday(day, today));
+  // A right-to-left mark: a label takes a line that starts with a number
+  // («۳ روز دیگر») for a left-to-right one.
+  text.append(L"\n").append(1, kRightToLeftMark).append(DistanceFromToday(day, today));
   const std::wstring occasions = DayOccasionsText(day, correctionDays);
   if (!occasions.empty()) text.append(kOccasionSeparator).append(occasions);
   const std::wstring hours = MoonText(ShamsiFromDay(day), moon);
