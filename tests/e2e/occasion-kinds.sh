@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# End to end: Settings › مناسبت‌ها › بین‌المللی unchecked takes the
-# international days out of Azar 1405's occasion list, also after a new start.
-#   occasion-kinds.sh <e2e_tools_probe.exe>; needs TAVILO_EXE and the test session.
+# End to end: Settings › مناسبت‌ها › بین‌المللی unchecked takes the international days
+# out of Azar 1405's occasion list, also after a new start. Args: <e2e_tools_probe.exe>.
 set -euo pipefail
 e2e_name=occasion-kinds
 . "${TAVILO_SOURCE_DIR:?}/tests/e2e/session.sh"
@@ -24,4 +23,3 @@ exit_through_menu
 start_tavilo && open_azar
 hidden || fail "after a new start the list is: $(listed)"
 exit_through_menu
-echo "e2e: the international days hidden, also after a new start"
