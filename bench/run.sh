@@ -14,7 +14,7 @@ build=${TAVILO_BENCH_BUILD_DIR:-$root/build/bench}
 if [[ ! -f $build/CMakeCache.txt ]]; then
   (cd "$root" && cmake --preset bench -B "$build")
 fi
-cmake --build "$build" --target calendar_bench events_bench -j2
+cmake --build "$build" --target calendar_bench events_bench moon_bench -j2
 
 bench=$(find "$build" -type f -name calendar_bench -perm -u+x | head -n 1)
 results=$build/calendar_bench.csv
@@ -69,3 +69,17 @@ awk -F, '
            cpu["Read10000_Events"] / cpu["Read10000_Lines"]
     printf "%-44s %6.1f us\n", "arranging 1,000 events for the view", cpu["Arrange1000Events"] / 1000
   }' "$events_results"
+
+# The Moon in Scorpio: a month's periods well under a millisecond.
+moon=$(find "$build" -type f -name moon_bench -perm -u+x | head -n 1)
+moon_results=$build/moon_bench.csv
+"$moon" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$moon_results" --benchmark_out_format=csv "$@" >/dev/null
+awk -F, '
+  { gsub(/"/, "", $1) }
+  $1 ~ /_median$/ { sub(/^BM_/, "", $1); sub(/_median$/, "", $1); cpu[$1] = $4 }
+  END {
+    t = cpu["MoonInScorpioPeriods_Month"] / 1000
+    printf "%-44s %6.1f us  (target < 1000 us: %s)\n", "a month of the Moon in Scorpio", t, t < 1000 ? "met" : "MISSED"
+    printf "%-44s %6.1f us\n", "the Moon in Scorpio text of one day", cpu["MoonInScorpioDayText"] / 1000
+  }' "$moon_results"

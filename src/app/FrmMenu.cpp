@@ -5,6 +5,7 @@
 
 #include "../../assets/resource.h"
 #include "app/Form1.h"
+#include "calendar/Occasions.h"
 #include "tools/FrmShutDown.h"
 #include "tools/FrmEvent.h"
 #include "tools/logic/ShutdownSchedule.h"
@@ -56,6 +57,12 @@ constexpr MenuItem kMenuTree[] = {
     {3, L"بدون تصحیح", FrmMenu::kMnuLunarCorrection0, nullptr},
     {3, L"۱ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 1, nullptr},
     {3, L"۲ روز بیشتر", FrmMenu::kMnuLunarCorrection0 + 2, nullptr},
+    {2, L"مناسبت‌ها", 0, nullptr},
+    {3, L"ملی", FrmMenu::kMnuOccasionKind0 + 0, nullptr},  // OccasionKind's order
+    {3, L"مذهبی", FrmMenu::kMnuOccasionKind0 + 1, nullptr},
+    {3, L"بین‌المللی", FrmMenu::kMnuOccasionKind0 + 2, nullptr},
+    {3, L"باستانی", FrmMenu::kMnuOccasionKind0 + 3, nullptr},
+    {3, L"قمر در عقرب", FrmMenu::kMnuMoonInScorpio, nullptr},
     {2, L"اوقات شرعی", FrmMenu::kMnuPrayer, &FrmMenu::mnuPrayer_Click},
     {2, L"خاموش کردن پس از ۱۵ دقیقه", FrmMenu::kMnuScheduleIn15, nullptr},  // captions: the
     {2, L"خاموش کردن پس از ۳۰ دقیقه", FrmMenu::kMnuScheduleIn15 + 1, nullptr},  // last action
@@ -200,6 +207,8 @@ void FrmMenu::RefreshItems() {
   CheckMenuRadioItem(mnuFile_, kMnuLunarCorrection0 + lunar.minimum,
                      kMnuLunarCorrection0 + lunar.maximum,
                      kMnuLunarCorrection0 + settings.lunarCorrection, MF_BYCOMMAND);
+  for (UINT bit = 0; kMnuOccasionKind0 + bit <= kMnuMoonInScorpio; ++bit)
+    check(kMnuOccasionKind0 + bit, (settings.hiddenOccasions & (1 << bit)) == 0);
 }
 
 void FrmMenu::RefreshScheduleItems() {
@@ -226,6 +235,10 @@ void FrmMenu::RefreshScheduleItems() {
 void FrmMenu::Form_Command(UINT id) {
   if (id >= kMnuScheduleIn15 && id <= kLastQuickItem) {
     mnuScheduleIn_Click(kQuickMinutes[id - kMnuScheduleIn15]);
+    return;
+  }
+  if (id >= kMnuOccasionKind0 && id <= kMnuMoonInScorpio) {
+    mnuOccasions_Click(1 << (id - kMnuOccasionKind0));
     return;
   }
   const SettingRule& lunar = RuleOf(Setting::kLunarCorrection);
@@ -274,6 +287,12 @@ void FrmMenu::mnuNotificationIcon_Click() {
 
 void FrmMenu::mnuLunarCorrection_Click(int days) {
   ChangeSetting(platform_, Setting::kLunarCorrection, days);
+  BroadcastSettingsChanged();
+}
+
+void FrmMenu::mnuOccasions_Click(int hiddenBit) {
+  ChangeSetting(platform_, Setting::kHiddenOccasions, ProgramSettings().hiddenOccasions ^ hiddenBit);
+  HideOccasionKinds(HiddenOccasionKinds(ProgramSettings()));
   BroadcastSettingsChanged();
 }
 

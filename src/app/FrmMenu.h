@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "calendar/OccasionKind.h"
 #include "platform/Platform.h"
 #include "ui/ToolWindows.h"
 #include "ui/WindowProc.h"
@@ -37,6 +38,10 @@ class FrmMenu {
     // cancel (shown only while a schedule is armed).
     kMnuScheduleIn15 = 1031,
     kMnuCancelSchedule = 1035,
+    // One item an occasion kind (OccasionKind's order), then the Moon in
+    // Scorpio: shown when checked.
+    kMnuOccasionKind0 = 1040,
+    kMnuMoonInScorpio = kMnuOccasionKind0 + kOccasionKindCount,
   };
 
   // `endProgram` ends the message loop (PostQuitMessage in the program).
@@ -69,6 +74,8 @@ class FrmMenu {
   void mnuPersianDigits_Click();
   void mnuNotificationIcon_Click();
   void mnuLunarCorrection_Click(int days);
+  // Shows or hides the occasions of a setting bit (kHiddenOccasions).
+  void mnuOccasions_Click(int hiddenBit);
   void mnuPrayer_Click();
   void mnuScheduleIn_Click(int minutes);
   void mnuCancelSchedule_Click();

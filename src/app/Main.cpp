@@ -11,6 +11,7 @@
 #include "app/ReminderScheduler.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
+#include "calendar/Occasions.h"
 #include "platform/win32/Win32Platform.h"
 #include "tools/DateConvert.h"
 #include "tools/FrmCalendar.h"
@@ -74,6 +75,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     trayIcon.SetNotice(tavilo::kCalendarHotKeyTaken);
   // The user's calendar data (its lunar months move lunar events) and events,
   // once the strip is on the screen; the tooltips count today's.
+  tavilo::HideOccasionKinds(tavilo::HiddenOccasionKinds(tavilo::ProgramSettings()));
   tavilo::LoadCalendarDataFiles(platform);
   tavilo::ProgramEvents().Load(platform);
   tavilo::BroadcastEventsChanged();

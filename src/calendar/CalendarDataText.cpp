@@ -10,6 +10,35 @@ namespace {
 // The most days a Shamsi month can have, Farvardin first.
 constexpr int kShamsiMonthDays[] = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 30};
 constexpr int kMaxLunarMonthDays = 30;
+constexpr int kGregorianMonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+// A holiday line of the older format, and the most a line has (with a kind
+// and a former name).
+constexpr std::size_t kOldFields = 5;
+constexpr std::size_t kMostFields = 7;
+
+std::optional<OccasionCalendar> CalendarNamed(std::wstring_view name) {
+  if (name == L"shamsi") return OccasionCalendar::kShamsi;
+  if (name == L"qamari") return OccasionCalendar::kQamari;
+  if (name == L"gregorian") return OccasionCalendar::kGregorian;
+  return std::nullopt;
+}
+
+std::optional<OccasionKind> KindNamed(std::wstring_view name) {
+  if (name == L"national") return OccasionKind::kNational;
+  if (name == L"religious") return OccasionKind::kReligious;
+  if (name == L"international") return OccasionKind::kInternational;
+  if (name == L"ancient") return OccasionKind::kAncient;
+  return std::nullopt;
+}
+
+int MostDays(OccasionCalendar calendar, int month) {
+  switch (calendar) {
+    case OccasionCalendar::kShamsi: return kShamsiMonthDays[month - 1];
+    case OccasionCalendar::kGregorian: return kGregorianMonthDays[month - 1];
+    case OccasionCalendar::kQamari: break;
+  }
+  return kMaxLunarMonthDays;
+}
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\v' || c == L'\f'; }
 
@@ -104,26 +133,27 @@ LunarMonthsData ReadLunarMonths(std::wstring_view text) {
 HolidaysData ReadHolidays(std::wstring_view text) {
   HolidaysData data;
   const int fault = ForEachDataLine(text, [&](int, std::wstring_view line) {
-    std::wstring_view fields[5];
-    for (std::size_t i = 0; i < 5; ++i) {
-      const std::size_t tab = line.find(L'\t');
-      if ((tab == std::wstring_view::npos) != (i == 4)) return false;  // five fields, no more
-      fields[i] = line.substr(0, tab);
-      line.remove_prefix(i == 4 ? line.size() : tab + 1);
+    std::vector<std::wstring_view> fields;
+    for (std::size_t tab = 0; tab != std::wstring_view::npos && fields.size() <= kMostFields;) {
+      tab = line.find(L'\t');
+      fields.push_back(line.substr(0, tab));
+      line.remove_prefix(tab == std::wstring_view::npos ? line.size() : tab + 1);
     }
+    if (fields.size() < kOldFields || fields.size() > kMostFields) return false;
     HolidayLine occasion{};
-    if (fields[0] != L"shamsi" && fields[0] != L"qamari") return false;
-    occasion.qamari = fields[0] == L"qamari";
+    const auto calendar = CalendarNamed(fields[0]);
+    if (!calendar) return false;
+    occasion.calendar = *calendar;
     std::wstring_view monthDay = fields[1];
     const auto month = TakeNumber(monthDay, 2);
     if (!month || *month < 1 || *month > 12 || !TakeChar(monthDay, L'/')) return false;
     occasion.month = *month;
-    if (occasion.qamari && monthDay == L"last") {
+    if (occasion.calendar == OccasionCalendar::kQamari && monthDay == L"last") {
       occasion.day = kLastDayOfLunarMonth;
     } else {
       const auto day = TakeNumber(monthDay, 2);
-      const int most = occasion.qamari ? kMaxLunarMonthDays : kShamsiMonthDays[*month - 1];
-      if (!day || !monthDay.empty() || *day < 1 || *day > most) return false;
+      if (!day || !monthDay.empty() || *day < 1 || *day > MostDays(occasion.calendar, *month))
+        return false;
       occasion.day = *day;
     }
     if (fields[2] != L"off" && fields[2] != L"-") return false;
@@ -136,8 +166,15 @@ HolidaysData ReadHolidays(std::wstring_view text) {
       if (!year || !since.empty() || fields[3].starts_with(L'0')) return false;
       occasion.firstYear = *year;
     }
-    if (Trimmed(fields[4]).empty()) return false;
-    occasion.name = std::wstring(fields[4]);
+    // Five fields: the name; six or seven: the kind, the name and a former name.
+    const bool withKind = fields.size() > kOldFields;
+    if (withKind) {
+      occasion.kind = KindNamed(fields[4]);
+      if (!occasion.kind) return false;
+    }
+    const std::wstring_view name = fields[withKind ? 5 : 4];
+    if (Trimmed(name).empty()) return false;
+    occasion.name = std::wstring(name);
     data.lines.push_back(std::move(occasion));
     return true;
   });

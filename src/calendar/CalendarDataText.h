@@ -38,9 +38,11 @@ struct HolidaysData {
   DataFileCheck check;
 };
 
-// Five tab-separated fields a line: shamsi or qamari, month/day (a lunar
-// "last" day), "off" or "-", the first Shamsi year or "-", the name. A file
-// of comments only is valid and adds nothing.
+// Tab-separated fields a line: shamsi, qamari or gregorian, month/day (a
+// lunar "last" day), "off" or "-", the first Shamsi year or "-", then either
+// the name alone (the older five fields) or the kind (national, religious,
+// international, ancient), the name and optionally a former name, which is
+// not used. A file of comments only is valid and adds nothing.
 HolidaysData ReadHolidays(std::wstring_view text);
 
 }  // namespace tavilo

@@ -2,6 +2,7 @@
 
 #include "calendar/Numbers.h"
 #include "calendar/PrayerTimes.h"
+#include "calendar/ShamsiArithmetic.h"
 
 namespace tavilo {
 namespace {
@@ -30,7 +31,35 @@ int64_t TransitionTime(const ZoneTransition& at, int year) {
   return UnixSecondsOfDay(day) + at.hour * 3600 + at.minute * 60 + at.second;
 }
 
+constexpr int64_t kIranOffset = 12600;  // 3:30
+constexpr int64_t kIranSummerOffset = kIranOffset + 3600;
+
+bool IranKeptSummerTime(int32_t shamsiYear) {
+  return (shamsiYear >= 1370 && shamsiYear <= 1384) || (shamsiYear >= 1387 && shamsiYear <= 1401);
+}
+
 }  // namespace
+
+int64_t IranTimeFromUtc(int64_t utc) {
+  constexpr int64_t kFirstSummerYear = 662688000;  // 1 January 1991
+  constexpr int64_t kAfterLastSummer = 1672531200;  // 1 January 2023
+  const int64_t standard = utc + kIranOffset;
+  if (utc < kFirstSummerYear || utc >= kAfterLastSummer) return standard;
+  const int32_t year = ShamsiFromDay(DayOfUnixTime(standard)).year;
+  if (!IranKeptSummerTime(year)) return standard;
+  const int32_t nowruz = FarvardinFirst(year);
+  const int32_t firstSummerDay = nowruz + (year == 1370 ? 43 : 1);  // 13 Ordibehesht in 1370
+  const int32_t firstWinterDay = nowruz + 185;                      // 31 Shahrivar
+  const bool summer = utc >= UnixSecondsOfDay(firstSummerDay) - kIranOffset &&
+                      utc < UnixSecondsOfDay(firstWinterDay) - kIranSummerOffset;
+  return summer ? utc + kIranSummerOffset : standard;
+}
+
+int64_t IranDayStartUtc(int32_t day) {
+  const int64_t midnight = UnixSecondsOfDay(day);
+  const int64_t inSummer = midnight - kIranSummerOffset;
+  return IranTimeFromUtc(inSummer) >= midnight ? inSummer : midnight - kIranOffset;
+}
 
 int YearOfUnixTime(int64_t moment) { return CivilFromDate(DayOfUnixTime(moment)).year; }
 

@@ -37,4 +37,15 @@ int64_t LocalFromUtc(int64_t utc, const TimeZoneRule& rule);
 // The Gregorian year of a Unix moment.
 int YearOfUnixTime(int64_t moment);
 
+// Iran's official time (UTC+3:30) of a UTC moment, both in Unix seconds; an
+// hour later in the summers Iran kept daylight saving (1370 to 1384 and 1387
+// to 1401): from 1 Farvardin 24:00 (in 1370, 12 Ordibehesht) to
+// 30 Shahrivar 24:00.
+int64_t IranTimeFromUtc(int64_t utc);
+
+// The UTC moment a day (a day number) begins on Iran's clock: its 00:00,
+// or 01:00 on 2 Farvardin of a daylight-saving year, when the clock skips
+// from 24:00 to 01:00.
+int64_t IranDayStartUtc(int32_t day);
+
 }  // namespace tavilo

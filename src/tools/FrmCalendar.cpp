@@ -254,8 +254,12 @@ void FrmCalendar::ShowDay(int32_t day) {
 void FrmCalendar::Move(CalendarMove move) { ShowDay(MoveSelection(selected_, move, today_)); }
 
 void FrmCalendar::Refresh() {
+  // The Moon in Scorpio's hours are Iran's, which a computer elsewhere says.
+  const MoonInScorpioShown moon{
+      .shown = (ProgramSettings().hiddenOccasions & kHideMoonInScorpio) == 0,
+      .iranTimeNote = !InIranZone(platform_, platform_.UnixTimeNow())};
   view_ = BuildMonthView(view_.month, ProgramSettings().lunarCorrection, monthNames_,
-                         ProgramEvents().Occurrences());
+                         ProgramEvents().Occurrences(), moon);
   SetDlgItemTextW(hwnd_, kLblHeading, view_.heading.c_str());
   SetDlgItemTextW(hwnd_, kLblGregorian, view_.gregorianSpan.c_str());
   SetDlgItemTextW(hwnd_, kLblQamari, view_.qamariSpan.c_str());
@@ -268,7 +272,7 @@ void FrmCalendar::Refresh() {
   }
   SetDlgItemTextW(hwnd_, kLstOccasions, occasions.empty() ? kNoOccasions : occasions.c_str());
   const std::wstring selected =
-      SelectedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
+      SelectedDayText(selected_, today_, ProgramSettings().lunarCorrection, monthNames_, moon);
   SetDlgItemTextW(hwnd_, kLblSelected, selected.c_str());
   ShowPrayerTimes();
   ShowEvents();
@@ -347,7 +351,7 @@ void FrmCalendar::GoTo() {
 }
 
 void FrmCalendar::CopySelectedDay() {
-  const std::wstring line = FullDateLine(selected_, ProgramSettings().lunarCorrection, monthNames_);
+  const std::wstring line = CopiedDayText(selected_, ProgramSettings().lunarCorrection, monthNames_);
   if (!OpenClipboard(hwnd_)) return;
   EmptyClipboard();
   const size_t bytes = (line.size() + 1) * sizeof(wchar_t);

@@ -30,6 +30,8 @@ constexpr SettingRule kRules[] = {
     {L"PrayerReminderSunset", -1, 60},  {L"PrayerReminderMaghrib", -1, 60},
     {L"PrayerReminderIsha", -1, 60},    {L"PrayerReminderMidnight", -1, 60},
     {L"ReminderSound", 0, 2},           {L"PrayerReminderShown", 0, INT32_MAX},
+    // --- occasions ---
+    {L"HiddenOccasions", 0, kHideMoonInScorpio * 2 - 1},
 };
 
 constexpr Setting kAllSettings[] = {
@@ -43,6 +45,8 @@ constexpr Setting kAllSettings[] = {
     Setting::kPrayerReminderAsr, Setting::kPrayerReminderSunset, Setting::kPrayerReminderMaghrib,
     Setting::kPrayerReminderIsha, Setting::kPrayerReminderMidnight, Setting::kReminderSound,
     Setting::kPrayerReminderShown,
+    // --- occasions ---
+    Setting::kHiddenOccasions,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
 
@@ -78,6 +82,7 @@ int Settings::Get(Setting setting) const {
       return prayerReminders[PrayerReminderIndex(setting)];
     case Setting::kReminderSound: return reminderSound;
     case Setting::kPrayerReminderShown: return prayerReminderShown;
+    case Setting::kHiddenOccasions: return hiddenOccasions;
   }
   return 0;
 }
@@ -106,6 +111,7 @@ void Settings::Put(Setting setting, int value) {
       return;
     case Setting::kReminderSound: reminderSound = value; return;
     case Setting::kPrayerReminderShown: prayerReminderShown = value; return;
+    case Setting::kHiddenOccasions: hiddenOccasions = value; return;
   }
 }
 

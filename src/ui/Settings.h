@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "calendar/OccasionKind.h"
 #include "calendar/Places.h"
 #include "calendar/PrayerTimes.h"
 #include "platform/Platform.h"
@@ -46,7 +47,11 @@ enum class Setting {
   kPrayerReminderMidnight,
   kReminderSound,
   kPrayerReminderShown,
+  // --- occasions ---
+  kHiddenOccasions,
 };
+
+inline constexpr int kHideMoonInScorpio = 1 << kOccasionKindCount;
 
 // A prayer place, latitude or longitude that was never stored, or that reads
 // as garbage.
@@ -80,6 +85,10 @@ struct Settings {
   // The minute (since 1970, UTC) of the last prayer reminder shown, so that
   // none comes twice across a restart; 0 for none.
   int prayerReminderShown = 0;
+  // --- occasions ---
+  // The occasions not shown: KindBit of each hidden kind (OccasionKind.h),
+  // and kHideMoonInScorpio.
+  int hiddenOccasions = 0;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);
@@ -95,6 +104,11 @@ struct PrayerPlaceChoice {
 // garbage or is not in the table, or its coordinates read as garbage.
 std::optional<PrayerPlaceChoice> ChosenPrayerPlace(const Settings& settings);
 PrayerSettings ChosenPrayerSettings(const Settings& settings);
+
+// The kinds of occasion hidden (KindBit of each), for HideOccasionKinds.
+inline unsigned HiddenOccasionKinds(const Settings& settings) {
+  return static_cast<unsigned>(settings.hiddenOccasions) & (kHideMoonInScorpio - 1u);
+}
 
 struct SettingRule {
   const wchar_t* valueName;

@@ -96,19 +96,41 @@ TEST_F(CalendarData, AFaultyMonthsFileIsRefusedWhole) {
 TEST_F(CalendarData, HolidaysAddAndCorrect) {
   const HolidaysData data = ReadHolidays(
       L"# comment\nshamsi\t5/5\toff\t1406\tروز آزمون\n"
-      L"shamsi\t1/13\t-\t-\tروز طبیعت\r\nqamari\t7/last\t-\t-\tپایان رجب\n");
+      L"shamsi\t1/13\t-\t-\tروز طبیعت\r\nqamari\t7/last\t-\t-\tپایان رجب\n"
+      L"shamsi\t2/25\t-\t1377\tروز بزرگداشت فردوسی\n"
+      L"gregorian\t2/29\t-\t-\tروز کبیسه\n"
+      L"shamsi\t5/6\t-\t-\tancient\tجشن آزمون\tنام پیشین\n");
   ASSERT_TRUE(data.check.valid);
   UseAnnouncedOccasions(data.lines);
-  EXPECT_EQ(OccasionsOn(ShamsiDay(1406, 5, 5)), (std::vector<Occasion>{{L"روز آزمون", true}}));
-  EXPECT_TRUE(OccasionsOn(ShamsiDay(1405, 5, 5)).empty());  // before it was first kept
-  EXPECT_EQ(OccasionsOn(ShamsiDay(1405, 1, 13)), (std::vector<Occasion>{{L"روز طبیعت", false}}));
+  struct Case { int32_t day; std::vector<Occasion> occasions; };
+  constexpr auto kOld = OccasionKind::kAncient;
+  const Case cases[] = {
+      {ShamsiDay(1406, 5, 5), {{L"روز آزمون", true}}}, {ShamsiDay(1405, 5, 5), {}},  // before it
+      // A five-field line keeps the kind of the occasion it corrects, and
+      // one under its former name does not show it twice.
+      {ShamsiDay(1405, 1, 13), {{L"روز طبیعت", false, false, kOld}}},
+      {ShamsiDay(1405, 2, 25), {{L"روز بزرگداشت فردوسی و پاسداشت زبان فارسی", false}}},
+      {ShamsiDay(1405, 5, 6), {{L"جشن آزمون", false, false, kOld}}},
+      {Day(2028, 2, 29), {{L"روز کبیسه", false, false, OccasionKind::kInternational}}},  // a leap year
+  };
+  for (const Case& c : cases) EXPECT_EQ(OccasionsOn(c.day), c.occasions) << c.day;
+  for (const int32_t day : {Day(2027, 2, 28), Day(2027, 3, 1)})
+    for (const Occasion& occasion : OccasionsOn(day)) EXPECT_NE(occasion.name, L"روز کبیسه");
   // 1447/7 has 30 days (2025-12-22 to 2026-01-20).
-  EXPECT_EQ(OccasionsOn(Day(2026, 1, 20)).back(), (Occasion{L"پایان رجب", false}));
+  EXPECT_EQ(OccasionsOn(Day(2026, 1, 20)).back(), (Occasion{L"پایان رجب", false, false, OccasionKind::kReligious}));
+  // A hidden kind leaves the lists, but a day off always shows.
+  HideOccasionKinds(KindBit(OccasionKind::kInternational) | KindBit(OccasionKind::kAncient));
+  const std::size_t nowruz = OccasionsOn(ShamsiDay(1405, 1, 1)).size();  // not روز جهانی نوروز
+  HideOccasionKinds(0);
+  EXPECT_EQ(nowruz, 2u);
 }
 
 TEST_F(CalendarData, AFaultyHolidaysFileIsRefusedWhole) {
   const wchar_t* const faulty[] = {
       L"shamsi\t1/1\toff\t-",                  // four fields
+      L"shamsi\t1/1\toff\t-\tnational\tنام\tپیشین\tاضافه",  // eight fields
+      L"shamsi\t1/1\toff\t-\tmodern\tنام",      // no such kind
+      L"gregorian\t2/30\toff\t-\tنام",         // February has at most 29 days
       L"lunar\t1/1\toff\t-\tنام",              // no such calendar
       L"shamsi\t13/1\toff\t-\tنام",            // no such month
       L"shamsi\t7/31\toff\t-\tنام",            // Mehr has 30 days

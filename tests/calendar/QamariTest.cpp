@@ -118,8 +118,11 @@ TEST(Qamari, CorrectionShiftsDatesAndHolidaysTogether) {
       EXPECT_EQ(QamariFromDay(day, shift.correction), QamariFromDay(day + shift.days)) << day;
     const int32_t shown_ashura = ashura_1447 - shift.days;
     EXPECT_EQ(DayFromQamari(1447, 1, 10, shift.correction), shown_ashura);
+    // The solar days around it have occasions of their own.
+    HideOccasionKinds(KindBit(OccasionKind::kNational) | KindBit(OccasionKind::kAncient));
     EXPECT_EQ(OccasionsOn(shown_ashura, shift.correction),
-              (std::vector<Occasion>{{L"عاشورای حسینی", true}}));
+              (std::vector<Occasion>{{L"عاشورای حسینی", true, false, OccasionKind::kReligious}}));
+    HideOccasionKinds(0);
     EXPECT_TRUE(IsDayOff(shown_ashura, shift.correction));
   }
 }
@@ -152,17 +155,28 @@ TEST(Occasions, KnownDays) {
     ShamsiDate shamsi;
     std::vector<Occasion> occasions;
   };
+  constexpr auto kNat = OccasionKind::kNational, kRel = OccasionKind::kReligious;
+  constexpr auto kInt = OccasionKind::kInternational, kOld = OccasionKind::kAncient;
+  const auto off = [](const wchar_t* name, OccasionKind kind) { return Occasion{name, true, false, kind}; };
+  const auto on = [](const wchar_t* name, OccasionKind kind) { return Occasion{name, false, false, kind}; };
   const KnownDay days[] = {
-      {{2025, 7, 5}, {1447, 1, 9, false}, {1404, 4, 14}, {{L"تاسوعای حسینی", true}}},
-      {{2025, 7, 6}, {1447, 1, 10, false}, {1404, 4, 15}, {{L"عاشورای حسینی", true}}},
+      {{2025, 7, 5}, {1447, 1, 9, false}, {1404, 4, 14},
+       {on(L"روز شهرداری و دهیاری", kNat), off(L"تاسوعای حسینی", kRel)}},
+      {{2025, 7, 6}, {1447, 1, 10, false}, {1404, 4, 15}, {off(L"عاشورای حسینی", kRel)}},
       // Safar 1447 had 30 days, Safar 1448 29: Imam Reza's day is the last.
       {{2025, 8, 23}, {1447, 2, 29, false}, {1404, 6, 1}, {}},
-      {{2025, 8, 24}, {1447, 2, 30, false}, {1404, 6, 2}, {{L"شهادت امام رضا", true}}},
-      {{2026, 8, 13}, {1448, 2, 29, false}, {1405, 5, 22}, {{L"شهادت امام رضا", true}}},
-      // Nowruz and Eid al-Fitr on one day: the solar occasion first.
+      {{2025, 8, 24}, {1447, 2, 30, false}, {1404, 6, 2},
+       {on(L"آغاز هفته دولت", kNat), off(L"شهادت امام رضا", kRel)}},
+      {{2026, 8, 13}, {1448, 2, 29, false}, {1405, 5, 22}, {off(L"شهادت امام رضا", kRel)}},
+      // Nowruz and Eid al-Fitr on one day: the solar occasions first.
       {{2026, 3, 21}, {1447, 10, 1, false}, {1405, 1, 1},
-       {{L"جشن نوروز", true}, {L"عید سعید فطر", true}}},
-      {{2026, 10, 12}, {1448, 5, 1, false}, {1405, 7, 20}, {{L"روز بزرگداشت حافظ", false}}},
+       {off(L"جشن نوروز", kOld), on(L"روز جهانی نوروز", kInt), off(L"عید سعید فطر", kRel)}},
+      {{2026, 10, 12}, {1448, 5, 1, false}, {1405, 7, 20},
+       {on(L"روز بزرگداشت حافظ", kNat),
+        on(L"روز ملی ایمنی در برابر زلزله و کاهش اثرات بلایای طبیعی", kNat)}},
+      // International days on their Gregorian date: 1 May is 11 Ordibehesht in 1405.
+      {{2026, 5, 1}, {1447, 11, 13, false}, {1405, 2, 11}, {on(L"روز جهانی کارگر", kInt)}},
+      {{2025, 12, 25}, {1447, 7, 4, false}, {1404, 10, 4}, {on(L"ولادت حضرت عیسی مسیح", kRel)}},
   };
   for (const KnownDay& known : days) {
     const int32_t day = DayOf(known.gregorian.year, known.gregorian.month, known.gregorian.day);
@@ -190,6 +204,8 @@ TEST(Occasions, ShownFromTheYearFirstKept) {
       {{1328, 12, 29}, L"روز ملی شدن صنعت نفت ایران", false},
       {{1329, 12, 29}, L"روز ملی شدن صنعت نفت ایران", true},
       {{1, 1, 1}, L"جشن نوروز", true},
+      {ShamsiFromDay(DayOf(2012, 12, 3)), L"روز جهانی معلولان", false},  // Iran's from 1392
+      {ShamsiFromDay(DayOf(2013, 12, 3)), L"روز جهانی معلولان", true},
       {{1250, 9, 30}, L"شب یلدا", true},
       {ShamsiFromDay(DayFromQamari(1000, 1, 10)), L"عاشورای حسینی", true},
   };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/Numbers.h"
+#include "calendar/ShamsiArithmetic.h"
 #include "events/Event.h"
 #include "ui/PersianDigits.h"
 
@@ -68,7 +69,9 @@ TEST(MonthViewTest, FarvardinListsNowruzAndTheLunarHolidaysInDayOrder) {
       L"۱۳ فروردین: روز طبیعت (تعطیل)",
       L"۲۵ فروردین: شهادت امام جعفر صادق (تعطیل)",
   };
-  EXPECT_EQ(view.occasionLines, expected);
+  std::vector<std::wstring> holidays = view.occasionLines;  // among every occasion of the month
+  std::erase_if(holidays, [](const std::wstring& line) { return !line.ends_with(L" (تعطیل)"); });
+  EXPECT_EQ(holidays, expected);
   EXPECT_EQ(view.cells[0].qamariDay, 1);  // 1 Shawwal
 
   // The correction moves the lunar days and their holidays, not the solar ones.
@@ -90,7 +93,8 @@ TEST(MonthViewTest, MehrHasOnlyFridaysOffAndHafezDayAsAWorkingDay) {
       EXPECT_EQ(view.cells[i].dayOff, i % kWeekDays == 6) << "cell " << i;
     }
   }
-  EXPECT_EQ(view.occasionLines, std::vector<std::wstring>{L"۲۰ مهر: روز بزرگداشت حافظ"});
+  EXPECT_NE(std::ranges::find(view.occasionLines, L"۲۰ مهر: روز بزرگداشت حافظ"), view.occasionLines.end());
+  for (const std::wstring& line : view.occasionLines) EXPECT_EQ(line.find(L"(تعطیل)"), std::wstring::npos) << line.size();
 }
 
 TEST(MonthViewTest, SpansNameEveryMonthTouchedWithTheirYears) {
@@ -240,7 +244,7 @@ TEST(MonthViewTest, EveryWayIntoTheCalendarKeepsToItsDays) {
   for (const auto& c : moves) {
     EXPECT_EQ(MoveSelection(c.from, c.move, last + 9), c.to) << c.from << " " << int(c.move);
     EXPECT_NO_THROW(BuildMonthView(MonthOfDay(c.to), 2, PersianGregorianMonthNames()));
-    EXPECT_NO_THROW(SelectedDayText(c.to, -2, PersianGregorianMonthNames()));
+    EXPECT_NO_THROW(SelectedDayText(c.to, c.from, -2, PersianGregorianMonthNames()));
   }
   EXPECT_EQ(GoToDay(L"9999-12-21").day, last);
   EXPECT_EQ(GoToDay(L"1/1/1").day, first);
@@ -261,12 +265,42 @@ TEST(MonthViewTest, LunarDatesBeginWithTheHijraAndEstimatedOnesAreMarked) {
   const auto& lines = View(1406, 2).occasionLines;
   EXPECT_NE(std::find(lines.begin(), lines.end(), L"۲۷ اردیبهشت: عید سعید قربان (تعطیل) (تخمینی)"),
             lines.end());
-  EXPECT_EQ(SelectedDayText(Gregorian(2026, 3, 21), 0, names),
+  EXPECT_EQ(SelectedDayText(Gregorian(2026, 3, 21), Gregorian(2026, 3, 24), 0, names),
             L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ۱ شوال ۱۴۴۷\n"
-            L"جشن نوروز (تعطیل)، عید سعید فطر (تعطیل)");
+            L"\u200F۳ روز پیش، جشن نوروز (تعطیل)، روز جهانی نوروز، عید سعید فطر (تعطیل)");
   EXPECT_EQ(QamariDayToolTip(Gregorian(2026, 3, 20), 1),
             L"\u200F۱ شوال ۱۴۴۷\n\u200Fروز ملی شدن صنعت نفت ایران (تعطیل)\n"
             L"\u200Fعید سعید فطر (تعطیل)");
+}
+
+// Days, then from a whole Shamsi month on years and months, either way.
+TEST(MonthViewTest, DistanceFromTodayInDaysThenShamsiMonths) {
+  const auto shamsi = [](int year, int month, int day) { return DayFromShamsi({year, month, day}); };
+  const int32_t today = shamsi(1405, 9, 17);
+  const struct { int32_t day, today; std::wstring_view text; } cases[] = {
+      {today, today, L"امروز"}, {today + 3, today, L"۳ روز دیگر"}, {today - 12, today, L"۱۲ روز پیش"},
+      {shamsi(1405, 10, 16), today, L"۲۹ روز دیگر"}, {shamsi(1405, 10, 17), today, L"۱ ماه دیگر"},
+      {shamsi(1403, 6, 17), today, L"۲ سال و ۳ ماه پیش"}, {shamsi(1403, 6, 18), today, L"۲ سال و ۲ ماه پیش"},
+      {shamsi(1406, 9, 17), today, L"۱ سال دیگر"}, {shamsi(1405, 6, 31), shamsi(1405, 7, 30), L"۱ ماه پیش"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DistanceFromToday(c.day, c.today), c.text) << c.day;
+}
+
+// The Moon in Scorpio (two days or so a month) follows a day's occasions in
+// the list and the selected-day line, only when shown.
+TEST(MonthViewTest, MoonInScorpioShowsOnlyWhenChosen) {
+  const GregorianMonthNames& names = PersianGregorianMonthNames();
+  const auto moonLines = [&](MoonInScorpioShown moon) {
+    std::vector<std::wstring> lines = BuildMonthView({1405, 9}, 0, names, moon).occasionLines;
+    std::erase_if(lines, [](const std::wstring& line) { return line.find(L"قمر در عقرب") == std::wstring::npos; });
+    return lines;
+  };
+  const std::vector<std::wstring> lines = moonLines({.shown = true, .iranTimeNote = true});
+  ASSERT_TRUE(moonLines({}).empty() && lines.size() >= 2 && lines[0].ends_with(L" به وقت ایران"));
+  int day = 0;  // "۱۲ آذر: قمر در عقرب از …": the selected day's line ends with the same hours
+  for (wchar_t digit : lines[0].substr(0, lines[0].find(L' '))) day = day * 10 + (digit - L'۰');
+  EXPECT_TRUE(SelectedDayText(DayFromShamsi({1405, 9, day}), 0, 0, names, {true, true})
+                  .ends_with(L"، " + lines[0].substr(lines[0].find(L": ") + 2)));
 }
 
 // Each cell counts the events of its own day, lunar ones moved by the

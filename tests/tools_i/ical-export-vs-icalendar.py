@@ -11,7 +11,7 @@ dump, events = sys.argv[1:3]
 NOWRUZ = {1403: datetime.date(2024, 3, 20), 1405: datetime.date(2026, 3, 21)}
 MONTHS = 'فروردین اردیبهشت خرداد تیر مرداد شهریور مهر آبان آذر دی بهمن اسفند'.split()
 EXPECTED = {'تولد مریم, خواهرم': 1, 'قسط وام': 12, 'سالگرد': 1, 'سی‌ام اسفند': 1}  # per year
-HOLIDAYS = {line.split('\t')[4].strip() for line in open(os.path.join(
+HOLIDAYS = {line.split('\t')[5].strip() for line in open(os.path.join(
     os.path.dirname(__file__), '../../data/iran-holidays.txt'), encoding='utf-8') if line[0] != '#'}
 
 def export(year, stamp):
@@ -46,6 +46,8 @@ for year in NOWRUZ:
             found.setdefault(summary, []).append(start)
         else:
             assert summary in HOLIDAYS, summary  # none estimated in these years
+            kinds = ['ملی', 'مذهبی', 'بین\u200cالمللی', 'باستانی']
+            assert [str(c) for c in event['CATEGORIES'].cats][1:] in [[k] for k in kinds], event
     assert {title: len(days) for title, days in found.items()} == dict(EXPECTED, **(
         {'یک‌بار': 1} if year == 1405 else {})), found
     assert all(d.day == calendar.monthrange(d.year, d.month)[1] for d in found['قسط وام'])

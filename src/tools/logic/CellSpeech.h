@@ -7,8 +7,8 @@
 
 namespace tavilo {
 
-// The day's FullDateLine, then "، تعطیل" for a day off and "، ۲ رویداد" for
-// the user's events on it.
+// The day's FullDateLine, then "، تعطیل" for a day off, the name of each of
+// its occasions, and "، ۲ رویداد" for the user's events on it.
 std::wstring CellSpokenName(const MonthCell& cell, int correctionDays,
                             const GregorianMonthNames& names);
 

@@ -81,7 +81,8 @@ class Writer {
   // One all-day event; a second with the same UID (the same event twice in
   // the file) is left out.
   void AllDayEvent(int32_t day, std::string_view identity, const std::wstring& summary,
-                   const std::wstring& description, const wchar_t* category, bool busy) {
+                   const std::wstring& description, std::wstring_view category, bool busy,
+                   std::wstring_view secondCategory = {}) {
     const std::string date = DateValue(day);
     char hash[20];
     std::snprintf(hash, sizeof hash, "%016llx",
@@ -95,7 +96,10 @@ class Writer {
     Line("DTEND;VALUE=DATE", DateValue(day + 1));  // the end is exclusive
     Line("SUMMARY", EscapedText(summary));
     Line("DESCRIPTION", EscapedText(description));
-    Line("CATEGORIES", EscapedText(category));
+    // Categories are comma-separated: each is escaped on its own.
+    Line("CATEGORIES", secondCategory.empty() ? EscapedText(category)
+                                              : EscapedText(category) + "," +
+                                                    EscapedText(secondCategory));
     Line("TRANSP", busy ? "OPAQUE" : "TRANSPARENT");
     Line("END", "VEVENT");
   }
@@ -200,7 +204,7 @@ std::string ICalendarText(const ICalendarRequest& request, std::span<const Event
       const std::wstring_view kind = occasion.dayOff ? kHoliday : kOccasion;
       file.AllDayEvent(day, Utf8(std::wstring(kind) + L"|" + occasion.name),
                  occasion.estimated ? occasion.name + kEstimatedMark : occasion.name, date,
-                 occasion.dayOff ? kHoliday : kOccasion, occasion.dayOff);
+                 kind, occasion.dayOff, OccasionKindName(occasion.kind));
     }
     for (std::size_t position : occurrences.OnDay(day, request.correctionDays)) {
       const Event& event = events[position];

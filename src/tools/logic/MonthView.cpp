@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "calendar/MoonScorpio.h"
 #include "calendar/Numbers.h"
 #include "calendar/Occasions.h"
 #include "calendar/Qamari.h"
@@ -113,10 +115,20 @@ std::wstring OccasionText(const Occasion& occasion) {
   return text;
 }
 
+// "۱۴ خرداد: ", which opens a line of the occasion list.
+std::wstring DayLabel(int shamsiDay, int shamsiMonth) {
+  std::wstring label = Number(shamsiDay);
+  return label.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ");
+}
+
 std::wstring OccasionLine(int shamsiDay, int shamsiMonth, const Occasion& occasion) {
-  std::wstring line = Number(shamsiDay);
-  line.append(L" ").append(ShamsiMonthName(shamsiMonth)).append(L": ");
-  return line.append(OccasionText(occasion));
+  return DayLabel(shamsiDay, shamsiMonth) + OccasionText(occasion);
+}
+
+// The day's hours of the Moon in Scorpio, when shown and it has any.
+std::wstring MoonText(const ShamsiDate& date, MoonInScorpioShown moon) {
+  if (!moon.shown) return {};
+  return MoonInScorpioDayText(date.year, date.month, date.day, true, moon.iranTimeNote);
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
@@ -194,7 +206,8 @@ const std::array<std::wstring, kWeekDays>& WeekDayNames() {
   return names;
 }
 
-MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names) {
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
+                         MoonInScorpioShown moon) {
   MonthView view{};
   view.month = month;
   const int32_t first = DayFromShamsi({month.year, month.month, 1});
@@ -224,6 +237,8 @@ MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianM
     view.estimated = view.estimated || view.cells[i].estimated;
     for (const Occasion& occasion : OccasionsOn(day, correctionDays))
       view.occasionLines.push_back(OccasionLine(shamsi.day, shamsi.month, occasion));
+    if (const std::wstring hours = MoonText(shamsi, moon); !hours.empty())
+      view.occasionLines.push_back(DayLabel(shamsi.day, shamsi.month) + hours);
   }
 
   view.heading.append(ShamsiMonthName(month.month)).append(L" ").append(Number(month.year));
@@ -235,8 +250,8 @@ MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianM
 }
 
 MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
-                         const EventOccurrences& events) {
-  MonthView view = BuildMonthView(month, correctionDays, names);
+                         const EventOccurrences& events, MoonInScorpioShown moon) {
+  MonthView view = BuildMonthView(month, correctionDays, names, moon);
   const std::vector<int> counts = events.CountsOfDays(view.cells[0].day, kGridCells, correctionDays);
   for (int i = 0; i < kGridCells; ++i) view.cells[i].events = counts[static_cast<size_t>(i)];
   return view;
@@ -256,13 +271,50 @@ std::wstring FullDateLine(int32_t day, int correctionDays, const GregorianMonthN
   return line;
 }
 
-std::wstring SelectedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names) {
-  std::wstring text = FullDateLine(day, correctionDays, names);
-  std::wstring_view separator = L"\n";
+std::wstring DayOccasionsText(int32_t day, int correctionDays) {
+  std::wstring text;
   for (const Occasion& occasion : OccasionsOn(day, correctionDays)) {
-    text.append(separator).append(OccasionText(occasion));
-    separator = kOccasionSeparator;
+    if (!text.empty()) text += kOccasionSeparator;
+    text += OccasionText(occasion);
   }
+  return text;
+}
+
+std::wstring CopiedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names) {
+  const std::wstring occasions = DayOccasionsText(day, correctionDays);
+  const std::wstring line = FullDateLine(day, correctionDays, names);
+  return occasions.empty() ? line : line + L"\n" + occasions;
+}
+
+std::wstring DistanceFromToday(int32_t day, int32_t today) {
+  if (day == today) return L"امروز";
+  const ShamsiDate earlier = ShamsiFromDay(std::min(day, today));
+  const ShamsiDate later = ShamsiFromDay(std::max(day, today));
+  // Whole months from the earlier date to the later; a month that ends
+  // before its day of the month (31 Shahrivar to 30 Mehr) counts whole.
+  int months = (later.year - earlier.year) * 12 + later.month - earlier.month;
+  if (later.day < earlier.day && later.day < MonthLength(later.year, later.month)) --months;
+  std::wstring text;
+  if (months == 0) {
+    text = Number(std::abs(day - today)) + L" روز";
+  } else {
+    if (months >= 12) text = Number(months / 12) + L" سال";
+    if (months >= 12 && months % 12 != 0) text += L" و ";
+    if (months % 12 != 0) text += Number(months % 12) + L" ماه";
+  }
+  return text + (day > today ? L" دیگر" : L" پیش");
+}
+
+std::wstring SelectedDayText(int32_t day, int32_t today, int correctionDays,
+                             const GregorianMonthNames& names, MoonInScorpioShown moon) {
+  std::wstring text = FullDateLine(day, correctionDays, names);
+  // A right-to-left mark: a label takes a line that starts with a number
+  // («۳ روز دیگر») for a left-to-right one.
+  text.append(L"\n").append(1, kRightToLeftMark).append(DistanceFromToday(day, today));
+  const std::wstring occasions = DayOccasionsText(day, correctionDays);
+  if (!occasions.empty()) text.append(kOccasionSeparator).append(occasions);
+  const std::wstring hours = MoonText(ShamsiFromDay(day), moon);
+  if (!hours.empty()) text.append(kOccasionSeparator).append(hours);
   return text;
 }
 

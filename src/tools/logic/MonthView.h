@@ -61,22 +61,44 @@ struct MonthView {
   std::vector<std::wstring> occasionLines;
 };
 
+// Whether the hours of the Moon in Scorpio show (after a day's occasions),
+// and whether they say they are Iran's time (on a computer kept in another
+// zone).
+struct MoonInScorpioShown {
+  bool shown = false;
+  bool iranTimeNote = false;
+};
+
 // The Persian week-day names, Saturday first.
 const std::array<std::wstring, kWeekDays>& WeekDayNames();
 
-MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names);
+MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
+                         MoonInScorpioShown moon = {});
 // The same with each cell's count of the user's events.
 MonthView BuildMonthView(ShamsiMonth month, int correctionDays, const GregorianMonthNames& names,
-                         const EventOccurrences& events);
+                         const EventOccurrences& events, MoonInScorpioShown moon = {});
 
 // A day in the three calendars with its week day:
 // "شنبه ۱۵ آذر ۱۴۰۵ – ۶ دسامبر ۲۰۲۶ – ۲۵ جمادی‌الثانی ۱۴۴۸", the lunar date
 // marked " (تخمینی)" when estimated and left out before the Hijra.
 std::wstring FullDateLine(int32_t day, int correctionDays, const GregorianMonthNames& names);
 
-// The selected-day line: FullDateLine, then the day's occasions on a second
-// line, separated by "، ".
-std::wstring SelectedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names);
+// The day's occasions for one line, separated by "، ", each as the occasion
+// list writes it; empty when it has none.
+std::wstring DayOccasionsText(int32_t day, int correctionDays);
+
+// A day as Ctrl+C copies it: FullDateLine, then its occasions on a second
+// line when it has any.
+std::wstring CopiedDayText(int32_t day, int correctionDays, const GregorianMonthNames& names);
+
+// How far a day is from today: "امروز", "۳ روز دیگر", "۱۲ روز پیش", and
+// from a whole Shamsi month on, in Shamsi years and months: "۲ سال و ۳ ماه پیش".
+std::wstring DistanceFromToday(int32_t day, int32_t today);
+
+// The selected-day line: FullDateLine, then on a second line its distance
+// from today, the day's occasions and the Moon in Scorpio, separated by "، ".
+std::wstring SelectedDayText(int32_t day, int32_t today, int correctionDays,
+                             const GregorianMonthNames& names, MoonInScorpioShown moon = {});
 
 // The lunar date of a day and its occasions, for a tooltip:
 // "۲۷ جمادی‌الثانی ۱۴۴۸", then each occasion on a line of its own.

@@ -106,19 +106,14 @@ std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings
   return prayers;
 }
 
-namespace {
-
-// Whether the computer keeps Iran's clock at this moment: +3:30, or +4:30 in
-// the summers before daylight saving ended in 2022. An Iranian place on a
-// computer set elsewhere is shown in the computer's time, and says so.
+// An Iranian place on a computer set elsewhere is shown in the computer's
+// time, and says so.
 bool InIranZone(Platform& platform, int64_t moment) {
   constexpr int64_t kIranOffset = 12600;
   constexpr int64_t kLastIranSummerTime = 1663788600;  // 30 Shahrivar 1401, 24:00 in Tehran
   const int64_t offset = platform.LocalTimeOf(moment) - moment;
   return offset == kIranOffset || (offset == kIranOffset + 3600 && moment < kLastIranSummerTime);
 }
-
-}  // namespace
 
 std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers,
                            std::optional<PrayerTimeKind> next) {

@@ -78,6 +78,10 @@ std::optional<UpcomingTime> NextTimeOfDay(int64_t now, const DayPrayers& prayers
 // `next`, when the mark moves on to the time after it.
 uint32_t MillisecondsUntilPassed(int64_t now, const UpcomingTime& next);
 
+// Whether the computer keeps Iran's clock at a moment (Unix seconds): +3:30,
+// or +4:30 in the summers before daylight saving ended in 2022.
+bool InIranZone(Platform& platform, int64_t moment);
+
 // The tooltips' line: the next prayer time after `now` and the wait
 // (UpcomingTimeText) for the place chosen; empty until one is chosen.
 std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings);
