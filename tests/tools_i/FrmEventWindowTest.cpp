@@ -90,7 +90,8 @@ class FrmEventWindowTest : public ::testing::Test {
 
   FakePlatform platform_;
   ToolWindowRegistry tools_;
-  FrmMenu menu_{GetModuleHandleW(nullptr), platform_, tools_, [] {}};
+  int programEnds_ = 0;
+  FrmMenu menu_{GetModuleHandleW(nullptr), platform_, tools_, [this] { ++programEnds_; }};
   Form1 strip_{GetModuleHandleW(nullptr), platform_, menu_};
   FrmCalendar calendar_{platform_, strip_};
   HWND hwnd_ = nullptr;
@@ -167,6 +168,36 @@ TEST_F(FrmEventWindowTest, TheProgramsEndKeepsATitledDraft) {
     }
   }
   EXPECT_EQ(Saved(), (std::vector<std::wstring>{L"Nowruz", L"Draft"}));
+}
+
+// A read-only events.tsv: the menu's Exit asks, naming the file, the reason
+// and the side file, and stays on No; WM_CLOSE never asks. The next start
+// takes the event back, or says why it still cannot save it.
+TEST_F(FrmEventWindowTest, AnEventThatCouldNotBeSavedOutlivesExit) {
+  platform_.fileFailures[PlatformCall::FileMove] = kErrorAccessDenied;
+  AddWithKeys(L"Exam");
+  ASSERT_TRUE(Editor());
+  EXPECT_NE(ItemText(Editor(), E::kLblMessage).find(L"تا وقتی Tavilo باز است"), std::wstring::npos);
+  platform_.messageBoxResults = {IDNO};
+  menu_.mnuExit_Click();
+  ASSERT_EQ(platform_.messageBoxes.size(), 1u);
+  const std::wstring& question = platform_.messageBoxes[0].text;
+  for (const std::wstring& part : {kFolder + L"\\events.tsv\n", kFolder + L"\\events.tsv.tmp",
+                                   std::wstring(L"فقط‌خواندنی")})
+    EXPECT_NE(question.find(part), std::wstring::npos) << part;
+  EXPECT_EQ(programEnds_, 0);  // No: Tavilo stays
+
+  SendMessageW(strip_.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(programEnds_, 1);
+  EXPECT_EQ(platform_.messageBoxes.size(), 1u);
+
+  UserEvents stillReadOnly;
+  stillReadOnly.Load(platform_);
+  EXPECT_EQ(stillReadOnly.Events().size(), 2u);
+  EXPECT_NE(stillReadOnly.StatusText().find(L"فقط‌خواندنی"), std::wstring::npos);
+  platform_.fileFailures.clear();
+  EXPECT_EQ(Saved(), (std::vector<std::wstring>{L"Nowruz", L"Exam"}));
+  EXPECT_NE(platform_.disk[kFolder + L"\\events.tsv"].content.find("Exam"), std::string::npos);
 }
 
 // The export button opens on the shown year; Enter refuses a year the

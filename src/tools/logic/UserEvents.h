@@ -40,6 +40,10 @@ class UserEvents {
   EventChange Remove(std::size_t position);
   // Tries once more to save changes a failed save left.
   EventChange SaveAgain();
+  // What the program's end would leave unsaved, as the question before it:
+  // why the save failed, the file, and whether the next start gets the
+  // changes back; empty when everything is saved.
+  std::wstring UnsavedOnExitText() const;
   // Records the day an event's reminder was due on and shown
   // (EventStore::MarkReminderShown); what it shows is unchanged.
   EventChange MarkReminderShown(std::size_t position, const EventDate& day);
