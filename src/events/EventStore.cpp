@@ -13,15 +13,16 @@ namespace {
 
 constexpr wchar_t kFileName[] = L"\\events.tsv";
 
+// Each notice says what happened first: the status line may show only its
+// start (its tooltip has the whole).
 constexpr wchar_t kRecoveredFromTemporary[] =
-    L"پرونده رویدادها نبود و از آخرین ذخیره (events.tsv.tmp) بازگردانده شد";
+    L"پرونده رویدادها از آخرین ذخیره (events.tsv.tmp) بازگردانده شد، چون نبود";
 constexpr wchar_t kRecoveredFromBackup[] =
-    L"پرونده رویدادها نبود و از نسخه پشتیبان (events.tsv.bak) بازگردانده شد";
+    L"پرونده رویدادها از نسخه پشتیبان (events.tsv.bak) بازگردانده شد، چون نبود";
 constexpr wchar_t kNewerVersion[] =
-    L"پرونده رویدادها را نسخه تازه‌تری از Tavilo نوشته است؛ تا چیزی از آن از دست "
-    L"نرود، "
-    L"فقط خوانده می‌شود و افزودن و ویرایش رویداد ممکن "
-    L"نیست؛ یادآوری‌های دیرهنگام ممکن است پس از اجرای دوباره تکرار شوند";
+    L"افزودن و ویرایش رویداد ممکن نیست: پرونده رویدادها را نسخه تازه‌تری از Tavilo "
+    L"نوشته است و تا چیزی از آن از دست نرود فقط خوانده می‌شود؛ یادآوری‌های "
+    L"دیرهنگام ممکن است پس از اجرای دوباره تکرار شوند";
 constexpr wchar_t kNotRead[] = L"پرونده رویدادها خوانده نشد: ";
 constexpr wchar_t kNotReadTail[] =
     L"؛ تا خوانده نشود چیزی در آن نوشته نمی‌شود";

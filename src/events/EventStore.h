@@ -72,10 +72,10 @@ class EventStore {
   bool ChangesKeptForNextStart() const { return unsaved_ && keptInTemporary_; }
 
   std::wstring FilePath() const;
-
- private:
   // Why the file may not be written; empty when it may.
   std::wstring WhyReadOnly() const;
+
+ private:
   EventChange Change(std::size_t position, bool removes, Event* event);
   EventChange Save();
   // Writes the file in the three steps; the error and the path it concerns.

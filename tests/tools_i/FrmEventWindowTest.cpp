@@ -13,6 +13,7 @@
 #include "tools/FrmCalendar.h"
 #include "tools/logic/UserEvents.h"
 #include "tools/shared/DialogKeys.h"
+#include "ui/ProgramMessages.h"
 
 namespace tavilo {
 namespace {
@@ -101,7 +102,10 @@ TEST_F(FrmEventWindowTest, TheDayShowsItsMarkAndListAndTheListClaimsEnter) {
   EXPECT_TRUE(MarkShows());
   wchar_t line[64] = {};
   SendDlgItemMessageW(hwnd_, C::kLstEvents, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-  EXPECT_STREQ(line, L"Nowruz (هر سال)");
+  EXPECT_STREQ(line, L"Nowruz (هر سال) (۵ سال)");
+  wchar_t listClass[16] = {};
+  RealGetWindowClassW(GetDlgItem(hwnd_, C::kLstEvents), listClass, 16);
+  EXPECT_STREQ(listClass, L"ListBox");  // what screen readers go by
   EXPECT_TRUE(strip_.DateToolTip().ends_with(L"\n\u200F۱ رویداد امروز"));
 
   MSG enter{GetDlgItem(hwnd_, C::kLstEvents), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
@@ -226,6 +230,20 @@ TEST_F(FrmEventWindowTest, TheExportRefusesABadYearAndWritesAGoodOne) {
                 "DTSTART;VALUE=DATE:20240320\r\nDTEND;VALUE=DATE:20240321\r\nSUMMARY:Nowruz\r\n"),
             std::string::npos);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(exporter); }));
+  EXPECT_TRUE(ItemText(hwnd_, C::kLblEventsStatus).starts_with(L"خروجی سال ۱۴۰۳: "));
+  EXPECT_NE(ItemText(hwnd_, C::kLblEventsStatus).find(L"C:\\out\\year.ics"), std::wstring::npos);
+}
+
+// A newer version's file takes no new event: the button is greyed and the
+// status line opens with why.
+TEST_F(FrmEventWindowTest, ANewerVersionsFileGreysNewEvent) {
+  platform_.PutFile(kFolder + L"\\events.tsv", "# Tavilo events 2\r\n");
+  ProgramEvents().Load(platform_);
+  BroadcastEventsChanged();
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd_, C::kCmdNewEvent)));
+  EXPECT_TRUE(ItemText(hwnd_, C::kLblEventsStatus).starts_with(L"افزودن و ویرایش رویداد ممکن نیست"));
+  KeyIn(C::kLstEvents, VK_INSERT);
+  EXPECT_FALSE(Editor());
 }
 
 }  // namespace

@@ -34,6 +34,10 @@ class UserEvents {
   // last save failed while its changes wait for the next one.
   std::wstring StatusText() const;
 
+  // Why no event may be added or changed (the file could not be read, or a
+  // newer version wrote it); empty when they may.
+  std::wstring WhyUnchangeable() const { return store_ ? store_->WhyReadOnly() : std::wstring(); }
+
   // Each saved at once (EventStore); refused before the file is read.
   EventChange Add(Event event);
   EventChange Replace(std::size_t position, Event event);
