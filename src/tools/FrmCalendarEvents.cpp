@@ -39,6 +39,7 @@ void FrmCalendar::BuildEventControls() {
   tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd_, kLblEventsStatus));
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(statusToolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(statusToolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(statusToolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kToolTipWidth, static_cast<int>(dpi_), 96));
 }
 

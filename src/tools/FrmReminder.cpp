@@ -24,7 +24,7 @@ constexpr ControlSpec kControls[] = {
      1710, 960, 450},
     {FrmReminder::kCmdOpen, L"BUTTON", L"نمایش در تقویم", kButtonStyle, WS_EX_RTLREADING, 2700,
      1710, 1500, 450},
-    {FrmReminder::kCmdSnooze, L"BUTTON", L"۵ دقیقه دیگر یادآوری کن", kButtonStyle,
+    {FrmReminder::kCmdSnooze, L"BUTTON", L"\u200F۵ دقیقه دیگر یادآوری کن", kButtonStyle,
      WS_EX_RTLREADING, 120, 1710, 2460, 450},
 };
 
