@@ -143,6 +143,7 @@ void FrmCalendar::OnThemeChanged() {
 }
 
 void FrmCalendar::Form_Destroyed() {
+  statusToolTip_ = nullptr;  // gone with the window
   accessible_.Disconnect();
   ReleaseFonts();
   grid_.Release();
@@ -150,6 +151,8 @@ void FrmCalendar::Form_Destroyed() {
 
 void FrmCalendar::CreateFonts() {
   headingFont_ = MakeHeadingFont(dpi_);
+  if (statusToolTip_)
+    SendMessageW(statusToolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendDlgItemMessageW(hwnd_, kLblHeading, WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_),
                       TRUE);
   grid_.SetDpi(dpi_);
