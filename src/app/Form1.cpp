@@ -150,8 +150,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_CLOSE:
       // Closed from outside (not through the menu): end the program the
-      // orderly way, as the Exit command does.
-      menu_.mnuExit_Click();
+      // orderly way, as the Exit command does, with no question.
+      menu_.ExitProgram();
       return 0;
     case WM_ENDSESSION:  // the session ends: the program goes with it
       if (wparam) KeepEventDraftOnExit();
@@ -194,7 +194,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
   }
   if (message == exitRequest_ && exitRequest_ != 0) {
-    menu_.mnuExit_Click();
+    menu_.ExitProgram();
     return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);

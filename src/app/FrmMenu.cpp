@@ -308,7 +308,20 @@ void FrmMenu::mnuCancelSchedule_Click() {
   }
 }
 
+// The menu's Exit: the one way out that may ask first.
 void FrmMenu::mnuExit_Click() {
+  if (!EventsAllowExit()) return;
+  ExitProgram();
+}
+
+// Events that could not be saved are tried once more; if they still fail,
+// the user chooses whether to leave.
+bool FrmMenu::EventsAllowExit() {
+  KeepEventDraftOnExit();
+  return LeaveDespiteUnsavedEvents(platform_, mainWindow_ ? mainWindow_->Handle() : nullptr);
+}
+
+void FrmMenu::ExitProgram() {
   KeepEventDraftOnExit();
   Unload();
   if (mainWindow_) mainWindow_->Unload();  // closes an open song

@@ -69,7 +69,12 @@ class FrmMenu {
   void mnuDate_Click();
   void mnuTrans_Click();
   void MnuAbout_Click();
+  // Asks first when something would be lost (the events not saved), then
+  // ExitProgram.
   void mnuExit_Click();
+  // Ends the program with no question: WM_CLOSE and the installer's
+  // request. Unsaved events wait in their side file for the next start.
+  void ExitProgram();
   void mnuStartWithWindows_Click();
   void mnuPersianDigits_Click();
   void mnuNotificationIcon_Click();
@@ -92,6 +97,8 @@ class FrmMenu {
   // The quick items name the action they will take; cancel is there only
   // while a schedule is armed.
   void RefreshScheduleItems();
+  // Exit's question about the events that could not be saved.
+  bool EventsAllowExit();
 
   HINSTANCE instance_;
   Platform& platform_;

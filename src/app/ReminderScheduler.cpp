@@ -21,6 +21,7 @@ constexpr wchar_t kClassName[] = L"TaviloReminders";
 constexpr std::uint32_t kMbIconAsterisk = 0x40;
 // The timer comes half a second into the reminder's second, never before it.
 constexpr std::int64_t kAimPastMs = 500;
+constexpr std::int64_t kSnoozeSeconds = 5 * 60;
 // A file whose length the media service cannot tell stops after this long.
 constexpr std::uint32_t kLongestSoundMs = 10 * 60 * 1000;
 
@@ -53,7 +54,7 @@ ReminderScheduler::ReminderScheduler(HINSTANCE instance, Platform& platform, Tra
       platform_(platform),
       trayIcon_(trayIcon),
       openCalendarAt_(std::move(openCalendarAt)),
-      window_(platform, {[this] { Clicked(); }, [this] { StopSound(); }}),
+      window_(platform, {[this] { Clicked(); }, [this] { StopSound(); }, [this] { Snooze(); }}),
       sound_(platform, {IsPlaying, SongFile}) {
   if (!RegisterWindowClass(instance_, kClassName, &RoutedWindowProc<ReminderScheduler>, IDI_TAVILO,
                            nullptr)) {
@@ -63,7 +64,7 @@ ReminderScheduler::ReminderScheduler(HINSTANCE instance, Platform& platform, Tra
   // top-level windows.
   CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Tavilo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                   instance_, this);
-  trayIcon_.SetBalloonClick([this] { Clicked(); });
+  trayIcon_.SetBalloonClick([this] { BalloonClicked(); });
 }
 
 ReminderScheduler::~ReminderScheduler() {
@@ -126,6 +127,7 @@ void ReminderScheduler::Check() {
     Remind(due, setup);
     setup = Setup();
   }
+  ShowSnoozed(now);
   Aim(now, setup);
 }
 
@@ -142,31 +144,57 @@ void ReminderScheduler::Record(const std::vector<DueReminder>& due) {
 
 void ReminderScheduler::Remind(const std::vector<DueReminder>& due, const ReminderSetup& setup) {
   const std::wstring placeName = PlaceName(ProgramSettings());
-  ReminderWords shown;
-  clickDay_.reset();
-  bool prayer = false;
+  Shown shown;
+  std::wstring note;
   for (const DueReminder& reminder : due) {
     const ReminderWords words =
         reminder.isPrayer
             ? PrayerReminderWords(reminder, placeName, setup.ruleOf)
             : EventReminderWords(reminder, setup.events[reminder.event], setup.lunarCorrection);
-    prayer = prayer || reminder.isPrayer;
-    if (!reminder.isPrayer && !clickDay_) clickDay_ = reminder.eventDay;
+    shown.prayer = shown.prayer || reminder.isPrayer;
+    if (!reminder.isPrayer && !shown.day) {
+      shown.day = reminder.eventDay;
+      note = setup.events[reminder.event].note;
+    }
     // Several at once share one balloon: the first's title, every text.
     if (shown.title.empty()) {
-      shown = words;
+      shown.title = words.title;
+      shown.text = words.text;
     } else {
       shown.text += L"\n\u200F" + words.title + L": " + words.text;
     }
   }
+  shown.windowText = note.empty() ? shown.text : shown.text + L"\n\u200F" + note;
+  Present(shown);
+}
+
+void ReminderScheduler::Present(const Shown& shown) {
+  last_ = shown;
   const auto sound = static_cast<ReminderSound>(ProgramSettings().reminderSound);
   const bool balloonSounds = sound == ReminderSound::kSystem;
   const bool inBalloon = trayIcon_.Shown() &&
                          !UserIsBusy(platform_.Foreground(trayIcon_.Handle()).notificationState) &&
                          platform_.ShowBalloon(trayIcon_.Handle(), TrayIcon::kIconId, shown.title,
                                                shown.text, !balloonSounds);
-  if (!inBalloon) window_.Remind(shown.title, shown.text, clickDay_.has_value());
-  PlaySound(prayer, !inBalloon);
+  if (!inBalloon) window_.Remind(shown.title, shown.windowText, shown.day.has_value());
+  PlaySound(shown.prayer, !inBalloon);
+}
+
+void ReminderScheduler::Snooze() {
+  snoozed_.push_back({platform_.UnixTimeNow() + kSnoozeSeconds, last_});
+  Check();
+}
+
+void ReminderScheduler::ShowSnoozed(std::int64_t now) {
+  for (std::size_t i = 0; i < snoozed_.size();) {
+    if (snoozed_[i].moment > now) {
+      ++i;
+      continue;
+    }
+    const Shown shown = snoozed_[i].shown;
+    snoozed_.erase(snoozed_.begin() + static_cast<std::ptrdiff_t>(i));
+    Present(shown);
+  }
 }
 
 void ReminderScheduler::PlaySound(bool prayer, bool inWindow) {
@@ -192,16 +220,25 @@ void ReminderScheduler::StopSound() {
 
 void ReminderScheduler::Clicked() {
   StopSound();
-  if (clickDay_ && openCalendarAt_) openCalendarAt_(*clickDay_);
+  if (last_.day && openCalendarAt_) openCalendarAt_(*last_.day);
+}
+
+// An event's balloon opens its day, and our window beside the calendar
+// offers the note and the snooze the balloon has no room for.
+void ReminderScheduler::BalloonClicked() {
+  Clicked();
+  if (last_.day) window_.Remind(last_.title, last_.windowText, true);
 }
 
 void ReminderScheduler::Aim(std::int64_t now, const ReminderSetup& setup) {
-  if (!AnythingToRemind(setup)) {
+  if (!AnythingToRemind(setup) && snoozed_.empty()) {
     KillTimer(hwnd_, kReminderTimer);
     aimedMs_.reset();
     return;
   }
-  const std::optional<std::int64_t> next = NextReminderMoment(now, setup);
+  std::optional<std::int64_t> next = NextReminderMoment(now, setup);
+  for (const Snoozed& snoozed : snoozed_)
+    if (!next || snoozed.moment < *next) next = snoozed.moment;
   const std::int64_t aheadMs =
       next ? (*next - now) * 1000 + kAimPastMs : kReminderHorizonDays * 86400LL * 1000;
   const auto delay = static_cast<std::uint32_t>(

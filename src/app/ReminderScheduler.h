@@ -8,8 +8,10 @@
 // A reminder comes as a balloon of the notification icon, or, with the icon
 // off or the user busy, in a presentation or a full-screen program, in a
 // small window of our own (FrmReminder). A click on an event's balloon, or
-// «نمایش در تقویم», opens the month calendar at its day; a click or Esc stops
-// the sound.
+// «نمایش در تقویم», opens the month calendar at its day, the balloon's click
+// with our window beside it; a click or Esc stops the sound. The window's
+// «۵ دقیقه دیگر یادآوری کن» shows the reminder again five minutes later,
+// for as long as the program runs.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +19,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
@@ -58,6 +62,19 @@ class ReminderScheduler {
   void PlaySound(bool prayer, bool inWindow);
   void StopSound();
   void Clicked();
+  void BalloonClicked();
+  // What a reminder shows: a balloon, or our window when none can show.
+  struct Shown {
+    std::wstring title;
+    std::wstring text;        // the balloon's
+    std::wstring windowText;  // with an event's note
+    std::optional<std::int32_t> day;  // an event's, which a click opens
+    bool prayer = false;
+  };
+  void Present(const Shown& shown);
+  void Snooze();
+  // Shows the snoozed reminders whose time has come.
+  void ShowSnoozed(std::int64_t now);
 
   HINSTANCE instance_;
   Platform& platform_;
@@ -67,8 +84,13 @@ class ReminderScheduler {
   FrmReminder window_;
   ReminderSoundPlayer sound_;
   std::optional<std::uint32_t> aimedMs_;
-  // The day a click on the last reminder opens; none for a prayer's.
-  std::optional<std::int32_t> clickDay_;
+  // The last reminder shown; its day is the one a click opens.
+  Shown last_;
+  struct Snoozed {
+    std::int64_t moment;
+    Shown shown;
+  };
+  std::vector<Snoozed> snoozed_;  // in memory only: Exit forgets them
 };
 
 }  // namespace tavilo

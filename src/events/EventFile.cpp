@@ -186,6 +186,12 @@ std::size_t EventFile::UnreadableLineCount() const {
   return count;
 }
 
+bool EventFile::HasUndecodableLine() const {
+  for (const KeptLine& line : keptLines)
+    if (line.bytes.find('\0') != std::string::npos || !DecodedUtf8(line.bytes)) return true;
+  return false;
+}
+
 void EventFile::Add(Event event) { events.push_back(std::move(event)); }
 
 void EventFile::Remove(std::size_t position) {

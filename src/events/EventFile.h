@@ -50,6 +50,8 @@ struct EventFile {
   bool Writable() const { return version <= kEventFileVersion; }
   // Kept lines that are not blank.
   std::size_t UnreadableLineCount() const;
+  // A kept line is no UTF-8 text (a file saved in another encoding).
+  bool HasUndecodableLine() const;
 
   // Edits that keep every kept line in its place among the events.
   void Add(Event event);

@@ -1,9 +1,11 @@
 #include "events/EventStore.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/DataFolder.h"
+#include "events/Utf8.h"
 #include "platform/SafeReplace.h"
 
 namespace tavilo {
@@ -11,22 +13,29 @@ namespace {
 
 constexpr wchar_t kFileName[] = L"\\events.tsv";
 
+// Each notice says what happened first: the status line may show only its
+// start (its tooltip has the whole).
 constexpr wchar_t kRecoveredFromTemporary[] =
-    L"پرونده رویدادها نبود و از آخرین ذخیره (events.tsv.tmp) بازگردانده شد";
+    L"پرونده رویدادها از آخرین ذخیره (events.tsv.tmp) بازگردانده شد، چون نبود";
 constexpr wchar_t kRecoveredFromBackup[] =
-    L"پرونده رویدادها نبود و از نسخه پشتیبان (events.tsv.bak) بازگردانده شد";
+    L"پرونده رویدادها از نسخه پشتیبان (events.tsv.bak) بازگردانده شد، چون نبود";
 constexpr wchar_t kNewerVersion[] =
-    L"پرونده رویدادها را نسخه تازه‌تری از Tavilo نوشته است؛ تا چیزی از آن از دست "
-    L"نرود، "
-    L"فقط خوانده می‌شود و افزودن و ویرایش رویداد ممکن "
-    L"نیست؛ یادآوری‌های دیرهنگام ممکن است پس از اجرای دوباره تکرار شوند";
+    L"افزودن و ویرایش رویداد ممکن نیست: پرونده رویدادها را نسخه تازه‌تری از Tavilo "
+    L"نوشته است و تا چیزی از آن از دست نرود فقط خوانده می‌شود؛ یادآوری‌های "
+    L"دیرهنگام ممکن است پس از اجرای دوباره تکرار شوند";
 constexpr wchar_t kNotRead[] = L"پرونده رویدادها خوانده نشد: ";
 constexpr wchar_t kNotReadTail[] =
     L"؛ تا خوانده نشود چیزی در آن نوشته نمی‌شود";
 constexpr wchar_t kNotSaved[] = L"رویدادها ذخیره نشد: ";
 constexpr wchar_t kNotSavedTail[] =
-    L". تغییر نگه داشته شد و ذخیره بعدی دوباره انجام "
-    L"می‌شود";
+    L". تغییر تا وقتی Tavilo باز است نگه داشته می‌شود و ذخیره بعدی دوباره "
+    L"انجام می‌شود";
+constexpr wchar_t kTakenFromTemporary[] =
+    L"تغییرهایی که در اجرای پیشین ذخیره نشده بود از events.tsv.tmp بازگردانده شد "
+    L"(پرونده پیشین: events.tsv.bak)";
+constexpr wchar_t kConvertedFromUtf16[] =
+    L"پرونده رویدادها UTF-16 بود و به UTF-8 نوشته شد (پرونده پیشین: events.tsv.bak)";
+constexpr wchar_t kNotUtf8[] = L"؛ پرونده UTF-8 نیست";
 constexpr wchar_t kNoTitle[] = L"رویداد عنوان ندارد";
 constexpr wchar_t kNoSuchDate[] = L"این تاریخ در تقویم رویداد نیست";
 constexpr wchar_t kNoAppData[] = L"پوشه داده‌های کاربر (APPDATA) پیدا نشد";
@@ -56,7 +65,7 @@ std::wstring NameOf(const std::wstring& path) {
 }  // namespace
 
 std::wstring UnreadableLinesText(std::size_t count) {
-  return PersianNumber(static_cast<long long>(count)) + kUnreadableLines;
+  return L"\u200F" + PersianNumber(static_cast<long long>(count)) + kUnreadableLines;
 }
 
 EventStore::EventStore(Platform& platform) : platform_(platform) {}
@@ -75,7 +84,36 @@ void EventStore::Load() {
   if (IsMissing(error)) return Recover();
   readError_ = error;
   mainFileEmpty_ = bytes.empty();
-  if (error == kErrorSuccess) file_ = ParseEventFile(bytes);
+  if (error != kErrorSuccess) return;
+  if (std::optional<std::string> utf8 = Utf8FromMarkedUtf16(bytes)) {
+    file_ = ParseEventFile(*utf8);
+    if (!file_.Writable()) return;
+    unsaved_ = true;
+    recoveryNotice_ = kConvertedFromUtf16;
+    if (EventChange saved = Save(); !saved.saved) recoveryNotice_ += L'\n' + saved.message;
+    return;
+  }
+  file_ = ParseEventFile(bytes);
+  TakeUnfinishedSave(bytes);
+}
+
+// A save that failed after its first step (a read-only events.tsv, say) left
+// every event in events.tsv.tmp. A save that completes renames that file
+// away, so a whole one that differs from events.tsv is the newer of the two:
+// it is taken and saved, the file it replaces kept as the backup.
+void EventStore::TakeUnfinishedSave(const std::string& current) {
+  if (!file_.Writable()) return;
+  std::string bytes;
+  if (platform_.ReadWholeFile(FilePath() + kTemporarySuffix, bytes) != kErrorSuccess ||
+      !LooksWhole(bytes) || bytes == current) {
+    return;
+  }
+  EventFile unfinished = ParseEventFile(bytes);
+  if (!unfinished.Writable()) return;
+  file_ = std::move(unfinished);
+  recoveryNotice_ = kTakenFromTemporary;
+  unsaved_ = true;
+  if (EventChange saved = Save(); !saved.saved) recoveryNotice_ += L'\n' + saved.message;
 }
 
 // The newest whole copy: the unfinished save, renamed into place in one step
@@ -116,7 +154,9 @@ std::wstring EventStore::StatusText() const {
     text += line;
   };
   addLine(WhyReadOnly());
-  if (const std::size_t unread = file_.UnreadableLineCount()) addLine(UnreadableLinesText(unread));
+  if (const std::size_t unread = file_.UnreadableLineCount()) {
+    addLine(UnreadableLinesText(unread) + (file_.HasUndecodableLine() ? kNotUtf8 : L""));
+  }
   return text;
 }
 
@@ -169,11 +209,12 @@ EventChange EventStore::Save() {
   const long error = WriteSteps(failedPath);
   if (error == kErrorSuccess) {
     unsaved_ = false;
+    saveFailure_.clear();
     return {true, true, {}};
   }
-  std::wstring message = kNotSaved + ErrorReason(error);
-  if (!failedPath.empty()) message += L" (" + NameOf(failedPath) + L")";
-  return {true, false, message + kNotSavedTail};
+  saveFailure_ = kNotSaved + ErrorReason(error);
+  if (!failedPath.empty()) saveFailure_ += L" (" + NameOf(failedPath) + L")";
+  return {true, false, saveFailure_ + kNotSavedTail};
 }
 
 long EventStore::CreateEmptyFileIfMissing(const std::wstring& path) {
@@ -186,6 +227,7 @@ long EventStore::CreateEmptyFileIfMissing(const std::wstring& path) {
 }
 
 long EventStore::WriteSteps(std::wstring& failedPath) {
+  keptInTemporary_ = false;
   if (folder_.empty()) return kErrorPathNotFound;
   const std::wstring path = FilePath();
   failedPath = folder_;
@@ -197,6 +239,8 @@ long EventStore::WriteSteps(std::wstring& failedPath) {
   // over the one there is.
   if (long error = ReplaceFileSafely(platform_, path, WriteEventFile(file_), !mainFileEmpty_,
                                      failedPath)) {
+    // Past the first step, events.tsv.tmp holds every event.
+    keptInTemporary_ = failedPath != path + kTemporarySuffix;
     return error;
   }
   mainFileEmpty_ = false;

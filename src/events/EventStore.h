@@ -10,10 +10,14 @@
 // Before the first save there is no events.tsv to keep, so an empty one is
 // made first: a save cut short then leaves that, never a part of the events.
 // At start a missing events.tsv is recovered from events.tsv.tmp when that
-// was written whole, else from events.tsv.bak, and the calendar says so.
+// was written whole, else from events.tsv.bak, and the calendar says so; a
+// whole events.tsv.tmp that differs from events.tsv (a save that failed past
+// its first step) is taken over it. A file written as UTF-16 with a byte-order
+// mark is read and written again as UTF-8.
 //
 // A save that fails keeps the change in memory, says why, and the next save
-// tries again. A file that could not be read, or that a newer version wrote,
+// tries again; past its first step it has the change in events.tsv.tmp,
+// which the next start takes. A file that could not be read, or that a newer version wrote,
 // is never written.
 #pragma once
 
@@ -62,18 +66,23 @@ class EventStore {
   // Saves changes a failed save left (nothing to do when there are none).
   EventChange SaveAgain();
   bool HasUnsavedChanges() const { return unsaved_; }
+  // Why the last save failed, and the file ("رویدادها ذخیره نشد: ... (events.tsv)").
+  const std::wstring& SaveFailure() const { return saveFailure_; }
+  // The unsaved changes wait in events.tsv.tmp for the next start.
+  bool ChangesKeptForNextStart() const { return unsaved_ && keptInTemporary_; }
 
   std::wstring FilePath() const;
-
- private:
   // Why the file may not be written; empty when it may.
   std::wstring WhyReadOnly() const;
+
+ private:
   EventChange Change(std::size_t position, bool removes, Event* event);
   EventChange Save();
   // Writes the file in the three steps; the error and the path it concerns.
   long WriteSteps(std::wstring& failedPath);
   long CreateEmptyFileIfMissing(const std::wstring& path);
   void Recover();
+  void TakeUnfinishedSave(const std::string& current);
   std::wstring ErrorReason(long code) const;
 
   Platform& platform_;
@@ -84,9 +93,12 @@ class EventStore {
   // events.tsv is missing or empty: there is nothing to back up.
   bool mainFileEmpty_ = true;
   std::wstring recoveryNotice_;
+  std::wstring saveFailure_;
+  bool keptInTemporary_ = false;  // the last failed save wrote events.tsv.tmp whole
 };
 
-// "۳ سطر از پرونده رویدادها خوانده نشد"
+// "‏۳ سطر از پرونده رویدادها خوانده نشد", opening with a right-to-left mark
+// as every line of the calendar's notice does.
 std::wstring UnreadableLinesText(std::size_t count);
 
 // Why a file could not be read or written, in Persian: the common causes in

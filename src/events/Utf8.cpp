@@ -50,4 +50,28 @@ std::optional<std::wstring> DecodedUtf8(std::string_view bytes) {
   return text;
 }
 
+std::optional<std::string> Utf8FromMarkedUtf16(std::string_view bytes) {
+  const bool little = bytes.starts_with("\xFF\xFE");
+  if (!little && !bytes.starts_with("\xFE\xFF")) return std::nullopt;
+  const auto unit = [&](std::size_t at) {
+    const auto first = static_cast<unsigned char>(bytes[at]);
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<char32_t>(little ? first | second << 8 : first << 8 | second);
+  };
+  std::string text;
+  text.reserve(bytes.size() * 3 / 2);
+  for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+    char32_t c = unit(at);
+    const bool pairs = c >= 0xD800 && c <= 0xDBFF && at + 3 < bytes.size() &&
+                       unit(at + 2) >= 0xDC00 && unit(at + 2) <= 0xDFFF;
+    if (pairs) {
+      at += 2;
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(at) - 0xDC00);
+    }
+    AppendEncoded(text, IsSurrogate(c) ? kReplacement : c);
+  }
+  if (bytes.size() % 2) AppendEncoded(text, kReplacement);  // a byte short of a character
+  return text;
+}
+
 }  // namespace tavilo

@@ -119,5 +119,9 @@ class Utf8Decoder {
 void AppendUtf8(std::string& bytes, std::wstring_view text);
 // The text the bytes stand for; nothing when they are not UTF-8.
 std::optional<std::wstring> DecodedUtf8(std::string_view bytes);
+// A UTF-16 text with its byte-order mark (little- or big-endian, as Notepad
+// saves "Unicode"), as UTF-8 without one; a lone surrogate or a last odd byte
+// becomes U+FFFD. Nothing when the bytes open with no such mark.
+std::optional<std::string> Utf8FromMarkedUtf16(std::string_view bytes);
 
 }  // namespace tavilo

@@ -25,7 +25,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmCalendar";
 constexpr wchar_t kGridClassName[] = L"TaviloMonthGrid";
-constexpr wchar_t kEventListClassName[] = L"TaviloEventList";
 constexpr wchar_t kCaption[] = L"تقویم";
 constexpr wchar_t kNoOccasions[] = L"مناسبتی در این ماه نیست";
 
@@ -69,15 +68,15 @@ constexpr ControlSpec kControls[] = {
     {FrmCalendar::kLblGoToMessage, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 4440,
      6510, 2160, 330},
     // The user's events at the top of the left column.
-    {FrmCalendar::kLstEvents, kEventListClassName, L"",
+    {FrmCalendar::kLstEvents, L"LISTBOX", L"",
      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
      WS_EX_CLIENTEDGE | kRightToLeftExStyle, 120, 570, 3000, 2700},
     {FrmCalendar::kCmdNewEvent, L"BUTTON", L"رویداد جدید", kButtonStyle, WS_EX_RTLREADING, 120, 120,
      1200, 390},
     {FrmCalendar::kLblEvents, L"STATIC", L"رویدادهای من", SS_RIGHT, WS_EX_RTLREADING, 1440, 150,
      1680, 330},
-    {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX, WS_EX_RTLREADING, 120,
-     3300, 3000, 420},
+    {FrmCalendar::kLblEventsStatus, L"STATIC", L"", SS_RIGHT | SS_NOPREFIX | SS_NOTIFY,
+     WS_EX_RTLREADING, 120, 3300, 3000, 420},
     // The prayer times under them.
     {FrmCalendar::kCmdPrayerPlace, L"BUTTON", L"", kButtonStyle, WS_EX_RTLREADING, 120, 3840, 3000,
      390},
@@ -110,18 +109,7 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
       strip_(strip),
       choosePlace_(std::move(choosePlace)),
       editor_(platform),
-      exporter_(platform) {
-  // The event list is a list box that takes Enter and Delete for its events.
-  WNDCLASSEXW list{};
-  list.cbSize = sizeof list;
-  if (GetClassInfoExW(nullptr, L"LISTBOX", &list)) {
-    listBoxProc_ = list.lpfnWndProc;
-    list.hInstance = GetModuleHandleW(nullptr);
-    list.lpfnWndProc = &FrmCalendar::EventListProc;
-    list.lpszClassName = kEventListClassName;
-    RegisterClassExW(&list);
-  }
-
+      exporter_(platform, [this](const std::wstring& notice) { ExportDone(notice); }) {
   WNDCLASSEXW grid{};
   grid.cbSize = sizeof grid;
   grid.style = CS_DBLCLKS;
@@ -135,6 +123,7 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
 void FrmCalendar::BuildWindow() {
   monthNames_ = PersianGregorianMonthNames(platform_);
   CreateFonts();
+  BuildEventControls();
   prayerTimesShown_ = true;  // as the design has it, until ShowDay tells
   MoveUnderStrip();
   today_ = DayOfDate(platform_.Now());
@@ -154,6 +143,7 @@ void FrmCalendar::OnThemeChanged() {
 }
 
 void FrmCalendar::Form_Destroyed() {
+  statusToolTip_ = nullptr;  // gone with the window
   accessible_.Disconnect();
   ReleaseFonts();
   grid_.Release();
@@ -161,6 +151,8 @@ void FrmCalendar::Form_Destroyed() {
 
 void FrmCalendar::CreateFonts() {
   headingFont_ = MakeHeadingFont(dpi_);
+  if (statusToolTip_)
+    SendMessageW(statusToolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendDlgItemMessageW(hwnd_, kLblHeading, WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_),
                       TRUE);
   grid_.SetDpi(dpi_);
@@ -289,52 +281,6 @@ void FrmCalendar::ShowPrayerTimes() {
   ShowWindow(GetDlgItem(hwnd_, kTxtPrayerTimes), prayerTimesShown_ ? SW_SHOWNA : SW_HIDE);
 }
 
-// The selected day's events, the one chosen before staying chosen where it
-// can (the next one after a delete).
-void FrmCalendar::ShowEvents() {
-  HWND list = GetDlgItem(hwnd_, kLstEvents);
-  const auto chosen = static_cast<size_t>(std::max<LRESULT>(SendMessageW(list, LB_GETCURSEL, 0, 0), 0));
-  SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  listed_ = ProgramEvents().OnDay(selected_, ProgramSettings().lunarCorrection);
-  for (size_t position : listed_) {
-    const std::wstring line = EventListLine(ProgramEvents().Events()[position]);
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  }
-  if (!listed_.empty()) SendMessageW(list, LB_SETCURSEL, std::min(chosen, listed_.size() - 1), 0);
-  // The status line: calendar data files not used, then the events file's news.
-  std::wstring status = CalendarDataNotice();
-  if (const std::wstring events = ProgramEvents().StatusText(); !events.empty())
-    status += (status.empty() ? L"" : L"\n") + events;
-  SetDlgItemTextW(hwnd_, kLblEventsStatus, status.c_str());
-}
-
-void FrmCalendar::NewEvent() { editor_.EditNew(selected_); }
-
-void FrmCalendar::EditListedEvent() {
-  const LRESULT chosen = SendDlgItemMessageW(hwnd_, kLstEvents, LB_GETCURSEL, 0, 0);
-  if (chosen >= 0 && static_cast<size_t>(chosen) < listed_.size())
-    editor_.EditEvent(listed_[static_cast<size_t>(chosen)]);
-}
-
-void FrmCalendar::DeleteListedEvent() {
-  const LRESULT chosen = SendDlgItemMessageW(hwnd_, kLstEvents, LB_GETCURSEL, 0, 0);
-  if (chosen < 0 || static_cast<size_t>(chosen) >= listed_.size()) return;
-  const size_t position = listed_[static_cast<size_t>(chosen)];
-  const std::wstring question = DeleteQuestion(ProgramEvents().Events()[position]);
-  if (platform_.ShowMessageBox(hwnd_, question, kApplicationTitle,
-                               kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbRight |
-                                   kMbRtlReading) != kIdYes) {
-    return;
-  }
-  const EventChange change = ProgramEvents().Remove(position);
-  if (change.applied) {
-    editor_.EventRemoved(position);
-    BroadcastEventsChanged();
-  }
-  if (!change.message.empty())
-    platform_.ShowMessageBox(hwnd_, change.message, kApplicationTitle, kMbOk | kMbRight | kMbRtlReading);
-}
-
 void FrmCalendar::RedrawGrid() {
   HWND grid = GetDlgItem(hwnd_, kGrdMonth);
   grid_.Show(view_, selected_, today_, GetFocus() == grid);
@@ -395,33 +341,6 @@ LRESULT CALLBACK FrmCalendar::GridProc(HWND grid, UINT message, WPARAM wparam, L
   return GuardedMessage(grid, message, wparam, lparam, [&] {
     return static_cast<FrmCalendar*>(base)->GridMessage(grid, message, wparam, lparam);
   });
-}
-
-LRESULT CALLBACK FrmCalendar::EventListProc(HWND list, UINT message, WPARAM wparam,
-                                            LPARAM lparam) {
-  auto* base = reinterpret_cast<ToolWindowBase<FrmCalendar>*>(
-      GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
-  if (!base || (message != WM_GETDLGCODE && message != WM_KEYDOWN))
-    return CallWindowProcW(listBoxProc_, list, message, wparam, lparam);
-  return GuardedMessage(list, message, wparam, lparam, [&] {
-    return static_cast<FrmCalendar*>(base)->EventListMessage(list, message, wparam, lparam);
-  });
-}
-
-// The list claims Enter, so that the dialog keys do not press another button.
-LRESULT FrmCalendar::EventListMessage(HWND list, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_GETDLGCODE) {
-    const auto* key = reinterpret_cast<const MSG*>(lparam);
-    const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
-    return CallWindowProcW(listBoxProc_, list, message, wparam, lparam) |
-           (enter ? DLGC_WANTMESSAGE : 0);
-  }
-  switch (wparam) {
-    case VK_RETURN: EditListedEvent(); return 0;
-    case VK_DELETE: DeleteListedEvent(); return 0;
-    case VK_INSERT: NewEvent(); return 0;
-  }
-  return CallWindowProcW(listBoxProc_, list, message, wparam, lparam);
 }
 
 LRESULT FrmCalendar::GridMessage(HWND grid, UINT message, WPARAM wparam, LPARAM lparam) {

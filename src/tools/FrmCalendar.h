@@ -104,9 +104,14 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridC
   // chosen.
   void ShowPrayerTimes();
 
-  static LRESULT CALLBACK EventListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
+  // --- the user's events (FrmCalendarEvents.cpp) ---
+  void BuildEventControls();
+  static LRESULT CALLBACK EventListProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR, DWORD_PTR calendar);
   LRESULT EventListMessage(HWND list, UINT message, WPARAM wparam, LPARAM lparam);
   void ShowEvents();
+  // The export window saved a file: its notice heads the status line.
+  void ExportDone(const std::wstring& notice);
   void NewEvent();
   void EditListedEvent();
   void DeleteListedEvent();
@@ -123,7 +128,8 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridC
   FrmEvent editor_;
   FrmCalendarExport exporter_;  // --- calendar export ---
   std::vector<std::size_t> listed_;  // the listed events' positions
-  static inline WNDPROC listBoxProc_ = nullptr;
+  HWND statusToolTip_ = nullptr;  // the status line's whole text; owned by the window
+  std::wstring exportNotice_;
 
   // --- the grid for screen readers (FrmCalendarAccess.cpp) ---
   std::wstring GridName() const override;

@@ -1,6 +1,7 @@
 #include "tools/FrmCalendarExport.h"
 
 #include <string>
+#include <utility>
 
 #include "tools/logic/ICalendarExport.h"
 #include "tools/logic/UserEvents.h"
@@ -59,7 +60,9 @@ const ToolWindowDesign FrmCalendarExport::kDesign{
     0,             0,         kClientWidth,     kClientHeight,       kControls,
     kTahomaPoints, kTxtYear,  kCmdSave};
 
-FrmCalendarExport::FrmCalendarExport(Platform& platform) : ToolWindowBase(platform) {}
+FrmCalendarExport::FrmCalendarExport(Platform& platform,
+                                     std::function<void(const std::wstring&)> saved)
+    : ToolWindowBase(platform), saved_(std::move(saved)) {}
 
 void FrmCalendarExport::Open(int year) {
   if (hwnd_) {
@@ -107,6 +110,7 @@ bool FrmCalendarExport::Save() {
   const std::wstring failure = SaveExportFile(platform_, *path, text);
   SetDlgItemTextW(hwnd_, kLblMessage, failure.c_str());
   if (!failure.empty()) return false;
+  if (saved_) saved_(ExportSavedText(*year.year, text, *path));
   PostMessageW(hwnd_, WM_CLOSE, 0, 0);
   return true;
 }

@@ -4,10 +4,14 @@
 // and, unless unchecked, the user's events. Enter saves through the save
 // dialog, Esc closes. A year the calendar does not hold is refused beside
 // its box; a file that cannot be written keeps the window open with the
-// reason under it.
+// reason under it; a saved file closes it, and the calendar's status line
+// says how many days were written and where.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
+#include <string>
 
 #include "platform/Platform.h"
 #include "tools/shared/ToolWindowBase.h"
@@ -29,7 +33,8 @@ class FrmCalendarExport final : public ToolWindowBase<FrmCalendarExport> {
   };
   static const ToolWindowDesign kDesign;
 
-  explicit FrmCalendarExport(Platform& platform);
+  // `saved` takes the notice of a saved file.
+  FrmCalendarExport(Platform& platform, std::function<void(const std::wstring&)> saved = {});
 
   // Opens on `year`; an open window comes to the front as it is.
   void Open(int year);
@@ -43,6 +48,7 @@ class FrmCalendarExport final : public ToolWindowBase<FrmCalendarExport> {
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   int year_ = 0;
+  std::function<void(const std::wstring&)> saved_;
 };
 
 }  // namespace tavilo

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tools/logic/UserEvents.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
 
@@ -247,6 +248,14 @@ void FrmEvent::KeepDraft() {
 void KeepEventDraftOnExit() {
   if (FrmEvent* editor = FrmEvent::OpenEditor()) editor->KeepDraft();
   ProgramEvents().SaveAgain();
+}
+
+bool LeaveDespiteUnsavedEvents(Platform& platform, HWND owner) {
+  const std::wstring question = ProgramEvents().UnsavedOnExitText();
+  if (question.empty()) return true;
+  return platform.ShowMessageBox(owner, question, kApplicationTitle,
+                                 kMbYesNo | kMbDefButton2 | kMbIconExclamation | kMbRight |
+                                     kMbRtlReading) == kIdYes;
 }
 
 }  // namespace tavilo

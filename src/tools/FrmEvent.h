@@ -93,4 +93,8 @@ class FrmEvent final : public ToolWindowBase<FrmEvent> {
 // save that failed earlier is tried once more.
 void KeepEventDraftOnExit();
 
+// The menu's Exit, after KeepEventDraftOnExit: with changes still unsaved,
+// asks whether to leave anyway. True to leave.
+bool LeaveDespiteUnsavedEvents(Platform& platform, HWND owner);
+
 }  // namespace tavilo

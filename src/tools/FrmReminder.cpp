@@ -10,18 +10,22 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TaviloFrmReminder";
 
-constexpr float kClientWidth = 4800;
-constexpr float kClientHeight = 1920;
+constexpr float kClientWidth = 5400;
+constexpr float kClientHeight = 2280;
 constexpr DWORD kLabelStyle = SS_RIGHT | SS_NOPREFIX;
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 
+// The text has room for its line and three of a note.
 constexpr ControlSpec kControls[] = {
-    {FrmReminder::kLblTitle, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 90, 4560, 390},
-    {FrmReminder::kLblText, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 510, 4560, 720},
-    {FrmReminder::kCmdClose, L"BUTTON", L"بستن", kButtonStyle | WS_GROUP, WS_EX_RTLREADING, 3330,
-     1320, 1350, 450},
-    {FrmReminder::kCmdOpen, L"BUTTON", L"نمایش در تقویم", kButtonStyle, WS_EX_RTLREADING, 1620,
-     1320, 1590, 450},
+    {FrmReminder::kLblTitle, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 90, 5160, 390},
+    {FrmReminder::kLblText, L"STATIC", L"", kLabelStyle | SS_EDITCONTROL, kRightToLeftExStyle,
+     120, 510, 5160, 1140},
+    {FrmReminder::kCmdClose, L"BUTTON", L"بستن", kButtonStyle | WS_GROUP, WS_EX_RTLREADING, 4320,
+     1710, 960, 450},
+    {FrmReminder::kCmdOpen, L"BUTTON", L"نمایش در تقویم", kButtonStyle, WS_EX_RTLREADING, 2700,
+     1710, 1500, 450},
+    {FrmReminder::kCmdSnooze, L"BUTTON", L"\u200F۵ دقیقه دیگر یادآوری کن", kButtonStyle,
+     WS_EX_RTLREADING, 120, 1710, 2460, 450},
 };
 
 }  // namespace
@@ -80,6 +84,10 @@ LRESULT FrmReminder::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       case kCmdOpen:
         Form_Unload();
         answers_.open();
+        return 0;
+      case kCmdSnooze:
+        Form_Unload();
+        if (answers_.snooze) answers_.snooze();
         return 0;
     }
   }

@@ -1,8 +1,10 @@
 // A reminder in a small topmost window of our own, for when the
 // notification area cannot show a balloon: the icon is off, or the user is
 // in a presentation, a full-screen program or busy. It sits at the bottom
-// right of the work area, where balloons come; Esc or «بستن» closes it, and
-// for an event «نمایش در تقویم» opens the month calendar at its day.
+// right of the work area, where balloons come, with an event's note under
+// its words; Esc or «بستن» closes it, «۵ دقیقه دیگر یادآوری کن» brings it
+// back in five minutes, and for an event «نمایش در تقویم» opens the month
+// calendar at its day.
 #pragma once
 
 #include <windows.h>
@@ -17,12 +19,13 @@ namespace tavilo {
 
 class FrmReminder final : public ToolWindowBase<FrmReminder> {
  public:
-  enum Control : int { kLblTitle = 101, kLblText, kCmdClose, kCmdOpen };
+  enum Control : int { kLblTitle = 101, kLblText, kCmdClose, kCmdOpen, kCmdSnooze };
   static const ToolWindowDesign kDesign;
 
   struct Answers {
     std::function<void()> open;    // «نمایش در تقویم»
     std::function<void()> closed;  // closed in any way (Esc, the buttons)
+    std::function<void()> snooze;  // «۵ دقیقه دیگر یادآوری کن», after `closed`
   };
 
   FrmReminder(Platform& platform, Answers answers);

@@ -96,16 +96,35 @@ TEST_F(ReminderSchedulerWindow, PrayerAndEventEachComeOnceInTheirMinute) {
   EXPECT_TRUE(opened.empty());
 }
 
-TEST_F(ReminderSchedulerWindow, AMissedEventComesLateAtResumeAndItsClickOpensItsDay) {
+// The balloon's click opens the day and our window with the note and the
+// snooze, which brings the reminder back five minutes later, once.
+TEST_F(ReminderSchedulerWindow, AMissedEventComesLateAtResumeAndItsClickOffersTheSnooze) {
+  Event event = ProgramEvents().Events()[0];
+  event.note = L"مدارک را ببر";
+  ProgramEvents().Replace(0, event);
   Start(At(9, 0));
-  Deliver(At(9, 0) + 3 * 86400, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+  Deliver(At(9, 0) + 86400, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
   ASSERT_EQ(platform.balloons.size(), 1u);
-  EXPECT_EQ(platform.balloons[0].text, L"\u200F۱۴۰۵/۹/۱۶ (دیرهنگام)");
+  EXPECT_EQ(platform.balloons[0].text, L"\u200F۱۴۰۵/۹/۱۶، دیروز ساعت ۱۰:۰۰ (دیرهنگام)");
   EXPECT_EQ(ProgramEvents().Events()[0].lastReminderShown, (EventDate{2026, 12, 7}));
   PostMessageW(tray->Handle(), TrayIcon::kCallbackMessage, 0,
                MAKELPARAM(NIN_BALLOONUSERCLICK, TrayIcon::kIconId));
   Pump();
   EXPECT_EQ(opened, std::vector<std::int32_t>{day});
+  ASSERT_TRUE(scheduler->Window().IsOpen());
+  HWND window = scheduler->Window().Handle();
+  wchar_t text[200] = {};
+  GetDlgItemTextW(window, FrmReminder::kLblText, text, 200);
+  EXPECT_NE(std::wstring(text).find(L"\n\u200Fمدارک را ببر"), std::wstring::npos);
+
+  SendMessageW(window, WM_COMMAND, MAKEWPARAM(FrmReminder::kCmdSnooze, BN_CLICKED), 0);
+  Pump();
+  EXPECT_FALSE(scheduler->Window().IsOpen());
+  EXPECT_EQ(scheduler->AimedDelayMs(), 5 * 60 * 1000 + 500);
+  for (int seconds : {4 * 60, 5 * 60, 6 * 60})
+    Deliver(At(9, 0) + 86400 + seconds, WM_TIMER, ReminderScheduler::kReminderTimer);
+  ASSERT_EQ(platform.balloons.size(), 2u);
+  EXPECT_EQ(platform.balloons[1], platform.balloons[0]);
 }
 
 TEST_F(ReminderSchedulerWindow, InAPresentationOurWindowShowsAndEscStopsTheSound) {

@@ -105,6 +105,30 @@ TEST(EventStore, AMissingFileComesBackFromTheNewestWholeCopy) {
   }
 }
 
+// Notepad's "Unicode" in either byte order is read, written back as UTF-8
+// (the original kept as the backup) and said once; bytes that are neither
+// are kept and the notice says why.
+TEST(EventStore, AUtf16FileIsReadAndWrittenBackAsUtf8) {
+  const std::string utf8 = kHeader + Line("\xD9\x86\xF0\x9F\x8E\x82");  // "ن" and U+1F382
+  std::string little = "\xFF\xFE", big = "\xFE\xFF";
+  for (const char16_t unit : std::u16string(u"# Tavilo events 1\r\nshamsi\t1405/2/2\tyearly\t-\t-\t"
+                                            u"\u0646\U0001F382\t\r\n")) {
+    little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+  }
+  for (const std::string& file : {little, big}) {
+    Disk disk({{kPath, file}});
+    ASSERT_EQ(disk.Events().size(), 1u);
+    EXPECT_EQ(disk.fake.disk[kPath].content, utf8);
+    EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, file);
+    EXPECT_NE(disk.store.StatusText().find(L"UTF-16"), std::wstring::npos);
+    Disk again({{kPath, utf8}});
+    EXPECT_EQ(again.store.StatusText(), L"");
+  }
+  Disk ansi({{kPath, kHeader + Line("\xE3\xED")}});
+  EXPECT_EQ(ansi.store.StatusText(), L"\u200F۱ سطر از پرونده رویدادها خوانده نشد؛ پرونده UTF-8 نیست");
+}
+
 TEST(EventStore, AFileItMayNotWriteIsReadAndLeftAlone) {
   const std::string newer = "# Tavilo events 2\r\n" + Line("a") + "x\r\ny";
   Disk newerFile({{kPath, newer}});

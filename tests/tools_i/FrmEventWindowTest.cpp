@@ -13,6 +13,7 @@
 #include "tools/FrmCalendar.h"
 #include "tools/logic/UserEvents.h"
 #include "tools/shared/DialogKeys.h"
+#include "ui/ProgramMessages.h"
 
 namespace tavilo {
 namespace {
@@ -90,7 +91,8 @@ class FrmEventWindowTest : public ::testing::Test {
 
   FakePlatform platform_;
   ToolWindowRegistry tools_;
-  FrmMenu menu_{GetModuleHandleW(nullptr), platform_, tools_, [] {}};
+  int programEnds_ = 0;
+  FrmMenu menu_{GetModuleHandleW(nullptr), platform_, tools_, [this] { ++programEnds_; }};
   Form1 strip_{GetModuleHandleW(nullptr), platform_, menu_};
   FrmCalendar calendar_{platform_, strip_};
   HWND hwnd_ = nullptr;
@@ -100,7 +102,10 @@ TEST_F(FrmEventWindowTest, TheDayShowsItsMarkAndListAndTheListClaimsEnter) {
   EXPECT_TRUE(MarkShows());
   wchar_t line[64] = {};
   SendDlgItemMessageW(hwnd_, C::kLstEvents, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-  EXPECT_STREQ(line, L"Nowruz (هر سال)");
+  EXPECT_STREQ(line, L"Nowruz (هر سال) (۵ سال)");
+  wchar_t listClass[16] = {};
+  RealGetWindowClassW(GetDlgItem(hwnd_, C::kLstEvents), listClass, 16);
+  EXPECT_STREQ(listClass, L"ListBox");  // what screen readers go by
   EXPECT_TRUE(strip_.DateToolTip().ends_with(L"\n\u200F۱ رویداد امروز"));
 
   MSG enter{GetDlgItem(hwnd_, C::kLstEvents), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
@@ -169,6 +174,36 @@ TEST_F(FrmEventWindowTest, TheProgramsEndKeepsATitledDraft) {
   EXPECT_EQ(Saved(), (std::vector<std::wstring>{L"Nowruz", L"Draft"}));
 }
 
+// A read-only events.tsv: the menu's Exit asks, naming the file, the reason
+// and the side file, and stays on No; WM_CLOSE never asks. The next start
+// takes the event back, or says why it still cannot save it.
+TEST_F(FrmEventWindowTest, AnEventThatCouldNotBeSavedOutlivesExit) {
+  platform_.fileFailures[PlatformCall::FileMove] = kErrorAccessDenied;
+  AddWithKeys(L"Exam");
+  ASSERT_TRUE(Editor());
+  EXPECT_NE(ItemText(Editor(), E::kLblMessage).find(L"تا وقتی Tavilo باز است"), std::wstring::npos);
+  platform_.messageBoxResults = {IDNO};
+  menu_.mnuExit_Click();
+  ASSERT_EQ(platform_.messageBoxes.size(), 1u);
+  const std::wstring& question = platform_.messageBoxes[0].text;
+  for (const std::wstring& part : {kFolder + L"\\events.tsv\n", kFolder + L"\\events.tsv.tmp",
+                                   std::wstring(L"فقط‌خواندنی")})
+    EXPECT_NE(question.find(part), std::wstring::npos) << part;
+  EXPECT_EQ(programEnds_, 0);  // No: Tavilo stays
+
+  SendMessageW(strip_.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(programEnds_, 1);
+  EXPECT_EQ(platform_.messageBoxes.size(), 1u);
+
+  UserEvents stillReadOnly;
+  stillReadOnly.Load(platform_);
+  EXPECT_EQ(stillReadOnly.Events().size(), 2u);
+  EXPECT_NE(stillReadOnly.StatusText().find(L"فقط‌خواندنی"), std::wstring::npos);
+  platform_.fileFailures.clear();
+  EXPECT_EQ(Saved(), (std::vector<std::wstring>{L"Nowruz", L"Exam"}));
+  EXPECT_NE(platform_.disk[kFolder + L"\\events.tsv"].content.find("Exam"), std::string::npos);
+}
+
 // The export button opens on the shown year; Enter refuses a year the
 // calendar does not hold beside the box, and writes a good one through the
 // save dialog, with the user's events, and closes.
@@ -195,6 +230,20 @@ TEST_F(FrmEventWindowTest, TheExportRefusesABadYearAndWritesAGoodOne) {
                 "DTSTART;VALUE=DATE:20240320\r\nDTEND;VALUE=DATE:20240321\r\nSUMMARY:Nowruz\r\n"),
             std::string::npos);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindow(exporter); }));
+  EXPECT_TRUE(ItemText(hwnd_, C::kLblEventsStatus).starts_with(L"خروجی سال ۱۴۰۳: "));
+  EXPECT_NE(ItemText(hwnd_, C::kLblEventsStatus).find(L"C:\\out\\year.ics"), std::wstring::npos);
+}
+
+// A newer version's file takes no new event: the button is greyed and the
+// status line opens with why.
+TEST_F(FrmEventWindowTest, ANewerVersionsFileGreysNewEvent) {
+  platform_.PutFile(kFolder + L"\\events.tsv", "# Tavilo events 2\r\n");
+  ProgramEvents().Load(platform_);
+  BroadcastEventsChanged();
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd_, C::kCmdNewEvent)));
+  EXPECT_TRUE(ItemText(hwnd_, C::kLblEventsStatus).starts_with(L"افزودن و ویرایش رویداد ممکن نیست"));
+  KeyIn(C::kLstEvents, VK_INSERT);
+  EXPECT_FALSE(Editor());
 }
 
 }  // namespace

@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::wstring_view kNoTitle = L"عنوان رویداد را بنویسید";
 constexpr std::wstring_view kNoSuchDate = L"این تاریخ در تقویم انتخاب‌شده نیست";
+// A text that is no date at all gets the form, with an example in its calendar.
+constexpr std::wstring_view kNotADate = L"تاریخ را به شکل سال/ماه/روز بنویسید، مانند ";
+constexpr const wchar_t* kDateExamples[] = {L"۱۴۰۵/۹/۱۷", L"۱۴۴۸/۶/۱۷", L"۲۰۲۶/۱۲/۸"};
 constexpr std::wstring_view kNoSuchTime = L"ساعت یادآوری را مانند ۰۹:۳۰ بنویسید";
 constexpr std::wstring_view kYearly = L" (هر سال)";
 constexpr std::wstring_view kMonthly = L" (هر ماه)";
@@ -123,24 +126,32 @@ std::wstring DateInCalendar(const std::wstring& text, EventCalendar from, EventC
 FormReading ReadEventForm(const EventForm& form) {
   Event event;
   event.title = Trimmed(form.title);
-  if (event.title.empty()) return {std::nullopt, kNoTitle};
+  if (event.title.empty()) return {std::nullopt, std::wstring(kNoTitle)};
   event.calendar = form.calendar;
   const std::optional<EventDate> date = ReadEventDate(form.date);
-  if (!date || !IsValidEventDate(form.calendar, *date)) return {std::nullopt, kNoSuchDate};
+  if (!date) {
+    return {std::nullopt,
+            std::wstring(kNotADate) + kDateExamples[static_cast<int>(form.calendar)]};
+  }
+  if (!IsValidEventDate(form.calendar, *date)) return {std::nullopt, std::wstring(kNoSuchDate)};
   event.date = *date;
   event.repeat = form.repeat;
   if (form.reminder > 0 && form.reminder < static_cast<int>(std::size(kReminderDaysBefore))) {
     const std::optional<int> minute = ReadTime(form.time);
-    if (!minute) return {std::nullopt, kNoSuchTime};
+    if (!minute) return {std::nullopt, std::wstring(kNoSuchTime)};
     event.reminder = EventReminder{*minute, kReminderDaysBefore[form.reminder]};
   }
   event.note = Replaced(Replaced(form.note, L"\r\n", L"\n"), L"\r", L"");
   return {std::move(event), {}};
 }
 
-std::wstring EventListLine(const Event& event) {
+std::wstring EventListLine(const Event& event, int32_t day, int correctionDays) {
   std::wstring line = event.title;
-  if (event.repeat == EventRepeat::Yearly) line += kYearly;
+  if (event.repeat == EventRepeat::Yearly) {
+    line += kYearly;
+    const int years = EventDateOfDay(event.calendar, day, correctionDays).year - event.date.year;
+    if (years > 0) line += L" (" + PersianDigits(std::to_wstring(years)) + L" سال)";
+  }
   if (event.repeat == EventRepeat::Monthly) line += kMonthly;
   return line;
 }

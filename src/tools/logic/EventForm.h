@@ -46,13 +46,14 @@ std::wstring DateInCalendar(const std::wstring& text, EventCalendar from, EventC
 // none: no title, no such date, no such time.
 struct FormReading {
   std::optional<Event> event;
-  std::wstring_view problem;
+  std::wstring problem;
 };
 FormReading ReadEventForm(const EventForm& form);
 
-// A line of the calendar's list of a day's events: the title, with
-// " (هر سال)" or " (هر ماه)" for a repeating one.
-std::wstring EventListLine(const Event& event);
+// A line of the calendar's list of a day's events on `day`: the title, with
+// " (هر سال)" or " (هر ماه)" for a repeating one, and a yearly one's years
+// since its own date (" (۳۵ سال)"; its kind, birthday or other, is not kept).
+std::wstring EventListLine(const Event& event, int32_t day, int correctionDays);
 
 // What Delete asks before it deletes: «رویداد «…» پاک شود؟»
 std::wstring DeleteQuestion(const Event& event);

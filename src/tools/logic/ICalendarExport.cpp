@@ -234,4 +234,18 @@ std::wstring SaveExportFile(Platform& platform, const std::wstring& path, std::s
   return kNotSaved + FileErrorReason(platform, error) + L" (" + name + L")";
 }
 
+std::wstring ExportSavedText(int year, std::string_view text, const std::wstring& path) {
+  constexpr std::string_view kStart = "\r\nDTSTART;VALUE=DATE:";
+  std::set<std::string_view> days;
+  std::size_t entries = 0;
+  for (std::size_t at = text.find(kStart); at != std::string_view::npos;
+       at = text.find(kStart, at + 1)) {
+    ++entries;
+    days.insert(text.substr(at + kStart.size(), 8));
+  }
+  const auto number = [](std::size_t value) { return PersianDigits(std::to_wstring(value)); };
+  return L"خروجی سال " + number(static_cast<std::size_t>(year)) + L": " + number(entries) +
+         L" مورد در " + number(days.size()) + L" روز در \u200E" + path + L"\u200F نوشته شد";
+}
+
 }  // namespace tavilo

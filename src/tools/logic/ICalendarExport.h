@@ -58,6 +58,10 @@ std::string EscapedText(std::wstring_view text);
 // "Tavilo-1405.ics"
 std::wstring ExportFileName(int year);
 
+// What the calendar says of a saved export: the year, how many entries on
+// how many days, and the file ("سال ۱۴۰۵: ۸۷ مورد در ۶۲ روز در ‎C:\…\a.ics نوشته شد").
+std::wstring ExportSavedText(int year, std::string_view text, const std::wstring& path);
+
 // Writes the file next to its target and renames it over the target in one
 // step, so that a failed export never leaves a file half written. Empty when
 // done, else the message that says why not.

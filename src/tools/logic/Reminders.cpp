@@ -127,7 +127,11 @@ std::vector<DueReminder> DueReminders(std::int64_t now, const ReminderSetup& set
         }
         return true;
       });
-  for (DueReminder& reminder : due) reminder.late = LateAt(now, reminder.moment);
+  const std::int32_t today = LocalDayOf(now, setup.ruleOf);
+  for (DueReminder& reminder : due) {
+    reminder.late = LateAt(now, reminder.moment);
+    reminder.shownDay = today;
+  }
   std::stable_sort(due.begin(), due.end(),
                    [](const DueReminder& a, const DueReminder& b) { return a.moment < b.moment; });
   return due;
@@ -166,7 +170,9 @@ ReminderWords PrayerReminderWords(const DueReminder& reminder, const std::wstrin
   if (!placeName.empty()) words.title += L"، " + placeName;
   words.text = L"\u200Fساعت " + ClockText(LocalOf(reminder.target, ruleOf)) + L"، ";
   const std::int64_t minutes = (reminder.target - reminder.moment) / 60;
-  words.text += minutes > 0 ? Number(minutes) + L" دقیقه دیگر" : L"اکنون";
+  words.text += minutes == 60 ? L"یک ساعت دیگر"
+                 : minutes > 0 ? Number(minutes) + L" دقیقه دیگر"
+                               : L"اکنون";
   if (reminder.late) words.text += kLate;
   return words;
 }
@@ -176,11 +182,16 @@ ReminderWords EventReminderWords(const DueReminder& reminder, const Event& event
   const EventDate date = EventDateOfDay(event.calendar, reminder.eventDay, lunarCorrection);
   ReminderWords words{event.title, L"\u200F" + Number(date.year) + L"/" + Number(date.month) +
                                        L"/" + Number(date.day)};
-  const std::int32_t daysAhead = reminder.eventDay - reminder.dueDay;
-  if (reminder.late) return {words.title, words.text + kLate};
-  words.text += daysAhead == 0 ? L"، امروز" : L"، " + Number(daysAhead) + L" روز دیگر";
+  // A late one counts from the day it is shown: the event may be yesterday.
+  const std::int32_t daysAhead =
+      reminder.eventDay - (reminder.late ? reminder.shownDay : reminder.dueDay);
+  words.text += daysAhead == 0    ? L"، امروز"
+                : daysAhead == -1 ? L"، دیروز"
+                : daysAhead < 0   ? L"، " + Number(-daysAhead) + L" روز پیش"
+                                  : L"، " + Number(daysAhead) + L" روز دیگر";
   const int minute = event.reminder ? event.reminder->minuteOfDay : 0;
   words.text += L" ساعت " + ClockText(minute * 60LL);
+  if (reminder.late) words.text += kLate;
   return words;
 }
 

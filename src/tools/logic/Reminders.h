@@ -60,6 +60,7 @@ struct DueReminder {
   std::int32_t eventDay = 0;   // the local day the event occurs on
   std::int32_t dueDay = 0;     // the local day the reminder was due on
   bool late = false;           // it comes after its own minute
+  std::int32_t shownDay = 0;   // the local day it is shown on
   bool operator==(const DueReminder&) const = default;
 };
 

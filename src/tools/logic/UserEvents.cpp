@@ -10,6 +10,11 @@ namespace {
 
 constexpr wchar_t kNotReadYet[] = L"رویدادها هنوز خوانده نشده‌اند";
 constexpr wchar_t kTodayEvents[] = L" رویداد امروز";
+constexpr wchar_t kKeptForNextStart[] =
+    L"تغییرها در پرونده زیر ماند و اجرای بعدی Tavilo آن‌ها را بازمی‌گرداند:";
+constexpr wchar_t kLostOnExit[] = L"تغییرهای ذخیره‌نشده با خروج از دست می‌روند.";
+constexpr wchar_t kLeaveAnyway[] = L"با این حال از Tavilo خارج می‌شوید؟";
+constexpr wchar_t kLeftToRight = L'\u200E';  // a path reads left to right
 
 }  // namespace
 
@@ -57,6 +62,18 @@ EventChange UserEvents::Remove(std::size_t position) {
 EventChange UserEvents::SaveAgain() {
   if (!store_) return {};
   return Changed(store_->SaveAgain());
+}
+
+std::wstring UserEvents::UnsavedOnExitText() const {
+  if (!store_ || !store_->HasUnsavedChanges()) return {};
+  std::wstring text = store_->SaveFailure() + L".\n" + kLeftToRight + store_->FilePath() + L"\n\n";
+  if (store_->ChangesKeptForNextStart()) {
+    text += std::wstring(kKeptForNextStart) + L"\n" + kLeftToRight + store_->FilePath() +
+            L".tmp\n\n";
+  } else {
+    text += std::wstring(kLostOnExit) + L"\n\n";
+  }
+  return text + kLeaveAnyway;
 }
 
 EventChange UserEvents::MarkReminderShown(std::size_t position, const EventDate& day) {

@@ -34,12 +34,20 @@ class UserEvents {
   // last save failed while its changes wait for the next one.
   std::wstring StatusText() const;
 
+  // Why no event may be added or changed (the file could not be read, or a
+  // newer version wrote it); empty when they may.
+  std::wstring WhyUnchangeable() const { return store_ ? store_->WhyReadOnly() : std::wstring(); }
+
   // Each saved at once (EventStore); refused before the file is read.
   EventChange Add(Event event);
   EventChange Replace(std::size_t position, Event event);
   EventChange Remove(std::size_t position);
   // Tries once more to save changes a failed save left.
   EventChange SaveAgain();
+  // What the program's end would leave unsaved, as the question before it:
+  // why the save failed, the file, and whether the next start gets the
+  // changes back; empty when everything is saved.
+  std::wstring UnsavedOnExitText() const;
   // Records the day an event's reminder was due on and shown
   // (EventStore::MarkReminderShown); what it shows is unchanged.
   EventChange MarkReminderShown(std::size_t position, const EventDate& day);
