@@ -14,6 +14,11 @@ constexpr std::array<std::wstring_view, 8> kNames = {
     L"غروب آفتاب", L"اذان مغرب", L"اذان عشا", L"نیمه‌شب شرعی",
 };
 
+// The names without "اذان" and "آفتاب", for the short form.
+constexpr std::array<std::wstring_view, 8> kShortNames = {
+    L"صبح", L"طلوع", L"ظهر", L"عصر", L"غروب", L"مغرب", L"عشا", L"نیمه‌شب",
+};
+
 constexpr std::array<PrayerTimeKind, 8> kInDayOrder = {
     PrayerTimeKind::kFajr,   PrayerTimeKind::kSunrise, PrayerTimeKind::kDhuhr, PrayerTimeKind::kAsr,
     PrayerTimeKind::kSunset, PrayerTimeKind::kMaghrib, PrayerTimeKind::kIsha,  PrayerTimeKind::kMidnight,
@@ -90,12 +95,29 @@ std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTim
   return text + L" دیگر)";
 }
 
-std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings) {
+std::wstring ShortUpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next) {
+  const int64_t shown = ShownMinute(next.moment);
+  std::wstring text(kShortNames[static_cast<std::size_t>(next.kind)]);
+  text.append(L" ").append(ClockText(platform.LocalTimeOf(shown))).append(L" · ");
+  const int64_t minutes = (shown - FloorToMinute(now)) / 60;
+  if (minutes <= 0) return text + L"اکنون";
+  return text + Number(minutes / 60) + L":" + Number(minutes % 60 / 10) + Number(minutes % 10);
+}
+
+std::optional<PrayerSource> ChosenPrayerSource(const Settings& settings) {
   const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
   if (!place) return std::nullopt;
   const PrayerSettings method = ChosenPrayerSettings(settings);
-  DayPrayers prayers{PrayerTimesOn(day, place->coordinates, method), {},
-                     ShowsAsrAndIsha(method.method, settings.prayerAsrIsha), true};
+  return PrayerSource{place->coordinates, method,
+                      ShowsAsrAndIsha(method.method, settings.prayerAsrIsha)};
+}
+
+std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings) {
+  const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
+  const std::optional<PrayerSource> source = ChosenPrayerSource(settings);
+  if (!place || !source) return std::nullopt;
+  DayPrayers prayers{PrayerTimesOn(day, source->place, source->method), {},
+                     source->withAsrAndIsha, true};
   if (place->known) {
     prayers.placeName = place->known->persianName;
     prayers.inComputerZone = !place->known->inIran;
@@ -146,16 +168,20 @@ std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& pr
   return text;
 }
 
-std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings) {
-  const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
-  if (!place) return {};
-  const PrayerSettings method = ChosenPrayerSettings(settings);
+std::optional<UpcomingTime> NextChosenPrayer(Platform& platform, int64_t now,
+                                             const Settings& settings) {
+  const std::optional<PrayerSource> source = ChosenPrayerSource(settings);
+  if (!source) return std::nullopt;
   // From yesterday, whose midnight may still be ahead, to the day after
   // tomorrow, for a place whose date runs ahead of the computer's.
   std::array<PrayerTimes, 4> days{};
-  PrayerTimesOfDays(LocalDayOf(platform.LocalTimeOf(now)) - 1, days, place->coordinates, method);
-  const std::optional<UpcomingTime> next =
-      NextPrayerTime(now, days, ShowsAsrAndIsha(method.method, settings.prayerAsrIsha));
+  PrayerTimesOfDays(LocalDayOf(platform.LocalTimeOf(now)) - 1, days, source->place,
+                    source->method);
+  return NextPrayerTime(now, days, source->withAsrAndIsha);
+}
+
+std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings) {
+  const std::optional<UpcomingTime> next = NextChosenPrayer(platform, now, settings);
   return next ? UpcomingTimeText(platform, now, *next) : std::wstring();
 }
 

@@ -47,6 +47,20 @@ std::optional<UpcomingTime> NextPrayerTime(int64_t now, std::span<const PrayerTi
 // the clock beside it shows.
 std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next);
 
+// The short form where the line does not fit: "مغرب ۱۷:۰۲ · ۱:۱۲", and
+// "مغرب ۱۷:۰۲ · اکنون" in the time's own minute.
+std::wstring ShortUpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next);
+
+// The prayer times in force: the one source of times that the strip, the
+// tooltips, the calendar, the timetable and the reminders all read.
+struct PrayerSource {
+  Place place;
+  PrayerSettings method;
+  bool withAsrAndIsha;
+};
+// Nothing until a place is chosen.
+std::optional<PrayerSource> ChosenPrayerSource(const Settings& settings);
+
 // What the month calendar shows of a day's times, from the settings in force.
 struct DayPrayers {
   PrayerTimes times;
@@ -71,5 +85,8 @@ std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& pr
 // The tooltips' line: the next prayer time after `now` and the wait
 // (UpcomingTimeText) for the place chosen; empty until one is chosen.
 std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings);
+// The next prayer time after `now` for the place chosen (NextPrayerTime).
+std::optional<UpcomingTime> NextChosenPrayer(Platform& platform, int64_t now,
+                                             const Settings& settings);
 
 }  // namespace tavilo
