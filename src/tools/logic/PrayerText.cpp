@@ -141,31 +141,49 @@ bool InIranZone(Platform& platform, int64_t moment) {
 
 }  // namespace
 
-std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers) {
-  std::wstring text = L"\u200Fاوقات شرعی " + prayers.placeName;
+std::wstring PrayerHeading(Platform& platform, const DayPrayers& prayers) {
+  std::wstring text = L"اوقات شرعی " + prayers.placeName;
   if (prayers.inComputerZone || !InIranZone(platform, prayers.times.dhuhr)) {
     text += L"، به وقت این رایانه";
   }
+  return text;
+}
+
+std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers) {
+  std::wstring text = L"\u200F" + PrayerHeading(platform, prayers);
   int onLine = kTimesPerLine;
-  for (PrayerTimeKind kind : kInDayOrder) {
-    if (!prayers.withAsrAndIsha && (kind == PrayerTimeKind::kAsr || kind == PrayerTimeKind::kIsha)) {
-      continue;
-    }
+  for (PrayerTimeKind kind : ShownKinds(prayers.withAsrAndIsha)) {
     text += onLine == kTimesPerLine ? L"\r\n\u200F" : L"، ";
     onLine = onLine == kTimesPerLine ? 1 : onLine + 1;
     text.append(PrayerTimeName(kind)).append(L" ");
-    const int64_t moment = MomentOf(prayers.times, kind);
-    if (moment == kNoTime) {
-      text += L"ندارد";
-      continue;
-    }
-    const int64_t local = platform.LocalTimeOf(ShownMinute(moment));
-    text += ClockText(local);
-    const int32_t localDay = LocalDayOf(local);
-    if (localDay > day) text += L" (فردا)";
-    if (localDay < day) text += L" (دیروز)";
+    text += DayTimeText(DayTimeOf(platform, day, MomentOf(prayers.times, kind)));
   }
   return text;
+}
+
+DayTime DayTimeOf(Platform& platform, int32_t day, int64_t moment) {
+  if (moment == kNoTime) return {};
+  const int64_t local = platform.LocalTimeOf(ShownMinute(moment));
+  const int32_t localDay = LocalDayOf(local);
+  return {local, localDay > day ? 1 : localDay < day ? -1 : 0};
+}
+
+std::wstring DayTimeText(const DayTime& time) {
+  if (!time.local) return L"ندارد";
+  std::wstring text = ClockText(*time.local);
+  if (time.dayShift > 0) text += L" (فردا)";
+  if (time.dayShift < 0) text += L" (دیروز)";
+  return text;
+}
+
+std::vector<PrayerTimeKind> ShownKinds(bool withAsrAndIsha) {
+  std::vector<PrayerTimeKind> kinds;
+  for (PrayerTimeKind kind : kInDayOrder) {
+    if (withAsrAndIsha || (kind != PrayerTimeKind::kAsr && kind != PrayerTimeKind::kIsha)) {
+      kinds.push_back(kind);
+    }
+  }
+  return kinds;
 }
 
 std::optional<UpcomingTime> NextChosenPrayer(Platform& platform, int64_t now,

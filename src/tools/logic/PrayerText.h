@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/PrayerTimes.h"
 #include "platform/Platform.h"
@@ -71,6 +72,18 @@ struct DayPrayers {
   bool inComputerZone;
 };
 
+// A time of `day` in local time at its shown minute, and whether it falls on
+// the local day after (+1) or before (-1); nothing when it does not occur.
+struct DayTime {
+  std::optional<int64_t> local;
+  int dayShift = 0;
+};
+DayTime DayTimeOf(Platform& platform, int32_t day, int64_t moment);
+// "۰۵:۱۰", "۰۰:۱۲ (فردا)", "۲۳:۵۰ (دیروز)" or "ندارد".
+std::wstring DayTimeText(const DayTime& time);
+// The kinds a day shows, in the day's order.
+std::vector<PrayerTimeKind> ShownKinds(bool withAsrAndIsha);
+
 // The calendar's prayer times of `day` for the chosen place; nothing until
 // one is chosen.
 std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings);
@@ -81,6 +94,8 @@ std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings
 // "(فردا)" ("(دیروز)"), one that does not occur "ندارد". Lines end "\r\n"
 // and open with a right-to-left mark, for an edit control.
 std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers);
+// Its first line without the mark: "اوقات شرعی تهران".
+std::wstring PrayerHeading(Platform& platform, const DayPrayers& prayers);
 
 // The tooltips' line: the next prayer time after `now` and the wait
 // (UpcomingTimeText) for the place chosen; empty until one is chosen.
