@@ -1,5 +1,7 @@
 #include "tools/FrmTimetable.h"
 
+#include <algorithm>
+
 #include "calendar/Numbers.h"
 #include "calendar/ShamsiArithmetic.h"
 #include "tools/TimetablePage.h"
@@ -26,7 +28,7 @@ constexpr DWORD kLabelStyle = SS_RIGHT | SS_NOPREFIX;
 constexpr ControlSpec kControls[] = {
     {FrmTimetable::kLstDays, WC_LISTVIEWW, L"",
      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-     WS_EX_CLIENTEDGE | WS_EX_LAYOUTRTL, 120, 780, 9360, 3390},
+     WS_EX_CLIENTEDGE, 120, 780, 9360, 3390},
     {FrmTimetable::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 8400,
      4290, 1080, 390},
     {FrmTimetable::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 7200, 4290,
@@ -161,38 +163,54 @@ void FrmTimetable::Fill() {
   EnableWindow(GetDlgItem(hwnd_, kCmdPrint), table_.has_value());
   EnableWindow(GetDlgItem(hwnd_, kCmdSave), table_.has_value());
   if (table_) {
+    // Right to left: the day's column, first to read, stands at the right,
+    // inserted last. (Mirroring the control, or reordering its columns,
+    // garbles or blanks its rows under some systems.)
     const std::vector<std::wstring> header = TimetableHeaderCells(*table_);
-    for (std::size_t column = 0; column < header.size(); ++column) {
+    const std::size_t count = header.size();
+    for (std::size_t column = 0; column < count; ++column) {
       LVCOLUMNW spec{};
       spec.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-      spec.fmt = column == 0 ? LVCFMT_LEFT : LVCFMT_CENTER;
+      spec.fmt = LVCFMT_RIGHT;
       spec.cx = MulDiv(50, static_cast<int>(dpi_), 96);
-      spec.pszText = const_cast<wchar_t*>(header[column].c_str());
+      spec.pszText = const_cast<wchar_t*>(header[count - 1 - column].c_str());
       ListView_InsertColumn(list, static_cast<int>(column), &spec);
     }
     for (std::size_t index = 0; index < table_->rows.size(); ++index) {
       const TimetableRow& row = table_->rows[index];
-      const std::vector<std::wstring> cells = TimetableRowCells(row, settings.persianDigits);
+      std::vector<std::wstring> cells = TimetableRowCells(row, settings.persianDigits);
+      // A right-to-left mark keeps "۲۱ آوریل" in its reading order.
+      for (std::wstring& cell : cells) cell.insert(0, 1, L'\u200F');
       LVITEMW item{};
       item.mask = LVIF_TEXT;
       item.iItem = static_cast<int>(index);
-      item.pszText = const_cast<wchar_t*>(cells[0].c_str());
+      item.pszText = const_cast<wchar_t*>(cells[count - 1].c_str());
       ListView_InsertItem(list, &item);
-      for (std::size_t column = 1; column < cells.size(); ++column) {
+      for (std::size_t column = 1; column < count; ++column) {
         ListView_SetItemText(list, static_cast<int>(index), static_cast<int>(column),
-                             const_cast<wchar_t*>(cells[column].c_str()));
+                             const_cast<wchar_t*>(cells[count - 1 - column].c_str()));
       }
       if (row.today) {
         ListView_SetItemState(list, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list, static_cast<int>(index), FALSE);
       }
     }
+    // As wide as the widest of the cells and the heading, with room to spare.
     for (std::size_t column = 0; column < header.size(); ++column) {
-      ListView_SetColumnWidth(list, static_cast<int>(column), LVSCW_AUTOSIZE_USEHEADER);
+      const int at = static_cast<int>(column);
+      ListView_SetColumnWidth(list, at, LVSCW_AUTOSIZE);
+      const int cellsWidth = ListView_GetColumnWidth(list, at);
+      ListView_SetColumnWidth(list, at, LVSCW_AUTOSIZE_USEHEADER);
+      const int width = std::max(cellsWidth, ListView_GetColumnWidth(list, at));
+      ListView_SetColumnWidth(list, at, width + MulDiv(10, static_cast<int>(dpi_), 96));
     }
   }
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  if (table_) {
+    ListView_Scroll(list, 0x7FFF, 0);  // to the right, where the day stands
+    const int today = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    if (today >= 0) ListView_EnsureVisible(list, today, FALSE);
+  }
   InvalidateRect(list, nullptr, TRUE);
 }
 

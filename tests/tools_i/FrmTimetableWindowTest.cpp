@@ -46,9 +46,11 @@ class FrmTimetableWindowTest : public ::testing::Test {
     strip_.Unload();
     ProgramSettings() = Settings{};
   }
+  // The columns stand right to left: the first to read is the last one.
   std::wstring Cell(int row, int column) const {
     wchar_t text[128] = L"";
-    ListView_GetItemText(list_, row, column, text, 128);
+    const int columns = Header_GetItemCount(ListView_GetHeader(list_));
+    ListView_GetItemText(list_, row, columns - 1 - column, text, 128);
     return text;
   }
 
@@ -68,11 +70,11 @@ TEST_F(FrmTimetableWindowTest, OpensFromTheCalendarAndFollowsPageDown) {
   EXPECT_EQ(GetWindowLongW(list_, GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
   EXPECT_EQ(ListView_GetItemCount(list_), 31);
   EXPECT_EQ(ItemText(hwnd_, T::kLblHeading).rfind(L"اوقات شرعی تهران – فروردین ۱۴۰۵", 0), 0u);
-  EXPECT_EQ(Cell(0, 0), L"شنبه");
+  EXPECT_EQ(Cell(0, 0), L"\u200Fشنبه");
   EXPECT_EQ(ListView_GetNextItem(list_, -1, LVNI_SELECTED), 0);  // today
   SendMessageW(list_, WM_KEYDOWN, VK_NEXT, 0);
   EXPECT_NE(ItemText(hwnd_, T::kLblHeading).find(L"اردیبهشت ۱۴۰۵"), std::wstring::npos);
-  EXPECT_EQ(Cell(0, 2), L"۲۱ آوریل");
+  EXPECT_EQ(Cell(0, 2), L"\u200F۲۱ آوریل");
   EXPECT_EQ(ListView_GetNextItem(list_, -1, LVNI_SELECTED), -1);
   // The calendar's own month moves it back.
   SendDlgItemMessageW(calendar_.Handle(), FrmCalendar::kCmdNext, BM_CLICK, 0, 0);

@@ -52,7 +52,9 @@ TEST(Timetable, RowsAreTheDayViewsTimesAcrossADaylightTimeChange) {
     }
     dhuhrMinuteBefore = dhuhrMinute;
     EXPECT_EQ(row.today, row.day == table.rows[3].day);
-    if (row.weekDay == L"جمعه") EXPECT_TRUE(row.dayOff) << row.shamsi;
+    if (row.weekDay == L"جمعه") {
+      EXPECT_TRUE(row.dayOff) << row.shamsi;
+    }
   }
   EXPECT_EQ(table.rows[0].gregorian, L"۲۳ اکتبر");
   EXPECT_EQ(table.rows[0].weekDay, L"جمعه");
@@ -72,7 +74,9 @@ TEST(Timetable, RamadanIsMarkedOnItsDaysOnly) {
       const bool inRamadan = row.day >= firstOfRamadan && row.day <= lastOfRamadan;
       EXPECT_EQ(row.ramadan, inRamadan) << row.shamsi;
       EXPECT_EQ(TimetableRowCells(row, false).back(), inRamadan ? kRamadanNote : L"");
-      if (row.day == firstOfRamadan) EXPECT_EQ(row.qamari.rfind(L"۱ رمضان", 0), 0u);
+      if (row.day == firstOfRamadan) {
+        EXPECT_EQ(row.qamari.rfind(L"۱ رمضان", 0), 0u);
+      }
       marked += row.ramadan;
     }
   }
