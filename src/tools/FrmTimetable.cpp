@@ -17,10 +17,10 @@ namespace {
 constexpr wchar_t kClassName[] = L"TaviloFrmTimetable";
 constexpr wchar_t kCaption[] = L"جدول ماه";
 
-// Client area in twips: 640 x 320 pixels at 96 DPI, which the work area
-// holds at 192 DPI too.
-constexpr float kClientWidth = 9600;
-constexpr float kClientHeight = 4800;
+// Client area in twips: 620 x 310 pixels at 96 DPI, which a 1280 x 720
+// screen's work area holds with the frame at 192 DPI too.
+constexpr float kClientWidth = 9300;
+constexpr float kClientHeight = 4650;
 
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kLabelStyle = SS_RIGHT | SS_NOPREFIX;
@@ -28,20 +28,20 @@ constexpr DWORD kLabelStyle = SS_RIGHT | SS_NOPREFIX;
 constexpr ControlSpec kControls[] = {
     {FrmTimetable::kLstDays, WC_LISTVIEWW, L"",
      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-     WS_EX_CLIENTEDGE, 120, 780, 9360, 3390},
-    {FrmTimetable::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 8400,
-     4290, 1080, 390},
-    {FrmTimetable::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 7200, 4290,
+     WS_EX_CLIENTEDGE, 120, 780, 9060, 3270},
+    {FrmTimetable::kCmdPrevious, L"BUTTON", L"ماه قبل", kButtonStyle, WS_EX_RTLREADING, 8100,
+     4170, 1080, 390},
+    {FrmTimetable::kCmdNext, L"BUTTON", L"ماه بعد", kButtonStyle, WS_EX_RTLREADING, 6900, 4170,
      1080, 390},
-    {FrmTimetable::kCmdSave, L"BUTTON", L"ذخیره…", kButtonStyle, WS_EX_RTLREADING, 1320, 4290, 1080,
+    {FrmTimetable::kCmdSave, L"BUTTON", L"ذخیره…", kButtonStyle, WS_EX_RTLREADING, 1320, 4170, 1080,
      390},
-    {FrmTimetable::kCmdPrint, L"BUTTON", L"چاپ…", kButtonStyle, WS_EX_RTLREADING, 120, 4290, 1080,
+    {FrmTimetable::kCmdPrint, L"BUTTON", L"چاپ…", kButtonStyle, WS_EX_RTLREADING, 120, 4170, 1080,
      390},
-    {FrmTimetable::kLblHeading, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 90, 9360,
+    {FrmTimetable::kLblHeading, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 90, 9060,
      330},
-    {FrmTimetable::kLblMonths, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 450, 9360,
+    {FrmTimetable::kLblMonths, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 120, 450, 9060,
      300},
-    {FrmTimetable::kLblMessage, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 2520, 4320, 4560,
+    {FrmTimetable::kLblMessage, L"STATIC", L"", kLabelStyle, kRightToLeftExStyle, 2520, 4200, 4260,
      360},
 };
 
