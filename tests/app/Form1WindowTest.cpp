@@ -239,9 +239,8 @@ TEST_F(Form1Window, DateLineFollowsMidnightClockChangeAndResume) {
 // Whether any part of the window waits to be painted, and where.
 bool PendingPaint(HWND window, RECT& area) { return GetUpdateRect(window, &area, FALSE); }
 
-// With a place chosen the title counts down to the next prayer time, in the
-// tooltip's words (or their short form), from the counter's tick when the
-// minute changes; parked, it waits for the strip to come down.
+// With a place chosen the title counts down to the next prayer time, from the
+// counter's tick when the minute changes; parked, till the strip comes down.
 TEST_F(Form1Window, TitleShowsTheNextPrayerTimeAndFollowsTheMinute) {
   const std::int64_t noon = (static_cast<std::int64_t>(DateSerial(2026, 12, 5)) - 25569) * 86400 +
                             12 * 3600 - 210 * 60;  // in Tehran
@@ -258,7 +257,6 @@ TEST_F(Form1Window, TitleShowsTheNextPrayerTimeAndFollowsTheMinute) {
   EXPECT_TRUE(shownFor(noon));
   SlideDown();
   const RECT title = form->LabelRect(Form1::kLabel3);  // widened to the clock
-
   RECT area{};
   form->Timer4_Timer();
   ValidateRect(form->Handle(), nullptr);
@@ -270,7 +268,6 @@ TEST_F(Form1Window, TitleShowsTheNextPrayerTimeAndFollowsTheMinute) {
   EXPECT_TRUE(shownFor(noon + 60));
   ASSERT_TRUE(PendingPaint(form->Handle(), area));
   EXPECT_TRUE(EqualRect(&area, &title));
-
   form->Form_Click();
   SlideUp();
   const std::wstring parked = form->Caption(Form1::kLabel3);

@@ -81,8 +81,7 @@ TEST_F(FrmTimetableWindowTest, PrintSaysWhatHappened) {
   }
 }
 
-// One A4 page at 300 DPI: the whole table between the margins, the footer
-// at the foot, nothing drawn in the right margin.
+// One A4 page at 300 DPI: the table and the footer within the margins.
 TEST_F(FrmTimetableWindowTest, ThePageFitsAnA4SheetAt300Dpi) {
   constexpr int kWidth = 2480, kHeight = 3508, kDpi = 300, kMargin = kDpi * 2 / 5;
   BITMAPINFO info{{sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};

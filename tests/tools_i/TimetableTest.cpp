@@ -21,8 +21,7 @@ Timetable TableOf(FakePlatform& platform, ShamsiMonth month, const PrayerSource&
                         PersianGregorianMonthNames());
 }
 
-// Aban 1405 runs from 23 October to 21 November 2026; Toronto's clocks go
-// back an hour on 1 November.
+// Aban 1405: 23 October to 21 November 2026; Toronto's clocks go back on 1 November.
 TEST(Timetable, RowsAreTheDayViewsTimesAcrossADaylightTimeChange) {
   FakePlatform platform;
   platform.timeZone = kToronto;
