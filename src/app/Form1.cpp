@@ -74,8 +74,9 @@ void Form1::Unload() {
 
 RECT Form1::LabelRect(Label label) const {
   const LabelLayout& layout = kLabelLayout[label];
+  const float width = label == kLabel3 && prayerTitle_ ? kPrayerTitleWidth : layout.width;
   return {PixelsFromTwips(layout.left, dpi_), PixelsFromTwips(layout.top, dpi_),
-          PixelsFromTwips(layout.left + layout.width, dpi_),
+          PixelsFromTwips(layout.left + width, dpi_),
           PixelsFromTwips(layout.top + layout.height, dpi_)};
 }
 
@@ -208,8 +209,7 @@ void Form1::Form_Load() {
   skin_ = static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   CreateCanvases();
-  captions_[kLabel3].Set(kApplicationTitle);
-
+  RefreshTitle(true);
   RefreshDateLine();
 
   const StripPlacement placement =
@@ -251,6 +251,9 @@ void Form1::Form_MouseMove() {
   // The line touched by chance in a full-screen program brings nothing down.
   if (!motion_.MoveX() && KeepOutOfFullScreen()) return;
   motion_.MouseMove();
+  // Parked, nothing kept the title's minute: it is brought up to date before
+  // the first frame shows it.
+  if (motion_.MoveX()) RefreshTitle(false);
   ApplyMotion();
 }
 
@@ -281,22 +284,33 @@ void Form1::Timer3_Timer() {
 void Form1::Timer4_Timer() {
   captions_[kLabel1].Set(Shown(RunningTimeText(RunningTimeNow(platform_))));
   FitCounterFont();
+  RefreshTitle(false);
   RedrawChangedLabels();
 }
 
 void Form1::DateTimer_Timer() { RefreshDateLine(); }
 
-void Form1::Form_TimeChange() { RefreshDateLine(); }
+void Form1::Form_TimeChange() {
+  RefreshTitle(true);
+  RefreshDateLine();
+}
 
-void Form1::Form_SettingChange() { RefreshDateLine(); }
+void Form1::Form_SettingChange() {
+  RefreshTitle(true);
+  RefreshDateLine();
+}
 
 void Form1::Form_SettingsChanged() {
+  RefreshTitle(true);
   RefreshDateLine();
   Timer4_Timer();
 }
 
 void Form1::Form_PowerBroadcast(WPARAM event) {
-  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) RefreshDateLine();
+  if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) {
+    RefreshTitle(true);
+    RefreshDateLine();
+  }
 }
 
 void Form1::Form_DpiChanged(unsigned dpi) {
@@ -305,6 +319,7 @@ void Form1::Form_DpiChanged(unsigned dpi) {
   // The canvases go first: they may still hold one of the old fonts.
   ReleaseCanvases();
   CreateFonts();
+  RefreshTitle(true);  // which form fits may change with the font's size
   CreateCanvases();
   left_ = StripLeft(ScreenWidthTwips(), SnapToPixel(kWidth, dpi_));
   PlaceWindow();
@@ -373,6 +388,35 @@ void Form1::PlaceWindow() {
   SetWindowPos(hwnd_, nullptr, PixelsFromTwips(left_, dpi_), PixelsFromTwips(motion_.Top(), dpi_),
                PixelsFromTwips(kWidth, dpi_), PixelsFromTwips(motion_.Height(), dpi_),
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::RefreshTitle(bool always) {
+  const int64_t now = platform_.UnixTimeNow();
+  const int64_t minute = now / 60 - (now % 60 < 0 ? 1 : 0);
+  if (!always && minute == titleMinute_) return;
+  titleMinute_ = minute;
+  const Settings& settings = ProgramSettings();
+  const std::optional<UpcomingTime> next = NextChosenPrayer(platform_, now, settings);
+  const bool wasPrayerTitle = prayerTitle_;
+  prayerTitle_ = next.has_value();
+  if (!next) {
+    captions_[kLabel3].Set(kApplicationTitle);
+  } else {
+    const auto inDigits = [&settings](std::wstring text) {
+      return settings.persianDigits ? text : LatinDigits(std::move(text));
+    };
+    std::wstring line = inDigits(UpcomingTimeText(platform_, now, *next));
+    if (!TitleFits(line)) line = inDigits(ShortUpcomingTimeText(platform_, now, *next));
+    captions_[kLabel3].Set(std::move(line));
+  }
+  // The wide rectangle holds the narrow one: either caption goes with it.
+  if (wasPrayerTitle != prayerTitle_ && hwnd_) {
+    prayerTitle_ = true;
+    const RECT wide = LabelRect(kLabel3);
+    prayerTitle_ = next.has_value();
+    ComposeBackground(&wide);
+    InvalidateRect(hwnd_, &wide, FALSE);
+  }
 }
 
 void Form1::RefreshDateLine() {
@@ -463,14 +507,13 @@ void Form1::SyncTimer(Timer timer, const TimerSetting& setting) {
 }
 
 void Form1::RedrawChangedLabels() {
-  bool recompose = false;
   for (size_t label = 0; label < kLabelCount; ++label) {
     if (!captions_[label].TakeRedraw(LabelsVisible()) || !hwnd_) continue;
-    recompose = recompose || label != kLabel1;
     const RECT area = LabelRect(static_cast<Label>(label));
+    // The counter is drawn by each paint; the others are in the background.
+    if (label != kLabel1) ComposeBackground(&area);
     InvalidateRect(hwnd_, &area, FALSE);
   }
-  if (recompose) ComposeBackground();
 }
 
 bool Form1::KeepOutOfFullScreen() {

@@ -64,7 +64,10 @@ class Form1 final : public StripWindow {
   const std::wstring& Caption(Label label) const { return captions_[label].Text(); }
   // The label's rectangle in client pixels.
   RECT LabelRect(Label label) const;
-  HFONT LabelFont(Label label) const { return fonts_[label]; }
+  // The title shows the next prayer time in the date line's font.
+  HFONT LabelFont(Label label) const {
+    return label == kLabel3 && prayerTitle_ ? fonts_[kLabel2] : fonts_[label];
+  }
   unsigned Dpi() const { return dpi_; }
   // The calendar picture of the skin, in client pixels: a click opens the
   // month calendar.
@@ -110,6 +113,10 @@ class Form1 final : public StripWindow {
   };
 
   void RefreshDateLine();
+  // The title's next prayer time, when the minute changed since the last
+  // look (or always); «Tavilo» while no place is chosen.
+  void RefreshTitle(bool always);
+  bool TitleFits(const std::wstring& text) const;
   void AddDateToolTip();
   void SetDateToolTip(const std::wstring& text);
   void DateToolTip_GetDispInfo(NMTTDISPINFOW& info);
@@ -145,7 +152,8 @@ class Form1 final : public StripWindow {
   void ReleaseResources();
   // The key colour, the skin and every label but the counter, whose text
   // changes on nearly every tick and is drawn by each paint.
-  void ComposeBackground();
+  // Only `area` of it when given.
+  void ComposeBackground(const RECT* area = nullptr);
   void DrawLabel(HDC dc, Label label) const;
 
   HINSTANCE instance_;
@@ -160,6 +168,8 @@ class Form1 final : public StripWindow {
   // Exit under way: a start that asks for the strip is to run in our place.
   bool unloading_ = false;
   std::array<LabelCaption, kLabelCount> captions_;
+  bool prayerTitle_ = false;  // the title shows the next prayer time
+  int64_t titleMinute_ = 0;   // the minute (Unix) the title was made for
   std::array<HFONT, kLabelCount> fonts_{};
   // The hour digits Label1's font was sized for.
   size_t counterHourDigits_ = std::wstring::npos;

@@ -40,4 +40,8 @@ inline constexpr LabelLayout kLabelLayout[Form1::kLabelCount] = {
     /* Label1, running time */ {360, 600, 2535, 495, 21.75f, FW_NORMAL, false, true},
 };
 
+// While a place is chosen the title shows the next prayer time, in the date
+// line's font, from its left edge to the skin's clock.
+inline constexpr float kPrayerTitleWidth = 3540.0f;
+
 }  // namespace tavilo::strip_design

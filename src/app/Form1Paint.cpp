@@ -160,12 +160,14 @@ void Form1::Form_Paint() {
   EndPaint(hwnd_, &paint);
 }
 
-void Form1::ComposeBackground() {
+void Form1::ComposeBackground(const RECT* area) {
   if (!background_.dc) return;
   HDC dc = background_.dc;
   const RECT client{0, 0, PixelsFromTwips(kWidth, dpi_), PixelsFromTwips(kHeight, dpi_)};
+  const int saved = SaveDC(dc);
+  if (area) IntersectClipRect(dc, area->left, area->top, area->right, area->bottom);
   HBRUSH key = CreateSolidBrush(kKeyColor);
-  FillRect(dc, &client, key);
+  FillRect(dc, area ? area : &client, key);
   DeleteObject(key);
 
   if (skin_) {
@@ -182,8 +184,12 @@ void Form1::ComposeBackground() {
     DeleteDC(source);
   }
 
-  DrawLabel(dc, kLabel3);
-  DrawLabel(dc, kLabel2);
+  for (Label label : {kLabel3, kLabel2}) {
+    const RECT bounds = LabelRect(label);
+    RECT overlap;
+    if (!area || IntersectRect(&overlap, &bounds, area)) DrawLabel(dc, label);
+  }
+  RestoreDC(dc, saved);
 }
 
 void Form1::DrawLabel(HDC dc, Label label) const {
@@ -191,8 +197,17 @@ void Form1::DrawLabel(HDC dc, Label label) const {
   const std::wstring& text = captions_[label].Text();
   RECT bounds = LabelRect(label);
   // Selecting a font is not free: the buffer keeps the counter's.
-  if (GetCurrentObject(dc, OBJ_FONT) != fonts_[label]) SelectObject(dc, fonts_[label]);
+  if (GetCurrentObject(dc, OBJ_FONT) != LabelFont(label)) SelectObject(dc, LabelFont(label));
   SetTextColor(dc, layout.buttonTextColor ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
+  if (label == kLabel3 && prayerTitle_) {
+    // One line, right to left against the clock, in the middle of the
+    // title's height.
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const int y = (bounds.top + bounds.bottom - metrics.tmHeight) / 2;
+    DrawRtlLine(dc, text, bounds.right, y, RtlAnchor::kRightEdge);
+    return;
+  }
   if (!layout.rightToLeft) {
     // The running time stands on one line; its font is sized to fit.
     const UINT wrap = label == kLabel1 ? DT_SINGLELINE : DT_WORDBREAK;
@@ -206,6 +221,19 @@ void Form1::DrawLabel(HDC dc, Label label) const {
   IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
   DrawRtlParagraph(dc, text, bounds);
   RestoreDC(dc, saved);
+}
+
+bool Form1::TitleFits(const std::wstring& text) const {
+  if (!hwnd_) return true;
+  const RECT bounds = LabelRect(kLabel3);
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ previous = SelectObject(dc, fonts_[kLabel2]);
+  const int width = ShapedWidth(dc, text);
+  SelectObject(dc, previous);
+  ReleaseDC(hwnd_, dc);
+  // A tenth to spare: a system may draw Tahoma with a stand-in of other
+  // widths (Wine does), and the line is not to lose its end there either.
+  return width * 10 <= (bounds.right - bounds.left) * 9;
 }
 
 }  // namespace tavilo

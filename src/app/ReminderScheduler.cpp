@@ -96,11 +96,12 @@ LRESULT ReminderScheduler::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
 ReminderSetup ReminderScheduler::Setup() const {
   const Settings& settings = ProgramSettings();
   ReminderSetup setup;
-  if (const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings)) {
-    setup.place = place->coordinates;
+  // The times the strip's title and the tooltips count down to.
+  if (const std::optional<PrayerSource> source = ChosenPrayerSource(settings)) {
+    setup.place = source->place;
+    setup.method = source->method;
+    setup.withAsrAndIsha = source->withAsrAndIsha;
   }
-  setup.method = ChosenPrayerSettings(settings);
-  setup.withAsrAndIsha = ShowsAsrAndIsha(setup.method.method, settings.prayerAsrIsha);
   std::copy(settings.prayerReminders.begin(), settings.prayerReminders.end(), setup.leads.begin());
   setup.events = ProgramEvents().Events();
   setup.lunarCorrection = settings.lunarCorrection;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -169,6 +170,22 @@ struct LayeredAttributes {
 };
 
 // One entry of the open-file dialog's filter list: "MP3 Files" / "*.mp3".
+// --- printing ---
+// A page to draw: the printer's device context (HDC), the page's printable
+// size in device pixels, and the device's pixels per inch.
+struct PrintPage {
+  void* dc;
+  int width, height;
+  int dpiX, dpiY;
+};
+using DrawPageFn = std::function<void(const PrintPage& page)>;
+enum class PrintOutcome { kPrinted, kCancelled, kNoPrinter, kFailed };
+struct PrintResult {
+  PrintOutcome outcome;
+  long error = 0;  // a failure's: CommDlgExtendedError's or the spooler's
+  bool operator==(const PrintResult&) const = default;
+};
+
 struct FileFilter {
   std::wstring description;
   std::wstring pattern;
@@ -348,6 +365,13 @@ class Platform {
   // Deletes a file (DeleteFileW): what a failed save left half written.
   virtual long DeleteFileAt(const std::wstring& path) = 0;
   // --- end of calendar export ---
+
+  // --- printing ---
+  // Asks for the default printer first (none installed: kNoPrinter), then
+  // shows the print dialog; cancelled, nothing is sent. Else prints one
+  // document named `document` of one page drawn by `draw`.
+  virtual PrintResult PrintOnePage(WindowHandle owner, const std::wstring& document,
+                                   const DrawPageFn& draw) = 0;
 };
 
 }  // namespace tavilo

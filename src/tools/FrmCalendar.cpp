@@ -85,6 +85,9 @@ constexpr ControlSpec kControls[] = {
     // The export at the foot of the column, last in the tab order.
     {FrmCalendar::kCmdExport, L"BUTTON", L"خروجی iCalendar…", kButtonStyle, WS_EX_RTLREADING, 120,
      6480, 1740, 360},
+    // The month's timetable of the prayer times, beside them.
+    {FrmCalendar::kCmdTimetable, L"BUTTON", L"جدول ماه", kButtonStyle, WS_EX_RTLREADING, 1980,
+     6480, 1140, 360},
 };
 
 constexpr wchar_t kChoosePlace[] = L"انتخاب مکان برای اوقات شرعی";
@@ -109,7 +112,8 @@ FrmCalendar::FrmCalendar(Platform& platform, const StripWindow& strip,
       strip_(strip),
       choosePlace_(std::move(choosePlace)),
       editor_(platform),
-      exporter_(platform, [this](const std::wstring& notice) { ExportDone(notice); }) {
+      exporter_(platform, [this](const std::wstring& notice) { ExportDone(notice); }),
+      timetable_(platform) {
   WNDCLASSEXW grid{};
   grid.cbSize = sizeof grid;
   grid.style = CS_DBLCLKS;
@@ -221,6 +225,7 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
           return 0;
         case kCmdNewEvent: NewEvent(); return 0;
         case kCmdExport: exporter_.Open(view_.month.year); return 0;  // --- calendar export ---
+        case kCmdTimetable: timetable_.ShowMonth(view_.month); return 0;
       }
       break;
     case WM_MOUSEWHEEL:
@@ -232,6 +237,7 @@ LRESULT FrmCalendar::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case kSettingsChanged:  // perhaps the lunar correction, or the events
       Refresh();
+      timetable_.Refresh();  // perhaps another place or method
       return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
@@ -276,9 +282,11 @@ void FrmCalendar::ShowPrayerTimes() {
   SetDlgItemTextW(hwnd_, kCmdPrayerPlace, prayers ? kChangePlace : kChoosePlace);
   SetDlgItemTextW(hwnd_, kTxtPrayerTimes,
                   prayers ? PrayerDayText(platform_, selected_, *prayers).c_str() : L"");
+  if (timetable_.IsOpen() && !(timetable_.Month() == view_.month)) timetable_.ShowMonth(view_.month);
   if (prayerTimesShown_ == prayers.has_value()) return;
   prayerTimesShown_ = prayers.has_value();
   ShowWindow(GetDlgItem(hwnd_, kTxtPrayerTimes), prayerTimesShown_ ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(GetDlgItem(hwnd_, kCmdTimetable), prayerTimesShown_ ? SW_SHOWNA : SW_HIDE);
 }
 
 void FrmCalendar::RedrawGrid() {

@@ -30,6 +30,7 @@
 #include "platform/Platform.h"
 #include "tools/FrmCalendarExport.h"
 #include "tools/FrmEvent.h"
+#include "tools/FrmTimetable.h"
 #include "tools/MonthGrid.h"
 #include "tools/MonthGridAccessible.h"
 #include "tools/logic/MonthView.h"
@@ -63,6 +64,7 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridC
     kTxtPrayerTimes,
     // --- calendar export ---
     kCmdExport,
+    kCmdTimetable,  // the month's prayer timetable
   };
   enum Timer : UINT_PTR { kMidnightTimer = 1 };
   static const ToolWindowDesign kDesign;
@@ -127,6 +129,7 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridC
   HFONT headingFont_ = nullptr;
   FrmEvent editor_;
   FrmCalendarExport exporter_;  // --- calendar export ---
+  FrmTimetable timetable_;      // follows the month shown
   std::vector<std::size_t> listed_;  // the listed events' positions
   HWND statusToolTip_ = nullptr;  // the status line's whole text; owned by the window
   std::wstring exportNotice_;

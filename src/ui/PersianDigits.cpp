@@ -8,4 +8,10 @@ std::wstring PersianDigits(std::wstring text) {
   return text;
 }
 
+std::wstring LatinDigits(std::wstring text) {
+  for (wchar_t& c : text)
+    if (c >= L'\x06F0' && c <= L'\x06F9') c = static_cast<wchar_t>(L'0' + (c - L'\x06F0'));
+  return text;
+}
+
 }  // namespace tavilo

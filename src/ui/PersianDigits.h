@@ -7,5 +7,7 @@
 namespace tavilo {
 
 std::wstring PersianDigits(std::wstring text);
+// And back, where the user chose Latin digits or a file wants them.
+std::wstring LatinDigits(std::wstring text);
 
 }  // namespace tavilo

@@ -225,5 +225,33 @@ TEST_F(Form1Dpi, DateLineFitsInsideItsBox) {
   }
 }
 
+// The title's next prayer time, full or short, stays whole on its widened
+// line at 96, 144 and 192 DPI in Wine's own Tahoma, for the longest waits.
+TEST_F(Form1Dpi, NextPrayerTitleFitsItsLabel) {
+  ASSERT_TRUE(testing::LoadRenamedTahoma());
+  ProgramSettings().prayerPlace = 112931;  // Tehran
+  platform.timeZone = TimeZoneRule{-210, 0, 0, {}, {}};
+  // 5 December 2026, 00:30 in Tehran: Fajr hours ahead, the longest wait.
+  platform.unixTimeNow = (static_cast<std::int64_t>(DateSerial(2026, 12, 5)) - 25569) * 86400;
+  platform.unixTimeNow -= 10800;
+  for (unsigned dpi : {96u, 144u, 192u}) {
+    platform.dpi = dpi;
+    ASSERT_NO_FATAL_FAILURE(CreateStrip());
+    const std::wstring& text = form->Caption(Form1::kLabel3);
+    HDC dc = GetDC(form->Handle());
+    LOGFONTW font{};
+    GetObjectW(form->LabelFont(Form1::kLabel3), sizeof font, &font);
+    lstrcpyW(font.lfFaceName, testing::kRenamedTahoma);
+    HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
+    const int width = ShapedWidth(dc, text);
+    DeleteObject(SelectObject(dc, previous));
+    ReleaseDC(form->Handle(), dc);
+    const RECT label = form->LabelRect(Form1::kLabel3);
+    EXPECT_LE(width, label.right - label.left) << dpi << " DPI: " << text.size();
+    form.reset();
+    menu.reset();
+  }
+}
+
 }  // namespace
 }  // namespace tavilo

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StripFixture.h"
+#include "tools/logic/PrayerText.h"
 #include "ui/PersianDigits.h"
 
 namespace tavilo {
@@ -237,6 +238,50 @@ TEST_F(Form1Window, DateLineFollowsMidnightClockChangeAndResume) {
 
 // Whether any part of the window waits to be painted, and where.
 bool PendingPaint(HWND window, RECT& area) { return GetUpdateRect(window, &area, FALSE); }
+
+// With a place chosen the title counts down to the next prayer time, from the
+// counter's tick when the minute changes; parked, till the strip comes down.
+TEST_F(Form1Window, TitleShowsTheNextPrayerTimeAndFollowsTheMinute) {
+  const std::int64_t noon = (static_cast<std::int64_t>(DateSerial(2026, 12, 5)) - 25569) * 86400 +
+                            12 * 3600 - 210 * 60;  // in Tehran
+  platform.timeZone = TimeZoneRule{-210, 0, 0, {}, {}};
+  platform.unixTimeNow = noon;
+  ProgramSettings().prayerPlace = 112931;  // Tehran
+  ASSERT_NO_FATAL_FAILURE(CreateStrip());
+  const auto shownFor = [&](std::int64_t now) {
+    const std::optional<UpcomingTime> next = NextChosenPrayer(platform, now, ProgramSettings());
+    const std::wstring& title = PersianDigits(form->Caption(Form1::kLabel3));
+    return title == UpcomingTimeText(platform, now, *next) ||
+           title == ShortUpcomingTimeText(platform, now, *next);
+  };
+  EXPECT_TRUE(shownFor(noon));
+  SlideDown();
+  const RECT title = form->LabelRect(Form1::kLabel3);  // widened to the clock
+  RECT area{};
+  form->Timer4_Timer();
+  ValidateRect(form->Handle(), nullptr);
+  platform.unixTimeNow = noon + 59;  // the same minute: nothing to draw
+  form->Timer4_Timer();
+  EXPECT_FALSE(PendingPaint(form->Handle(), area));
+  platform.unixTimeNow = noon + 60;
+  form->Timer4_Timer();
+  EXPECT_TRUE(shownFor(noon + 60));
+  ASSERT_TRUE(PendingPaint(form->Handle(), area));
+  EXPECT_TRUE(EqualRect(&area, &title));
+  form->Form_Click();
+  SlideUp();
+  const std::wstring parked = form->Caption(Form1::kLabel3);
+  platform.unixTimeNow = noon + 3600;
+  form->Form_MouseMove();  // before the first frame down
+  EXPECT_TRUE(shownFor(noon + 3600));
+  EXPECT_NE(form->Caption(Form1::kLabel3), parked);
+
+  EXPECT_EQ(form->Caption(Form1::kLabel3).find_first_of(L"۰۱۲۳۴۵۶۷۸۹"), std::wstring::npos);
+  ProgramSettings().prayerPlace = kNoPrayerPlace;
+  form->Form_SettingsChanged();
+  EXPECT_EQ(form->Caption(Form1::kLabel3), L"Tavilo");
+  EXPECT_LT(form->LabelRect(Form1::kLabel3).right, title.right);
+}
 
 TEST_F(Form1Window, CounterRedrawsOnlyItsOwnRectangleAndOnlyWhenSeen) {
   ASSERT_NO_FATAL_FAILURE(CreateStrip());

@@ -90,7 +90,8 @@ TEST_F(FrmCalendarWindowTest, TabOrderAndTheOccasionListByKeys) {
                                                C::kTxtGoTo, C::kCmdGoTo, C::kCmdToday,
                                                C::kLstOccasions, C::kLstEvents,
                                                C::kCmdNewEvent, C::kCmdPrayerPlace,
-                                               C::kTxtPrayerTimes, C::kCmdExport}));
+                                               C::kTxtPrayerTimes, C::kCmdExport,
+                                               C::kCmdTimetable}));
   HWND list = GetDlgItem(hwnd_, C::kLstOccasions);
   for (WPARAM key : {WPARAM{VK_NEXT}, WPARAM{VK_TAB}}) {
     MSG message{list, WM_KEYDOWN, key, 1, 0, {}};

@@ -34,19 +34,22 @@ TEST(PrayerText, TheNextTimeAndTheWaitAsTheClockShowsThem) {
     int64_t now;
     bool withAsrAndIsha;
     const wchar_t* text;
+    const wchar_t* shortText;  // the strip title's where the line does not fit
   };
   const Case cases[] = {
-      {Local(15, 50, 59), false, L"اذان مغرب ۱۷:۰۲ (۱ ساعت و ۱۲ دقیقه دیگر)"},  // 17:01:31 shows 17:02
-      {Local(14, 2), true, L"اذان عصر ۱۴:۳۶ (۳۴ دقیقه دیگر)"},
-      {Local(13, 40), false, L"غروب آفتاب ۱۵:۴۰ (۲ ساعت دیگر)"},
-      {Local(17, 2, 40), false, L"اذان مغرب ۱۷:۰۲ (اکنون)"},  // its own minute, already past
-      {Local(17, 3), false, L"نیمه‌شب شرعی ۲۳:۳۲ (۶ ساعت و ۲۹ دقیقه دیگر)"},
-      {Local(23, 40), false, L"اذان صبح ۰۴:۵۶ (۵ ساعت و ۱۶ دقیقه دیگر)"},  // tomorrow's
+      {Local(15, 50, 59), false, L"اذان مغرب ۱۷:۰۲ (۱ ساعت و ۱۲ دقیقه دیگر)",
+       L"مغرب ۱۷:۰۲ · ۱:۱۲"},  // 17:01:31 shows 17:02
+      {Local(14, 2), true, L"اذان عصر ۱۴:۳۶ (۳۴ دقیقه دیگر)", L"عصر ۱۴:۳۶ · ۰:۳۴"},
+      {Local(13, 40), false, L"غروب آفتاب ۱۵:۴۰ (۲ ساعت دیگر)", L"غروب ۱۵:۴۰ · ۲:۰۰"},
+      {Local(17, 2, 40), false, L"اذان مغرب ۱۷:۰۲ (اکنون)", L"مغرب ۱۷:۰۲ · اکنون"},  // its own minute
+      {Local(17, 3), false, L"نیمه‌شب شرعی ۲۳:۳۲ (۶ ساعت و ۲۹ دقیقه دیگر)", L"نیمه‌شب ۲۳:۳۲ · ۶:۲۹"},
+      {Local(23, 40), false, L"اذان صبح ۰۴:۵۶ (۵ ساعت و ۱۶ دقیقه دیگر)", L"صبح ۰۴:۵۶ · ۵:۱۶"},
   };
   for (const Case& c : cases) {
     const auto next = NextPrayerTime(c.now, days, c.withAsrAndIsha);
     ASSERT_TRUE(next);
     EXPECT_EQ(UpcomingTimeText(platform, c.now, *next), c.text) << "case " << (&c - cases);
+    EXPECT_EQ(ShortUpcomingTimeText(platform, c.now, *next), c.shortText) << "case " << (&c - cases);
   }
   // Just after 00:00 yesterday's midnight, moved past it, is still ahead.
   std::vector<PrayerTimes> late = days;

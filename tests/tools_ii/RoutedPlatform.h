@@ -149,6 +149,10 @@ class RoutedPlatform : public Platform {
     return fake.ShowSaveFileDialog(owner, f, name, ext);
   }
   long DeleteFileAt(const std::wstring& path) override { return fake.DeleteFileAt(path); }
+  PrintResult PrintOnePage(WindowHandle owner, const std::wstring& document,
+                           const DrawPageFn& draw) override {
+    return fake.PrintOnePage(owner, document, draw);
+  }
   // The user's data files: the fake's disk in memory.
   std::wstring AppDataFolder() override { return fake.AppDataFolder(); }
   long CreateFolder(const std::wstring& path) override { return fake.CreateFolder(path); }

@@ -70,6 +70,7 @@ enum class PlatformCall {
   // Calendar export.
   SaveFileDialog,
   FileDelete,
+  Print,
   BalloonShown,  // --- reminders ---
 };
 
@@ -276,6 +277,9 @@ class FakePlatform final : public Platform {
   std::vector<MessageBoxRequest> messageBoxes;
   std::vector<OpenFileDialogRequest> openFileDialogs;
   std::vector<SaveFileDialogRequest> saveFileDialogs;
+  // --- printing --- what each print asked for; the answer to give.
+  std::vector<std::wstring> printedDocuments;
+  PrintResult printResult{PrintOutcome::kPrinted};
   // --- reminders ---
   bool balloonSucceeds = true;
   std::vector<BalloonRequest> balloons;
@@ -354,6 +358,11 @@ class FakePlatform final : public Platform {
                                                  const std::wstring& suggestedName,
                                                  const std::wstring& extension) override;
   long DeleteFileAt(const std::wstring& path) override;
+  PrintResult PrintOnePage(WindowHandle, const std::wstring& document, const DrawPageFn&) override {
+    calls.push_back(PlatformCall::Print);
+    printedDocuments.push_back(document);
+    return printResult;
+  }
   bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
                    const std::wstring& text, bool silent) override {
     calls.push_back(PlatformCall::BalloonShown);

@@ -77,6 +77,9 @@ class Win32Platform final : public Platform {
                                                  const std::wstring& suggestedName,
                                                  const std::wstring& extension) override;
   long DeleteFileAt(const std::wstring& path) override;
+  // Printing (Win32Printing.cpp).
+  PrintResult PrintOnePage(WindowHandle owner, const std::wstring& document,
+                           const DrawPageFn& draw) override;
   // --- reminders (Win32Reminders.cpp) ---
   bool ShowBalloon(WindowHandle iconOwner, std::uint32_t iconId, const std::wstring& title,
                    const std::wstring& text, bool silent) override;

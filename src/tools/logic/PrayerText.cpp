@@ -15,6 +15,11 @@ constexpr std::array<std::wstring_view, 8> kNames = {
     L"غروب آفتاب", L"اذان مغرب", L"اذان عشا", L"نیمه‌شب شرعی",
 };
 
+// The names without "اذان" and "آفتاب", for the short form.
+constexpr std::array<std::wstring_view, 8> kShortNames = {
+    L"صبح", L"طلوع", L"ظهر", L"عصر", L"غروب", L"مغرب", L"عشا", L"نیمه‌شب",
+};
+
 constexpr std::array<PrayerTimeKind, 8> kInDayOrder = {
     PrayerTimeKind::kFajr,   PrayerTimeKind::kSunrise, PrayerTimeKind::kDhuhr, PrayerTimeKind::kAsr,
     PrayerTimeKind::kSunset, PrayerTimeKind::kMaghrib, PrayerTimeKind::kIsha,  PrayerTimeKind::kMidnight,
@@ -91,12 +96,29 @@ std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTim
   return text + L" دیگر)";
 }
 
-std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings) {
+std::wstring ShortUpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next) {
+  const int64_t shown = ShownMinute(next.moment);
+  std::wstring text(kShortNames[static_cast<std::size_t>(next.kind)]);
+  text.append(L" ").append(ClockText(platform.LocalTimeOf(shown))).append(L" · ");
+  const int64_t minutes = (shown - FloorToMinute(now)) / 60;
+  if (minutes <= 0) return text + L"اکنون";
+  return text + Number(minutes / 60) + L":" + Number(minutes % 60 / 10) + Number(minutes % 10);
+}
+
+std::optional<PrayerSource> ChosenPrayerSource(const Settings& settings) {
   const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
   if (!place) return std::nullopt;
   const PrayerSettings method = ChosenPrayerSettings(settings);
-  DayPrayers prayers{PrayerTimesOn(day, place->coordinates, method), {},
-                     ShowsAsrAndIsha(method.method, settings.prayerAsrIsha), true};
+  return PrayerSource{place->coordinates, method,
+                      ShowsAsrAndIsha(method.method, settings.prayerAsrIsha)};
+}
+
+std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings) {
+  const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
+  const std::optional<PrayerSource> source = ChosenPrayerSource(settings);
+  if (!place || !source) return std::nullopt;
+  DayPrayers prayers{PrayerTimesOn(day, source->place, source->method), {},
+                     source->withAsrAndIsha, true};
   if (place->known) {
     prayers.placeName = place->known->persianName;
     prayers.inComputerZone = !place->known->inIran;
@@ -115,30 +137,23 @@ bool InIranZone(Platform& platform, int64_t moment) {
   return offset == kIranOffset || (offset == kIranOffset + 3600 && moment < kLastIranSummerTime);
 }
 
-std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers,
-                           std::optional<PrayerTimeKind> next) {
-  std::wstring text = L"\u200Fاوقات شرعی " + prayers.placeName;
+std::wstring PrayerHeading(Platform& platform, const DayPrayers& prayers) {
+  std::wstring text = L"اوقات شرعی " + prayers.placeName;
   if (prayers.inComputerZone || !InIranZone(platform, prayers.times.dhuhr)) {
     text += L"، به وقت این رایانه";
   }
+  return text;
+}
+
+std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers,
+                           std::optional<PrayerTimeKind> next) {
+  std::wstring text = L"\u200F" + PrayerHeading(platform, prayers);
   int onLine = kTimesPerLine;
-  for (PrayerTimeKind kind : kInDayOrder) {
-    if (!prayers.withAsrAndIsha && (kind == PrayerTimeKind::kAsr || kind == PrayerTimeKind::kIsha)) {
-      continue;
-    }
+  for (PrayerTimeKind kind : ShownKinds(prayers.withAsrAndIsha)) {
     text += onLine == kTimesPerLine ? L"\r\n\u200F" : L"، ";
     onLine = onLine == kTimesPerLine ? 1 : onLine + 1;
     text.append(PrayerTimeName(kind)).append(L" ");
-    const int64_t moment = MomentOf(prayers.times, kind);
-    if (moment == kNoTime) {
-      text += L"ندارد";
-      continue;
-    }
-    const int64_t local = platform.LocalTimeOf(ShownMinute(moment));
-    text += ClockText(local);
-    const int32_t localDay = LocalDayOf(local);
-    if (localDay > day) text += L" (فردا)";
-    if (localDay < day) text += L" (دیروز)";
+    text += DayTimeText(DayTimeOf(platform, day, MomentOf(prayers.times, kind)));
     if (kind == next) text += L" (بعدی)";
   }
   return text;
@@ -152,16 +167,45 @@ uint32_t MillisecondsUntilPassed(int64_t now, const UpcomingTime& next) {
   return static_cast<uint32_t>(std::max<int64_t>(ShownMinute(next.moment) + 60 - now, 1) * 1000);
 }
 
-std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings) {
-  const std::optional<PrayerPlaceChoice> place = ChosenPrayerPlace(settings);
-  if (!place) return {};
-  const PrayerSettings method = ChosenPrayerSettings(settings);
+DayTime DayTimeOf(Platform& platform, int32_t day, int64_t moment) {
+  if (moment == kNoTime) return {};
+  const int64_t local = platform.LocalTimeOf(ShownMinute(moment));
+  const int32_t localDay = LocalDayOf(local);
+  return {local, localDay > day ? 1 : localDay < day ? -1 : 0};
+}
+
+std::wstring DayTimeText(const DayTime& time) {
+  if (!time.local) return L"ندارد";
+  std::wstring text = ClockText(*time.local);
+  if (time.dayShift > 0) text += L" (فردا)";
+  if (time.dayShift < 0) text += L" (دیروز)";
+  return text;
+}
+
+std::vector<PrayerTimeKind> ShownKinds(bool withAsrAndIsha) {
+  std::vector<PrayerTimeKind> kinds;
+  for (PrayerTimeKind kind : kInDayOrder) {
+    if (withAsrAndIsha || (kind != PrayerTimeKind::kAsr && kind != PrayerTimeKind::kIsha)) {
+      kinds.push_back(kind);
+    }
+  }
+  return kinds;
+}
+
+std::optional<UpcomingTime> NextChosenPrayer(Platform& platform, int64_t now,
+                                             const Settings& settings) {
+  const std::optional<PrayerSource> source = ChosenPrayerSource(settings);
+  if (!source) return std::nullopt;
   // From yesterday, whose midnight may still be ahead, to the day after
   // tomorrow, for a place whose date runs ahead of the computer's.
   std::array<PrayerTimes, 4> days{};
-  PrayerTimesOfDays(LocalDayOf(platform.LocalTimeOf(now)) - 1, days, place->coordinates, method);
-  const std::optional<UpcomingTime> next =
-      NextPrayerTime(now, days, ShowsAsrAndIsha(method.method, settings.prayerAsrIsha));
+  PrayerTimesOfDays(LocalDayOf(platform.LocalTimeOf(now)) - 1, days, source->place,
+                    source->method);
+  return NextPrayerTime(now, days, source->withAsrAndIsha);
+}
+
+std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings) {
+  const std::optional<UpcomingTime> next = NextChosenPrayer(platform, now, settings);
   return next ? UpcomingTimeText(platform, now, *next) : std::wstring();
 }
 

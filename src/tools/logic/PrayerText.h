@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/PrayerTimes.h"
 #include "platform/Platform.h"
@@ -47,6 +48,20 @@ std::optional<UpcomingTime> NextPrayerTime(int64_t now, std::span<const PrayerTi
 // the clock beside it shows.
 std::wstring UpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next);
 
+// The short form where the line does not fit: "مغرب ۱۷:۰۲ · ۱:۱۲", and
+// "مغرب ۱۷:۰۲ · اکنون" in the time's own minute.
+std::wstring ShortUpcomingTimeText(Platform& platform, int64_t now, const UpcomingTime& next);
+
+// The prayer times in force: the one source of times that the strip, the
+// tooltips, the calendar, the timetable and the reminders all read.
+struct PrayerSource {
+  Place place;
+  PrayerSettings method;
+  bool withAsrAndIsha;
+};
+// Nothing until a place is chosen.
+std::optional<PrayerSource> ChosenPrayerSource(const Settings& settings);
+
 // What the month calendar shows of a day's times, from the settings in force.
 struct DayPrayers {
   PrayerTimes times;
@@ -56,6 +71,18 @@ struct DayPrayers {
   // which may not be the place's, and the heading says so.
   bool inComputerZone;
 };
+
+// A time of `day` in local time at its shown minute, and whether it falls on
+// the local day after (+1) or before (-1); nothing when it does not occur.
+struct DayTime {
+  std::optional<int64_t> local;
+  int dayShift = 0;
+};
+DayTime DayTimeOf(Platform& platform, int32_t day, int64_t moment);
+// "۰۵:۱۰", "۰۰:۱۲ (فردا)", "۲۳:۵۰ (دیروز)" or "ندارد".
+std::wstring DayTimeText(const DayTime& time);
+// The kinds a day shows, in the day's order.
+std::vector<PrayerTimeKind> ShownKinds(bool withAsrAndIsha);
 
 // The calendar's prayer times of `day` for the chosen place; nothing until
 // one is chosen.
@@ -69,6 +96,8 @@ std::optional<DayPrayers> ChosenDayPrayers(int32_t day, const Settings& settings
 // an edit control.
 std::wstring PrayerDayText(Platform& platform, int32_t day, const DayPrayers& prayers,
                            std::optional<PrayerTimeKind> next = std::nullopt);
+// Its first line without the mark: "اوقات شرعی تهران".
+std::wstring PrayerHeading(Platform& platform, const DayPrayers& prayers);
 
 // The first of the day's shown times whose minute `now` has not passed;
 // nothing once the last has gone.
@@ -85,5 +114,8 @@ bool InIranZone(Platform& platform, int64_t moment);
 // The tooltips' line: the next prayer time after `now` and the wait
 // (UpcomingTimeText) for the place chosen; empty until one is chosen.
 std::wstring NextPrayerLine(Platform& platform, int64_t now, const Settings& settings);
+// The next prayer time after `now` for the place chosen (NextPrayerTime).
+std::optional<UpcomingTime> NextChosenPrayer(Platform& platform, int64_t now,
+                                             const Settings& settings);
 
 }  // namespace tavilo
