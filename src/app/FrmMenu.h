@@ -64,6 +64,9 @@ class FrmMenu {
   void mnuDate_Click();
   void mnuTrans_Click();
   void MnuAbout_Click();
+  // Exit as the user chooses it from the menu: asks first when that drops
+  // an armed schedule. mnuExit_Click itself never asks.
+  void mnuExitChosen_Click();
   void mnuExit_Click();
   void mnuStartWithWindows_Click();
   void mnuPersianDigits_Click();
@@ -85,6 +88,8 @@ class FrmMenu {
   // The quick items name the action they will take; cancel is there only
   // while a schedule is armed.
   void RefreshScheduleItems();
+  // True when no schedule is armed, or the user agrees to drop it.
+  bool ScheduleAllowsExit();
 
   HINSTANCE instance_;
   Platform& platform_;

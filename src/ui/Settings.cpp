@@ -21,7 +21,7 @@ constexpr SettingRule kRules[] = {
     {L"PrayerMethod", 0, kPrayerMethodCount - 1},
     {L"AsrShadow", 0, 1},
     {L"PrayerAsrIsha", 0, 1},
-    {L"ScheduleMode", 0, 2},
+    {L"ScheduleMode", 0, 5},
     {L"ScheduleAction", -1, 5},
     {L"ScheduleGraceful", 0, 1},
     // --- reminders ---
@@ -30,6 +30,10 @@ constexpr SettingRule kRules[] = {
     {L"PrayerReminderSunset", -1, 60},  {L"PrayerReminderMaghrib", -1, 60},
     {L"PrayerReminderIsha", -1, 60},    {L"PrayerReminderMidnight", -1, 60},
     {L"ReminderSound", 0, 2},           {L"PrayerReminderShown", 0, INT32_MAX},
+    // --- the nightly schedule ---
+    {L"ScheduleNightlyMinute", 0, 1439},
+    {L"ScheduleNightlyDays", 1, 127},
+    {L"ScheduleNightlyArmed", 0, 1},
 };
 
 constexpr Setting kAllSettings[] = {
@@ -43,6 +47,8 @@ constexpr Setting kAllSettings[] = {
     Setting::kPrayerReminderAsr, Setting::kPrayerReminderSunset, Setting::kPrayerReminderMaghrib,
     Setting::kPrayerReminderIsha, Setting::kPrayerReminderMidnight, Setting::kReminderSound,
     Setting::kPrayerReminderShown,
+    // --- the nightly schedule ---
+    Setting::kScheduleNightlyMinute, Setting::kScheduleNightlyDays, Setting::kScheduleNightlyArmed,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
 
@@ -78,6 +84,9 @@ int Settings::Get(Setting setting) const {
       return prayerReminders[PrayerReminderIndex(setting)];
     case Setting::kReminderSound: return reminderSound;
     case Setting::kPrayerReminderShown: return prayerReminderShown;
+    case Setting::kScheduleNightlyMinute: return scheduleNightlyMinute;
+    case Setting::kScheduleNightlyDays: return scheduleNightlyDays;
+    case Setting::kScheduleNightlyArmed: return scheduleNightlyArmed;
   }
   return 0;
 }
@@ -106,6 +115,9 @@ void Settings::Put(Setting setting, int value) {
       return;
     case Setting::kReminderSound: reminderSound = value; return;
     case Setting::kPrayerReminderShown: prayerReminderShown = value; return;
+    case Setting::kScheduleNightlyMinute: scheduleNightlyMinute = value; return;
+    case Setting::kScheduleNightlyDays: scheduleNightlyDays = value; return;
+    case Setting::kScheduleNightlyArmed: scheduleNightlyArmed = value != 0; return;
   }
 }
 

@@ -46,6 +46,10 @@ enum class Setting {
   kPrayerReminderMidnight,
   kReminderSound,
   kPrayerReminderShown,
+  // --- the nightly schedule ---
+  kScheduleNightlyMinute,
+  kScheduleNightlyDays,
+  kScheduleNightlyArmed,
 };
 
 // A prayer place, latitude or longitude that was never stored, or that reads
@@ -80,6 +84,11 @@ struct Settings {
   // The minute (since 1970, UTC) of the last prayer reminder shown, so that
   // none comes twice across a restart; 0 for none.
   int prayerReminderShown = 0;
+  // --- the nightly schedule ---: the minute of the day, the week days (bit
+  // 0 Saturday ... bit 6 Friday) and whether it is armed, re-armed at start.
+  int scheduleNightlyMinute = 23 * 60;
+  int scheduleNightlyDays = 127;
+  bool scheduleNightlyArmed = false;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "platform/fake/FakePlatform.h"
 #include "tools/logic/ScheduleTime.h"
@@ -49,6 +50,24 @@ TEST(ReadWholeNumber, DigitsOfThreeScriptsWithinTheLimit) {
       {L"90", 90}, {L" ۹۰ ", 90}, {L"٤٥", 45},           {L"999", 999}, {L"1000", std::nullopt},
       {L"-5", {}}, {L"1a", {}},   {L"1.5", std::nullopt}, {L"", {}},     {L"  ", std::nullopt}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(ReadWholeNumber(text, 999), expected) << text;
+}
+
+// An empty "after" or "at" box counts as 0; confirmation is greyed, with a
+// reason, only while the mode's boxes say nothing it can use.
+TEST(ScheduleBoxes, EmptyCountsAsZeroAndAGreyedConfirmSaysWhy) {
+  EXPECT_EQ(ReadBoxOrZero(L"", 99), 0);
+  EXPECT_EQ(ReadBoxOrZero(L" ", 99), 0);
+  EXPECT_EQ(ReadBoxOrZero(L"۹۰", 999), 90);
+  EXPECT_EQ(ReadBoxOrZero(L"x", 99), std::nullopt);
+  using M = ScheduleMode;
+  const std::tuple<M, int, int, bool> cases[] = {
+      {M::kAfter, 0, 2, true},       {M::kAfter, 1, 2, false}, {M::kAt, 0, 2, true},
+      {M::kAt, 1, 2, false},         {M::kRunningTime, 2, 3, true},
+      {M::kRunningTime, 3, 3, false}};
+  for (const auto& [mode, filled, boxes, greyed] : cases) {
+    EXPECT_EQ(WhyConfirmGreyed(mode, filled, boxes) != nullptr, greyed)
+        << static_cast<int>(mode) << filled;
+  }
 }
 
 TEST(CallFor, EachActionItsCallAndFlags) {

@@ -213,6 +213,12 @@ class FakePlatform final : public Platform {
   // Paths FileExists reports (case-insensitively).
   std::set<std::wstring> files;
   bool programStartSucceeds = true;
+  // --- What the scheduler waits for ---: the programs listed, the error a
+  // wait is refused with (0: granted), the waits granted and not stopped.
+  std::vector<RunningProgram> runningPrograms;
+  std::uint32_t processWatchError = 0;
+  std::map<std::uintptr_t, std::uint32_t> processWatches;  // id -> process id
+  std::uint32_t lastInputTick = 0;
   // Every key creation, value write and deletion fails (a read-only hive).
   bool registryWritesFail = false;
   bool executionStateSucceeds = true;
@@ -326,6 +332,11 @@ class FakePlatform final : public Platform {
                           const std::vector<std::uint8_t>& bytes) override;
   long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override;
   ForegroundState Foreground(WindowHandle window) override;
+  std::vector<RunningProgram> RunningPrograms() override { return runningPrograms; }
+  ProcessWatch WatchProcessEnd(std::uint32_t processId, WindowHandle window,
+                               std::uint32_t message) override;
+  void StopWatchingProcess(std::uintptr_t watch) override { processWatches.erase(watch); }
+  std::uint32_t LastInputTick() override { return lastInputTick; }
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
   PowerAbilities QueryPowerAbilities() override { return powerAbilities; }
