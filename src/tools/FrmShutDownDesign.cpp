@@ -88,8 +88,8 @@ constexpr ControlSpec kLayout[] = {
     {F::kCmdRefresh, L"BUTTON", L"تازه کردن", BS_PUSHBUTTON | WS_TABSTOP, kRtl, 120, kCaptionTop,
      1080, 435},
     // After N minutes without input.
-    {F::kLblIdleMin, L"STATIC", L"دقیقه بیکاری (۱ تا ۹۹۹)", kLabelStyle | WS_GROUP, kRtl, 2220,
-     kCaptionTop, 1575, 255},
+    {F::kLblIdleMin, L"STATIC", L"دقیقه بیکاری (۱ تا ۹۹۹)", kLabelStyle | WS_GROUP, kRtl, 1320,
+     kCaptionTop, 2475, 255},
     {F::kTxtIdleMin, L"EDIT", L"", kBoxStyle, kBoxExStyle, kMinLeft, kBoxTop, 975, 375},
     // Every chosen week day at a clock time; Saturday first, right to left.
     {F::kLblNightlyHour, L"STATIC", L"ساعت", kLabelStyle | WS_GROUP, kRtl, 1380, kCaptionTop,
@@ -106,7 +106,7 @@ constexpr ControlSpec kLayout[] = {
      kRow},
     {F::kChkDay0 + 6, L"BUTTON", L"جمعه", kDayStyle, kRtl, 6540 - 3 * kDay, kDayTop2, kDay, kRow},
     {F::kLblStartHint, L"STATIC",
-     L"این زمان‌بندی تنها وقتی Tavilo روشن است کار می‌کند: «شروع با ویندوز» را در منو روشن کنید.",
+     L"باید Tavilo در آن ساعت باز باشد: «شروع با ویندوز» را در منو روشن کنید.",
      kLabelStyle | SS_NOPREFIX, kRtl, 120, kHintTop, 6420, 375},
     // The actions, in ScheduleAction order.
     {F::kOptLog, L"BUTTON", L"خروج از حساب کاربری", kFirstOption, kRtl, kRight, kActionTop,

@@ -82,7 +82,7 @@ TEST(NextNightly, WeekDaysMidnightDaylightChangesAndMissedMoments) {
       {1768050000, 23 * 60 + 30, kEveryDay, 1768105800},   // later today
       {1768050000, 23 * 60 + 30, 0b10, 1768192200},        // Sunday only
       {1768050000, 8 * 60, 0b1, 1768050000 + 7 * 86400},   // this very minute: next week
-      {1768107000, 0, kEveryDay, 1768108200},               // 23:50: midnight
+      {1768107000, 0, kEveryDay, 1768107600},               // 23:50: midnight
       {1768105860, 23 * 60 + 30, kEveryDay, 1768192200},   // a minute late: tomorrow
       {1772938800, 2 * 60 + 30, kEveryDay, 1772953200},    // in the spring gap: 03:00
       {1772938800, 2 * 60 + 30, 0b1, 1773469800},          // Saturday only: a week on
