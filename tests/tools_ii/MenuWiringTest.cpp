@@ -135,8 +135,7 @@ TEST_F(MenuWiringTest, AQuickItemArmsTheLastActionWithTheWindowHidden) {
   EXPECT_FALSE(ProgramSchedule().IsArmed());
 }
 
-// The menu's Exit asks before it drops an armed schedule, naming it; Exit
-// from outside (WM_CLOSE, the installer's message) goes without a word.
+// The menu's Exit asks before it drops an armed schedule; WM_CLOSE's never.
 TEST_F(MenuWiringTest, ExitChosenWithAScheduleArmedAsksFirst) {
   ProgramSettings() = Settings{};
   ProgramSettings().scheduleAction = static_cast<int>(ScheduleAction::kLock);

@@ -20,8 +20,7 @@ class RoutedPlatform : public Platform {
   bool realPrivileges = false;
   // Registry reads and writes go to the test prefix's real registry.
   bool realRegistry = false;
-  // Programs are listed and waited for for real (the fake's error, when
-  // set, still refuses the wait).
+  // Programs are listed and waited for for real, unless the fake refuses.
   bool realProcesses = false;
   // Local time comes from the process's real time zone (TZ under Wine).
   bool realTimeZone = false;
@@ -133,10 +132,8 @@ class RoutedPlatform : public Platform {
   }
   ProcessWatch WatchProcessEnd(std::uint32_t processId, WindowHandle window,
                                std::uint32_t message) override {
-    const ProcessWatch recorded = fake.WatchProcessEnd(processId, window, message);
-    if (!realProcesses || recorded.error) return recorded;
-    fake.StopWatchingProcess(recorded.id);
-    return real.WatchProcessEnd(processId, window, message);
+    Platform& from = realProcesses && !fake.processWatchError ? static_cast<Platform&>(real) : fake;
+    return from.WatchProcessEnd(processId, window, message);
   }
   void StopWatchingProcess(std::uintptr_t watch) override {
     realProcesses ? real.StopWatchingProcess(watch) : fake.StopWatchingProcess(watch);

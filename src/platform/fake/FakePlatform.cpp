@@ -442,11 +442,4 @@ long FakePlatform::DeleteFileAt(const std::wstring& path) {
   return disk.erase(path) ? kErrorSuccess : MissingError(path);
 }
 
-ProcessWatch FakePlatform::WatchProcessEnd(std::uint32_t processId, WindowHandle, std::uint32_t) {
-  if (processWatchError) return {0, processWatchError};
-  static std::uintptr_t lastId = 0;
-  processWatches[++lastId] = processId;
-  return {lastId, 0};
-}
-
 }  // namespace tavilo
