@@ -55,10 +55,10 @@ constexpr ControlSpec kLayout[] = {
     {F::kOptAt, L"BUTTON", L"در ساعت", kOptionStyle, kRtl, kMiddle, kModeTop, kColumn, kRow},
     {F::kOptRunningTime, L"BUTTON", L"زمان کارکرد", kOptionStyle, kRtl, kLeft, kModeTop, kColumn,
      kRow},
-    {F::kOptProgram, L"BUTTON", L"پس از بسته شدن برنامه", kOptionStyle, kRtl, kRight, kModeTop2,
-     kWide, kRow},
-    {F::kOptIdle, L"BUTTON", L"پس از بیکاری", kOptionStyle, kRtl, kMiddle, kModeTop2, kColumn,
-     kRow},
+    // The longest caption takes room from the short one beside it.
+    {F::kOptProgram, L"BUTTON", L"پس از بسته شدن برنامه", kOptionStyle, kRtl, 3780, kModeTop2,
+     2760, kRow},
+    {F::kOptIdle, L"BUTTON", L"پس از بیکاری", kOptionStyle, kRtl, kMiddle, kModeTop2, 1590, kRow},
     {F::kOptNightly, L"BUTTON", L"هر روز در ساعت", kOptionStyle, kRtl, kLeft, kModeTop2, kColumn,
      kRow},
     // Running time, as the boxes have always been: seconds first.
