@@ -153,7 +153,6 @@ TEST_F(MenuWiringTest, ExitChosenWithAScheduleArmedAsksFirst) {
   SendMessageW(menu.Handle(), WM_COMMAND, FrmMenu::kMnuExit, 0);
   EXPECT_TRUE(programEnded);
   EXPECT_EQ(platform.fake.messageBoxes.size(), 2u);
-
   programEnded = false;
   ProgramSchedule().Arm(5000);
   menu.mnuExit_Click();
