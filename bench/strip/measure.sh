@@ -9,7 +9,8 @@
 # or went meanwhile), per wall second, over TAVILO_STRIP_BENCH_SECONDS
 # (default 20) of each case, in TAVILO_STRIP_BENCH_ROUNDS (default 3)
 # interleaved rounds (the order of the cases turns each round);
-# TAVILO_STRIP_BENCH_CASES picks cases. Cases:
+# TAVILO_STRIP_BENCH_CASES picks cases; TAVILO_STRIP_BENCH_NIGHTLY=1 arms a
+# nightly shutdown schedule for tavilo.exe. Cases:
 #   parked      tavilo.exe, pointer away; measured from 15 s after start, once
 #               the strip has slid up by itself (first ten-second check);
 #   down        tavilo.exe in use, the pointer moving along the strip's top
@@ -66,6 +67,11 @@ server_pid=$(awk '$1 == "wineserver" { print $2 }' "$TAVILO_WINE_SESSION_DIR/pid
 for time in Fajr Sunrise Dhuhr Sunset Maghrib Midnight; do
   "$WINELOADER" reg add 'HKCU\Software\Tavilo' /v "PrayerReminder$time" /t REG_DWORD /d 0 /f >/dev/null
 done
+# TAVILO_STRIP_BENCH_NIGHTLY=1: a nightly shutdown schedule armed at start
+# (a schedule that waits: one timer, at its warning), with the strip parked.
+nightly=${TAVILO_STRIP_BENCH_NIGHTLY:-0}
+"$WINELOADER" reg add 'HKCU\Software\Tavilo' /v ScheduleNightlyArmed /t REG_DWORD /d "$nightly" /f \
+  >/dev/null
 
 eval "$(xdotool getdisplaygeometry --shell)"
 strip_left=$((WIDTH - 351))  # 350 pixels wide, one pixel short of the edge

@@ -10,6 +10,7 @@
 #include "tools/FrmEvent.h"
 #include "tools/logic/ShutdownSchedule.h"
 #include "platform/DataFolder.h"
+#include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
 #include "ui/PersianDigits.h"
 #include "ui/ProgramMessages.h"
@@ -70,7 +71,7 @@ constexpr MenuItem kMenuTree[] = {
     {2, L"خاموش کردن پس از ۹۰ دقیقه", FrmMenu::kMnuScheduleIn15 + 3, nullptr},
     {2, L"لغو زمان‌بندی", FrmMenu::kMnuCancelSchedule, &FrmMenu::mnuCancelSchedule_Click},
     {1, L"درباره ما ...", FrmMenu::kMnuAbout, &FrmMenu::MnuAbout_Click},     // MnuAbout
-    {1, L"خروج", FrmMenu::kMnuExit, &FrmMenu::mnuExit_Click},                // mnuExit
+    {1, L"خروج", FrmMenu::kMnuExit, &FrmMenu::mnuExit_Click},          // mnuExit
 };
 constexpr size_t kMenuItemCount = std::size(kMenuTree);
 constexpr int kDeepestLevel = 3;
@@ -181,11 +182,11 @@ LRESULT FrmMenu::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void FrmMenu::RefreshItems() {
-  // "Turn off" says how long an armed schedule has left.
+  // "Turn off" names an armed schedule's action and its time left.
   std::wstring warning = kWarningCaption;
-  if (ProgramSchedule().IsArmed()) {
-    const std::int64_t now = RunningSecond(platform_.TickCount());
-    warning += L" (" + CountdownText(ProgramSchedule().SecondsLeft(now)) + L")";
+  if (const ArmedSchedule& schedule = ProgramSchedule(); schedule.IsArmed()) {
+    warning = schedule.Summary(RunningSecond(platform_.TickCount()));
+    if (schedule.Verb().empty()) warning.insert(0, kWarningCaption);
   }
   ModifyMenuW(mnuFile_, kMnuWarning, MF_BYCOMMAND | MF_STRING, kMnuWarning, warning.c_str());
 
@@ -223,13 +224,21 @@ void FrmMenu::RefreshScheduleItems() {
   if (shown && !ProgramSchedule().IsArmed()) {
     DeleteMenu(mnuFile_, kMnuCancelSchedule, MF_BYCOMMAND);
   }
-  if (shown || !ProgramSchedule().IsArmed()) return;
-  const auto [menu, position] = PlaceOfItem(mnuFile_, kLastQuickItem);
+  if (!ProgramSchedule().IsArmed()) return;
+  // Cancel says when it turns a nightly schedule off.
   const MenuItem& cancel =
       *std::find_if(std::begin(kMenuTree), std::end(kMenuTree),
                     [](const MenuItem& item) { return item.id == kMnuCancelSchedule; });
+  const std::wstring caption = std::wstring(cancel.caption) +
+                               (ProgramSettings().scheduleNightlyArmed ? L" هر روز" : L"");
+  if (shown) {
+    ModifyMenuW(mnuFile_, kMnuCancelSchedule, MF_BYCOMMAND | MF_STRING, kMnuCancelSchedule,
+                caption.c_str());
+    return;
+  }
+  const auto [menu, position] = PlaceOfItem(mnuFile_, kLastQuickItem);
   InsertMenuW(menu, static_cast<UINT>(position + 1), MF_BYPOSITION | MF_STRING,
-              kMnuCancelSchedule, cancel.caption);
+              kMnuCancelSchedule, caption.c_str());
 }
 
 void FrmMenu::Form_Command(UINT id) {
@@ -308,9 +317,27 @@ void FrmMenu::mnuCancelSchedule_Click() {
   }
 }
 
+// An armed schedule goes with the program: the user says whether to leave.
+bool FrmMenu::ScheduleAllowsExit() {
+  const ArmedSchedule& schedule = ProgramSchedule();
+  if (!schedule.IsArmed()) return true;
+  std::wstring summary = schedule.Summary(RunningSecond(platform_.TickCount()));
+  if (schedule.Verb().empty()) summary.insert(0, kWarningCaption);
+  // A nightly schedule is kept in the settings and comes back at the next start.
+  const std::wstring text =
+      ProgramSettings().scheduleNightlyArmed
+          ? L"زمان‌بندی «" + summary + L"» تا شروع دوباره " + kApplicationTitle +
+                L" کار نمی‌کند و با شروع بعدی دوباره برقرار می‌شود.\nخارج می‌شوید؟"
+          : L"زمان‌بندی «" + summary + L"» با خروج از " + kApplicationTitle +
+                L" لغو می‌شود.\nخارج می‌شوید؟";
+  return platform_.ShowMessageBox(hwnd_, text, kApplicationTitle,
+                                  kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbRtlReading |
+                                      kMbRight) == kIdYes;
+}
+
 // The menu's Exit: the one way out that may ask first.
 void FrmMenu::mnuExit_Click() {
-  if (!EventsAllowExit()) return;
+  if (!ScheduleAllowsExit() || !EventsAllowExit()) return;
   ExitProgram();
 }
 

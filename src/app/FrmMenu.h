@@ -69,7 +69,7 @@ class FrmMenu {
   void mnuDate_Click();
   void mnuTrans_Click();
   void MnuAbout_Click();
-  // Asks first when something would be lost (the events not saved), then
+  // Asks first when something would be lost (an armed schedule, the events not saved), then
   // ExitProgram.
   void mnuExit_Click();
   // Ends the program with no question: WM_CLOSE and the installer's
@@ -99,6 +99,8 @@ class FrmMenu {
   void RefreshScheduleItems();
   // Exit's question about the events that could not be saved.
   bool EventsAllowExit();
+  // True when no schedule is armed, or the user agrees to drop it.
+  bool ScheduleAllowsExit();
 
   HINSTANCE instance_;
   Platform& platform_;

@@ -9,6 +9,7 @@
 #include "app/Form1.h"
 #include "app/FrmMenu.h"
 #include "app/ReminderScheduler.h"
+#include "app/logic/FullScreen.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
 #include "calendar/Occasions.h"
@@ -39,7 +40,11 @@ void RegisterToolWindows(ToolWindowRegistry& tools, Platform& platform, Form1& f
                    tools.Show(ToolWindowKind::kFrmPrayer);
                  }));
   tools.Register(ToolWindowKind::kFrmPlay, std::make_unique<FrmPlay>(platform));
-  tools.Register(ToolWindowKind::kFrmShutDown, std::make_unique<FrmShutDown>(platform));
+  // Idleness does not count while a full-screen program is in front.
+  tools.Register(ToolWindowKind::kFrmShutDown,
+                 std::make_unique<FrmShutDown>(platform, [&platform, &form1] {
+                   return FullScreenInFront(platform.Foreground(form1.Handle()));
+                 }));
   tools.Register(ToolWindowKind::kDateConvert, std::make_unique<DateConvert>(platform));
   tools.Register(ToolWindowKind::kFrmTrans, std::make_unique<FrmTrans>(platform, form1));
   tools.Register(ToolWindowKind::kFrmAbout, std::make_unique<frmAbout>(platform));
@@ -88,6 +93,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
   });
   reminders.Check();
+  // A nightly schedule kept from the last run is armed again.
+  if (auto* scheduler = dynamic_cast<tavilo::FrmShutDown*>(
+          tools.Find(tavilo::ToolWindowKind::kFrmShutDown))) {
+    scheduler->ResumeNightly();
+  }
 
   MSG message;
   // Tab, Enter and Esc move between and press the tool windows' controls.

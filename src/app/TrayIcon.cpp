@@ -221,6 +221,10 @@ void TrayIcon::OnScheduleChanged() {
     SetExtraLine(std::wstring());
     return;
   }
+  if (schedule.IsWaiting()) {
+    SetExtraLine(schedule.Action() + L"، " + schedule.WaitingFor());
+    return;
+  }
   const std::int64_t left = schedule.SecondsLeft(RunningSecond(platform_.TickCount()));
   SetExtraLine(schedule.Action() + L"، " + kTimeLeftLabel + CountdownText(left));
 }

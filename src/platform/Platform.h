@@ -192,6 +192,20 @@ struct FileFilter {
   bool operator==(const FileFilter&) const = default;
 };
 
+// A program with a window, for the scheduler's "after a program closes".
+struct RunningProgram {
+  std::uint32_t processId = 0;
+  std::wstring title;  // its first visible top-level window's
+  std::wstring file;   // "notepad.exe"; empty when the process cannot be read
+  bool operator==(const RunningProgram&) const = default;
+};
+// A wait for a process's end (WatchProcessEnd), or why there is none.
+struct ProcessWatch {
+  std::uintptr_t id = 0;  // 0 when refused
+  std::uint32_t error = 0;
+};
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;  // the process is gone
+
 // A raw registry value as returned by the query.
 struct RegistryData {
   std::uint32_t type = 0;
@@ -273,6 +287,22 @@ class Platform {
 
   // What is in front of the window's monitor (see ForegroundState).
   virtual ForegroundState Foreground(WindowHandle window) = 0;
+
+  // --- What the scheduler waits for ---
+  // The processes of other programs with a visible, titled top-level
+  // window, one each.
+  virtual std::vector<RunningProgram> RunningPrograms() = 0;
+  // Opens the process (SYNCHRONIZE) and registers a wait on it that posts
+  // `message` (wParam the process id) to `window` when it ends; no polling.
+  // Refused with the system's error, kErrorInvalidParameter for a process
+  // already gone.
+  virtual ProcessWatch WatchProcessEnd(std::uint32_t processId, WindowHandle window,
+                                       std::uint32_t message) = 0;
+  // Ends a wait and closes its handle; no message comes after it.
+  virtual void StopWatchingProcess(std::uintptr_t watch) = 0;
+  // The tick (GetTickCount's 32 bits) of the last keyboard or mouse input
+  // of the session (GetLastInputInfo).
+  virtual std::uint32_t LastInputTick() = 0;
 
   // --- Power and sound ---
   // Tells the system what this thread needs kept running

@@ -1,5 +1,6 @@
 #include "tools/FrmShutDown.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -23,32 +24,18 @@ constexpr wchar_t kAfterMinutesMessage[] = L"دقیقه باید عددی از �
 constexpr wchar_t kAtLeastAMinuteMessage[] = L"زمان باید دست‌کم یک دقیقه باشد";
 constexpr wchar_t kAtHourMessage[] = L"ساعت باید عددی از ۰ تا ۲۳ باشد";
 constexpr wchar_t kAtMinuteMessage[] = L"دقیقه باید عددی از ۰ تا ۵۹ باشد";
-constexpr wchar_t kFailedMessage[] = L" انجام نشد.";
+constexpr wchar_t kTooLargeMessage[] = L"عدد نوشته‌شده بیش از اندازه بزرگ است.";
+constexpr wchar_t kCloseCancelsTip[] = L"بستن این پنجره زمان‌بندی را لغو می‌کند.";
 
 using F = FrmShutDown;
 
-// Each mode's controls, in ScheduleMode order; only the chosen mode's show.
-constexpr F::Control kModeControls[kScheduleModeCount][6] = {
-    {F::kLblAfterHour, F::kLblAfterMin, F::kTxtAfterMin, F::kTxtAfterHour},
-    {F::kLblAtHour, F::kLblAtMin, F::kLblAtDay, F::kTxtAtMin, F::kTxtAtHour},
-    {F::kLabel2, F::kLabel3, F::kLabel4, F::kTxtSec, F::kTxtMin, F::kTxtHour},
-};
-// The boxes that must hold text, the first focused.
-constexpr F::Control kModeBoxes[kScheduleModeCount][3] = {
-    {F::kTxtAfterMin, F::kTxtAfterHour},
-    {F::kTxtAtMin, F::kTxtAtHour},
-    {F::kTxtSec, F::kTxtMin, F::kTxtHour},
-};
-// The options in ScheduleAction order.
-constexpr F::Control kActionOptions[kScheduleActionCount] = {
-    F::kOptLog, F::kOptShut, F::kOptRestart, F::kOptSleep, F::kOptHibernate, F::kOptLock};
-
 }  // namespace
 
-FrmShutDown::FrmShutDown(Platform& platform)
+FrmShutDown::FrmShutDown(Platform& platform, std::function<bool()> fullScreenInFront)
     : ToolWindowBase(platform),
-      warning_(platform, {[this] { Disarm(); }, [this] { Postpone(); },
-                          [this] { EndSessionNow(); }}) {}
+      warning_(platform, {[this] { Warning_Cancel(); }, [this] { Postpone(); },
+                          [this] { EndSessionNow(); }}),
+      fullScreenInFront_(std::move(fullScreenInFront)) {}
 
 FrmShutDown::~FrmShutDown() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -81,6 +68,11 @@ LRESULT FrmShutDown::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_TIMER:
       if (wparam == kTimer1) Timer1_Timer();
+      if (wparam == kTimerIdle) TimerIdle_Timer();
+      if (wparam == kTimerNightly) TimerNightly_Timer();
+      return 0;
+    case kProcessEnded:
+      Process_Ended(static_cast<std::uint32_t>(wparam));
       return 0;
     case WM_POWERBROADCAST:
       Form_PowerBroadcast(wparam);
@@ -91,48 +83,54 @@ LRESULT FrmShutDown::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SHOWWINDOW:
       if (wparam) ShowDay();  // today may have become yesterday
       break;
+    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSELEAVE:
+      closeTip_.OnNonClientMouse(message, wparam);
+      break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void FrmShutDown::BuildWindow() {
-  for (const auto& boxes : kModeBoxes) {
-    for (Control box : boxes) {
-      if (box) SendDlgItemMessageW(hwnd_, box, EM_SETLIMITTEXT, 0, 0);  // no length limit
-    }
-  }
   power_ = platform_.QueryPowerAbilities();
   EnableWindow(GetDlgItem(hwnd_, kOptSleep), power_.sleep || power_.modernStandby);
   EnableWindow(GetDlgItem(hwnd_, kOptHibernate), power_.hibernate);
-  const Settings& settings = ProgramSettings();
-  const ScheduleAction last = static_cast<ScheduleAction>(settings.scheduleAction);
-  const bool lastOffered =
-      settings.scheduleAction >= 0 &&
-      IsWindowEnabled(GetDlgItem(hwnd_, kActionOptions[settings.scheduleAction]));
-  SelectAction(lastOffered ? last : ScheduleAction::kSignOut);
-  CheckDlgButton(hwnd_, kChkGraceful, settings.scheduleGraceful);
-  ShowMode(static_cast<ScheduleMode>(settings.scheduleMode));
+  ShowChoices();
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_HIDE);
   AddToolTips();
+  closeTip_.Create(hwnd_, kCloseCancelsTip);
+  closeTip_.SetFont(font_, dpi_);
+  closeTip_.TurnOn(armed_);
 }
 
-void FrmShutDown::OnDpiChanged() { PlaceToolTips(); }
+void FrmShutDown::OnDpiChanged() {
+  PlaceToolTips();
+  closeTip_.SetFont(font_, dpi_);
+}
 
-int FrmShutDown::FirstFocus() const { return kModeBoxes[static_cast<int>(Mode())][0]; }
 
 void FrmShutDown::OnCommand(int control, int notification) {
   if (notification == EN_CHANGE) {
     if (control == kTxtHour) TxtHour_Change();
     if (control == kTxtMin) TxtMin_Change();
     if (control == kTxtSec) TxtSec_Change();
-    if (control >= kTxtAfterMin && control <= kTxtAtHour) EnableWhenComplete();
+    if ((control >= kTxtAfterMin && control <= kTxtAtHour) || control == kTxtIdleMin ||
+        control == kTxtNightlyMin || control == kTxtNightlyHour) {
+      EnableWhenComplete();
+    }
     if (control == kTxtAtHour || control == kTxtAtMin) ShowDay();
+  } else if (control == kLstPrograms && notification == LBN_SELCHANGE) {
+    EnableWhenComplete();
+  } else if (notification == BN_CLICKED && control == kCmdRefresh) {
+    FillProgramList();
   } else if (notification == BN_CLICKED && control == kCmdOk) {
     cmdOk_Click();
   } else if (notification == BN_CLICKED && control == kCmdCancel) {
     cmdCancel_Click();
-  } else if (notification == BN_CLICKED && control >= kOptAfter && control <= kOptRunningTime) {
-    ShowMode(static_cast<ScheduleMode>(control - kOptAfter));
+  } else if (const auto mode = ModeOfOption(control); notification == BN_CLICKED && mode) {
+    ShowMode(*mode);
+  } else if (notification == BN_CLICKED) {
+    EnableWhenComplete();  // an action or graceful closing: an old refusal goes
   }
 }
 
@@ -142,6 +140,10 @@ void FrmShutDown::cmdOk_Click() {
     case ScheduleMode::kAfter: deadline = AfterDeadline(); break;
     case ScheduleMode::kAt: deadline = AtDeadline(); break;
     case ScheduleMode::kRunningTime: deadline = RunningTimeDeadline(); break;
+    // The event modes arm themselves, or say why not.
+    case ScheduleMode::kProgram: ArmProgram(); return;
+    case ScheduleMode::kIdle: ArmIdle(); return;
+    case ScheduleMode::kNightly: ArmNightly(); return;
   }
   if (deadline) Arm(*deadline);
 }
@@ -149,6 +151,13 @@ void FrmShutDown::cmdOk_Click() {
 std::optional<std::int64_t> FrmShutDown::RunningTimeDeadline() {
   const auto target = ReadScheduleTarget(numbers_, Text(kTxtHour), Text(kTxtMin), Text(kTxtSec));
   if (!target) {
+    // A number too large for its field is named so, the boxes kept.
+    for (Control box : {kTxtHour, kTxtMin, kTxtSec}) {
+      if (IsTooLargeField(numbers_, Text(box))) {
+        ShowStatus(kTooLargeMessage);
+        return std::nullopt;
+      }
+    }
     // A number that does not fit the target fields is refused like a word:
     // an armed schedule keeps its old target.
     platform_.ShowMessageBox(hwnd_, kOnlyNumbersMessage, kApplicationTitle, kMbOk | kMbIconError);
@@ -174,8 +183,8 @@ std::optional<std::int64_t> FrmShutDown::RunningTimeDeadline() {
 }
 
 std::optional<std::int64_t> FrmShutDown::AfterDeadline() {
-  const auto hours = ReadWholeNumber(Text(kTxtAfterHour), kMostAfterHours);
-  const auto minutes = ReadWholeNumber(Text(kTxtAfterMin), kMostAfterMinutes);
+  const auto hours = ReadBoxOrZero(Text(kTxtAfterHour), kMostAfterHours);
+  const auto minutes = ReadBoxOrZero(Text(kTxtAfterMin), kMostAfterMinutes);
   const wchar_t* refusal = !hours                         ? kAfterHoursMessage
                            : !minutes                     ? kAfterMinutesMessage
                            : *hours == 0 && *minutes == 0 ? kAtLeastAMinuteMessage
@@ -189,8 +198,8 @@ std::optional<std::int64_t> FrmShutDown::AfterDeadline() {
 }
 
 std::optional<std::int64_t> FrmShutDown::AtDeadline() {
-  const auto hour = ReadWholeNumber(Text(kTxtAtHour), 23);
-  const auto minute = ReadWholeNumber(Text(kTxtAtMin), 59);
+  const auto hour = ReadBoxOrZero(Text(kTxtAtHour), 23);
+  const auto minute = ReadBoxOrZero(Text(kTxtAtMin), 59);
   if (!hour || !minute) {
     ShowStatus(!hour ? kAtHourMessage : kAtMinuteMessage);
     return std::nullopt;
@@ -203,18 +212,30 @@ std::optional<std::int64_t> FrmShutDown::AtDeadline() {
 }
 
 void FrmShutDown::Arm(std::int64_t deadlineSecond) {
+  BeginArmed();
   KeepTarget(TargetOfSecond(deadlineSecond));
+  BeginWarning(deadlineSecond);
+}
+
+// Arming any mode replaces what was armed, a nightly schedule included.
+void FrmShutDown::BeginArmed() {
   RememberChoices();
   warning_.Dismiss();
-  ProgramSchedule().Arm(deadlineSecond);
+  StopWaiting();
+  if (nightly_ && Mode() != ScheduleMode::kNightly) TurnNightlyOff();
   // A schedule is mostly set for "when the download is done": sleep would
   // defeat it.
   if (!armed_) platform_.SetExecutionState(kEsContinuous | kEsSystemRequired);
   armed_ = true;
   endAsked_ = false;
-  SetTimer(hwnd_, kTimer1, kTimer1IntervalMs, nullptr);
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_SHOW);
+  closeTip_.TurnOn(true);
   ShowWindow(hwnd_, SW_HIDE);
+}
+
+void FrmShutDown::BeginWarning(std::int64_t deadlineSecond) {
+  ProgramSchedule().Arm(deadlineSecond);
+  SetTimer(hwnd_, kTimer1, kTimer1IntervalMs, nullptr);
   shownSecondsLeft_ = -1;
   Timer1_Timer();  // less than a minute left: the warning comes at once
 }
@@ -234,6 +255,8 @@ void FrmShutDown::Disarm() {
   warning_.Dismiss();
   ProgramSchedule().Cancel();
   wallTarget_.reset();
+  StopWaiting();
+  nightly_ = false;
   if (!armed_) return;
   armed_ = false;
   platform_.SetExecutionState(kEsContinuous);
@@ -241,12 +264,18 @@ void FrmShutDown::Disarm() {
   if (!hwnd_) return;
   KillTimer(hwnd_, kTimer1);
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_HIDE);
-  ShowStatus(L"");
+  closeTip_.TurnOn(false);
+  EnableWhenComplete();
 }
 
 void FrmShutDown::cmdCancel_Click() {
-  Disarm();
+  CancelSchedule();
   ShowWindow(hwnd_, SW_HIDE);
+}
+
+void FrmShutDown::CancelSchedule() {
+  if (nightly_) TurnNightlyOff();
+  Disarm();
 }
 
 // The new target shows in the running-time boxes; the warning comes again
@@ -269,6 +298,10 @@ void FrmShutDown::Postpone() {
 // zone now in force. The tick count and the clock tick in different phases:
 // a second either way is no change.
 void FrmShutDown::Reaim() {
+  if (nightly_ && ProgramSchedule().IsWaiting()) {
+    TimerNightly_Timer();
+    return;
+  }
   if (!armed_ || !wallTarget_) return;
   const std::int64_t utc = UtcFromLocal(*wallTarget_, ZoneRule(YearOfUnixTime(*wallTarget_)));
   const std::int64_t deadline =
@@ -296,7 +329,7 @@ void FrmShutDown::EndSession() {
   const bool modernStandby =
       action == ScheduleAction::kSleep && platform_.QueryPowerAbilities().modernStandby;
   const ActionCall call = CallFor(action, IsSelected(kChkGraceful), modernStandby);
-  if (!EndsSession(action)) Disarm();
+  if (!EndsSession(action) && !NightlyGoesOn()) Disarm();
   const std::optional<std::uint32_t> error = CarryOut(platform_, call, hwnd_);
   if (!error) {
     endAsked_ = true;
@@ -309,11 +342,11 @@ void FrmShutDown::EndSession() {
 
 void FrmShutDown::EndSessionNow() {
   EndSession();
-  Disarm();
+  if (!NightlyGoesOn()) Disarm();
 }
 
 void FrmShutDown::ShowFailure(ScheduleAction action, std::uint32_t error) {
-  std::wstring text = std::wstring(TextsOf(action).warning) + kFailedMessage;
+  std::wstring text = TextsOf(action).failure;
   const std::wstring reason = error ? platform_.ErrorText(error) : std::wstring();
   if (!reason.empty()) text += L"\n" + reason;
   platform_.ShowMessageBox(hwnd_, text, kApplicationTitle,
@@ -339,23 +372,16 @@ void FrmShutDown::TxtHour_Change() { EnableWhenComplete(); }
 void FrmShutDown::TxtMin_Change() { EnableWhenComplete(); }
 void FrmShutDown::TxtSec_Change() { EnableWhenComplete(); }
 
-// The chosen mode's boxes must all hold text.
-void FrmShutDown::EnableWhenComplete() {
-  bool complete = true;
-  for (Control box : kModeBoxes[static_cast<int>(Mode())]) {
-    if (box && Text(box).empty()) complete = false;
-  }
-  EnableWindow(GetDlgItem(hwnd_, kCmdOk), complete);
-}
-
 void FrmShutDown::Timer1_Timer() {
+  WatchInputDuringWarning();
+  if (!armed_) return;
   const std::int64_t now = NowSecond();
   switch (ProgramSchedule().Look(now)) {
     case ArmedSchedule::Step::kEnd:  // on each tick of the target second
       EndSession();
       return;
     case ArmedSchedule::Step::kDisarmed:
-      Disarm();
+      if (!NightlyGoesOn()) Disarm();
       return;
     case ArmedSchedule::Step::kWarn:
       warning_.Warn(ActionText(), ProgramSchedule().SecondsLeft(now));
@@ -369,7 +395,7 @@ void FrmShutDown::Timer1_Timer() {
   shownSecondsLeft_ = left;
   warning_.ShowSecondsLeft(left);
   const std::wstring action = ActionText();
-  ProgramSchedule().SetAction(action);
+  ProgramSchedule().SetAction(action, TextsOf(SelectedAction()).option);
   ShowStatus(action + L"\n" + kTimeLeftLabel + CountdownText(left));
   BroadcastScheduleChanged();
 }
@@ -379,6 +405,10 @@ void FrmShutDown::Timer1_Timer() {
 // clock.
 void FrmShutDown::Form_PowerBroadcast(WPARAM event) {
   if (event != PBT_APMRESUMEAUTOMATIC || !armed_) return;
+  if (nightly_ && ProgramSchedule().IsWaiting()) {
+    TimerNightly_Timer();
+    return;
+  }
   Reaim();
   Timer1_Timer();
 }
@@ -389,67 +419,6 @@ void FrmShutDown::Form_Destroyed() {
   Disarm();
   status_.clear();
   toolTip_ = nullptr;  // owned by the window, gone with it
-}
-
-ScheduleMode FrmShutDown::Mode() const {
-  for (int mode = 0; mode < kScheduleModeCount; ++mode) {
-    if (IsSelected(static_cast<Control>(kOptAfter + mode))) return static_cast<ScheduleMode>(mode);
-  }
-  return ScheduleMode::kRunningTime;
-}
-
-void FrmShutDown::ShowMode(ScheduleMode mode) {
-  CheckRadioButton(hwnd_, kOptAfter, kOptRunningTime, kOptAfter + static_cast<int>(mode));
-  for (int each = 0; each < kScheduleModeCount; ++each) {
-    for (Control control : kModeControls[each]) {
-      const bool shown = each == static_cast<int>(mode);
-      if (control) ShowWindow(GetDlgItem(hwnd_, control), shown ? SW_SHOWNA : SW_HIDE);
-    }
-  }
-  EnableWhenComplete();
-  ShowDay();
-}
-
-void FrmShutDown::ShowDay() {
-  const auto hour = ReadWholeNumber(Text(kTxtAtHour), 23);
-  const auto minute = ReadWholeNumber(Text(kTxtAtMin), 59);
-  const wchar_t* day = L"";
-  if (hour && minute) {
-    const bool tomorrow = NextClockTime(*hour, *minute, platform_.UnixTimeNow(),
-                                        [this](int year) { return ZoneRule(year); })
-                              .tomorrow;
-    day = tomorrow ? L"فردا" : L"امروز";
-  }
-  SetText(kLblAtDay, day);
-}
-
-ScheduleAction FrmShutDown::SelectedAction() const {
-  for (int action = 0; action < kScheduleActionCount; ++action) {
-    if (IsSelected(kActionOptions[action])) return static_cast<ScheduleAction>(action);
-  }
-  return ScheduleAction::kSignOut;
-}
-
-void FrmShutDown::SelectAction(ScheduleAction action) {
-  for (int each = 0; each < kScheduleActionCount; ++each) {
-    CheckDlgButton(hwnd_, kActionOptions[each], each == static_cast<int>(action));
-  }
-}
-
-std::wstring FrmShutDown::Text(Control control) const {
-  HWND box = GetDlgItem(hwnd_, control);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void FrmShutDown::SetText(Control control, const wchar_t* text) {
-  SetDlgItemTextW(hwnd_, control, text);
-}
-
-bool FrmShutDown::IsSelected(Control option) const {
-  return IsDlgButtonChecked(hwnd_, option) == BST_CHECKED;
 }
 
 }  // namespace tavilo

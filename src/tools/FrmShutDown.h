@@ -15,6 +15,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 #include <optional>
 
 #include "platform/Platform.h"
@@ -22,6 +24,7 @@
 #include "tools/FrmWarning.h"
 #include "tools/logic/ScheduleTime.h"
 #include "tools/logic/ShutdownSchedule.h"
+#include "tools/shared/CloseBoxTip.h"
 #include "tools/shared/SessionEnd.h"
 #include "tools/shared/ToolWindowBase.h"
 
@@ -62,12 +65,33 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
     kOptHibernate,
     kOptLock,
     kChkGraceful,
+    // The modes that wait for an event, and their controls.
+    kOptProgram,
+    kOptIdle,
+    kOptNightly,
+    kLstPrograms,
+    kCmdRefresh,
+    kLblIdleMin,
+    kTxtIdleMin,
+    kLblNightlyHour,
+    kLblNightlyMin,
+    kTxtNightlyMin,
+    kTxtNightlyHour,
+    kChkDay0,  // Saturday; the week follows
+    kLblStartHint = kChkDay0 + 7,
   };
-  enum Timer : UINT_PTR { kTimer1 = 1 };
+  // kTimer1 looks at the deadline; the idle timer at the first moment the
+  // idle time can reach the threshold; the nightly one at the next warning.
+  enum Timer : UINT_PTR { kTimer1 = 1, kTimerIdle, kTimerNightly };
+  // Posted by the wait on a program's process when it ends.
+  static constexpr UINT kProcessEnded = WM_APP + 1;
   static constexpr UINT kTimer1IntervalMs = kScheduleCheckIntervalMs;
   static const ToolWindowDesign kDesign;
 
-  explicit FrmShutDown(Platform& platform);
+  // `fullScreenInFront` says whether a full-screen program is in front,
+  // while which idleness does not count.
+  explicit FrmShutDown(Platform& platform, std::function<bool()> fullScreenInFront = {});
+  CloseBoxTip& CloseTip() { return closeTip_; }
   // Gone before the warning it owns: closing disarms, and the warning with it.
   ~FrmShutDown() override;
 
@@ -78,7 +102,10 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   // `minutes` from now, the window staying hidden; and cancel.
   static ScheduleAction QuickAction();
   void ArmAfterMinutes(int minutes);
-  void CancelSchedule() { Disarm(); }
+  // The menu's cancel and the window's: a nightly schedule goes off too.
+  void CancelSchedule();
+  // At start: the nightly schedule kept in the settings, armed again.
+  void ResumeNightly();
 
  private:
   friend ToolWindowBase;
@@ -101,11 +128,38 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   void Form_Destroyed();
   void Form_PowerBroadcast(WPARAM event);
 
+  // --- The modes that wait for an event (FrmShutDownEvents.cpp) ---
+  void FillProgramList();
+  bool ArmProgram();
+  void Process_Ended(std::uint32_t processId);
+  bool ArmIdle();
+  void AimIdle();
+  void TimerIdle_Timer();
+  // Input during an idle schedule's warning: the user is back.
+  void WatchInputDuringWarning();
+  bool ArmNightly();
+  void AimNightly(std::int64_t afterUtc);
+  void TimerNightly_Timer();
+  void TurnNightlyOff();
+  // The warning's cancel: a nightly schedule skips tonight only.
+  void Warning_Cancel();
+  // After the action: a nightly schedule aims at its next day.
+  bool NightlyGoesOn();
+  int ChosenDays() const;
+  void ShowEventMode(ScheduleMode mode);
+  // Armed with no deadline yet: hidden, waiting for the event.
+  void BeginWaiting(const std::wstring& waitingFor);
+  // The event came: the warning now, the action a minute later.
+  void BeginWarning(std::int64_t deadlineSecond);
+  void StopWaiting();
+
   // Each mode's reading of its boxes; nothing when they were refused.
   std::optional<std::int64_t> RunningTimeDeadline();
   std::optional<std::int64_t> AfterDeadline();
   std::optional<std::int64_t> AtDeadline();
   void Arm(std::int64_t deadlineSecond);
+  // What every mode does when armed: the choices kept, the window hidden.
+  void BeginArmed();
   void Disarm();
   void Postpone();
   // A clock-time target follows a change of the clock or the zone.
@@ -124,6 +178,9 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   TimeZoneRule ZoneRule(int year);
 
   ScheduleMode Mode() const;
+  static std::optional<ScheduleMode> ModeOfOption(int control);
+  // The last schedule's choices in the controls, as the window opens.
+  void ShowChoices();
   // Selects the mode and shows its boxes only.
   void ShowMode(ScheduleMode mode);
   // Which day an "at" time falls on, beside its boxes.
@@ -149,9 +206,22 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   std::optional<std::int64_t> wallTarget_;
   PowerAbilities power_;
   HWND toolTip_ = nullptr;
+  // While armed, the close box says that it cancels.
+  CloseBoxTip closeTip_;
   FrmWarning warning_;
   std::wstring status_;
   std::int64_t shownSecondsLeft_ = -1;
+  std::function<bool()> fullScreenInFront_;
+  // The armed event mode's state.
+  std::uintptr_t processWatch_ = 0;
+  std::uint32_t watchedProcess_ = 0;
+  std::uint32_t idleThresholdMs_ = 0;
+  // Idleness counts from here at the earliest: the last full-screen look.
+  std::optional<std::uint32_t> idleFloor_;
+  std::uint32_t inputAtWarning_ = 0;
+  bool nightly_ = false;
+  std::int64_t nightlyUtc_ = 0;  // the armed nightly moment
+  std::vector<RunningProgram> programs_;
 };
 
 }  // namespace tavilo

@@ -49,6 +49,9 @@ void FrmWarning::BuildWindow() {
   SetWindowPos(hwnd_, HWND_TOPMOST, (work.left + work.right - (frame.right - frame.left)) / 2,
                (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE);
+  closeTip_.Create(hwnd_, L"بستن این پنجره زمان‌بندی را لغو می‌کند.");
+  closeTip_.SetFont(font_, dpi_);
+  closeTip_.TurnOn(true);
 }
 
 void FrmWarning::Warn(const std::wstring& action, std::int64_t secondsLeft) {
@@ -85,6 +88,9 @@ void FrmWarning::Dismiss() {
 void FrmWarning::Form_Unload() { answers_.cancel(); }
 
 LRESULT FrmWarning::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCMOUSEMOVE || message == WM_NCMOUSELEAVE) {
+    closeTip_.OnNonClientMouse(message, wparam);
+  }
   if (message == WM_COMMAND && HIWORD(wparam) == BN_CLICKED) {
     switch (LOWORD(wparam)) {
       case kCmdCancel: answers_.cancel(); return 0;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "tools/shared/CloseBoxTip.h"
 #include "tools/shared/ToolWindowBase.h"
 
 namespace tavilo {
@@ -42,6 +43,7 @@ class FrmWarning final : public ToolWindowBase<FrmWarning> {
   LRESULT WindowMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   Answers answers_;
+  CloseBoxTip closeTip_;  // the close box cancels: it says so
   std::int64_t shownSeconds_ = -1;
 };
 

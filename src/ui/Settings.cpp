@@ -21,7 +21,7 @@ constexpr SettingRule kRules[] = {
     {L"PrayerMethod", 0, kPrayerMethodCount - 1},
     {L"AsrShadow", 0, 1},
     {L"PrayerAsrIsha", 0, 1},
-    {L"ScheduleMode", 0, 2},
+    {L"ScheduleMode", 0, 5},
     {L"ScheduleAction", -1, 5},
     {L"ScheduleGraceful", 0, 1},
     // --- reminders ---
@@ -32,6 +32,10 @@ constexpr SettingRule kRules[] = {
     {L"ReminderSound", 0, 2},           {L"PrayerReminderShown", 0, INT32_MAX},
     // --- occasions ---
     {L"HiddenOccasions", 0, kHideMoonInScorpio * 2 - 1},
+    // --- the nightly schedule ---
+    {L"ScheduleNightlyMinute", 0, 1439},
+    {L"ScheduleNightlyDays", 1, 127},
+    {L"ScheduleNightlyArmed", 0, 1},
 };
 
 constexpr Setting kAllSettings[] = {
@@ -47,6 +51,8 @@ constexpr Setting kAllSettings[] = {
     Setting::kPrayerReminderShown,
     // --- occasions ---
     Setting::kHiddenOccasions,
+    // --- the nightly schedule ---
+    Setting::kScheduleNightlyMinute, Setting::kScheduleNightlyDays, Setting::kScheduleNightlyArmed,
 };
 static_assert(std::size(kAllSettings) == std::size(kRules));
 
@@ -83,6 +89,9 @@ int Settings::Get(Setting setting) const {
     case Setting::kReminderSound: return reminderSound;
     case Setting::kPrayerReminderShown: return prayerReminderShown;
     case Setting::kHiddenOccasions: return hiddenOccasions;
+    case Setting::kScheduleNightlyMinute: return scheduleNightlyMinute;
+    case Setting::kScheduleNightlyDays: return scheduleNightlyDays;
+    case Setting::kScheduleNightlyArmed: return scheduleNightlyArmed;
   }
   return 0;
 }
@@ -112,6 +121,9 @@ void Settings::Put(Setting setting, int value) {
     case Setting::kReminderSound: reminderSound = value; return;
     case Setting::kPrayerReminderShown: prayerReminderShown = value; return;
     case Setting::kHiddenOccasions: hiddenOccasions = value; return;
+    case Setting::kScheduleNightlyMinute: scheduleNightlyMinute = value; return;
+    case Setting::kScheduleNightlyDays: scheduleNightlyDays = value; return;
+    case Setting::kScheduleNightlyArmed: scheduleNightlyArmed = value != 0; return;
   }
 }
 

@@ -49,6 +49,10 @@ enum class Setting {
   kPrayerReminderShown,
   // --- occasions ---
   kHiddenOccasions,
+  // --- the nightly schedule ---
+  kScheduleNightlyMinute,
+  kScheduleNightlyDays,
+  kScheduleNightlyArmed,
 };
 
 inline constexpr int kHideMoonInScorpio = 1 << kOccasionKindCount;
@@ -89,6 +93,11 @@ struct Settings {
   // The occasions not shown: KindBit of each hidden kind (OccasionKind.h),
   // and kHideMoonInScorpio.
   int hiddenOccasions = 0;
+  // --- the nightly schedule ---: the minute of the day, the week days (bit
+  // 0 Saturday ... bit 6 Friday) and whether it is armed, re-armed at start.
+  int scheduleNightlyMinute = 23 * 60;
+  int scheduleNightlyDays = 127;
+  bool scheduleNightlyArmed = false;
 
   int Get(Setting setting) const;
   void Put(Setting setting, int value);

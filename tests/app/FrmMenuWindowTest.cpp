@@ -290,12 +290,13 @@ TEST_F(FrmMenuWindow, SettingsItemsChangeTheSettingsAndTheMarksFollowThem) {
   EXPECT_EQ(openMenu.warningCaption, L"خاموش کردن");
   EXPECT_FALSE(openMenu.cancelShown);
 
-  // An armed schedule's time left stands beside "turn off".
+  // An armed schedule's action and time left stand in place of "turn off".
   platform.tickCount = 1000000;
   ProgramSchedule().Arm(1000 + 754);
+  ProgramSchedule().SetAction(L"قفل شدن رایانه", L"قفل کردن");
   popUp();
   ProgramSchedule().Cancel();
-  EXPECT_EQ(openMenu.warningCaption, L"خاموش کردن (۰:۱۲:۳۴)");
+  EXPECT_EQ(openMenu.warningCaption, L"قفل کردن (۰:۱۲:۳۴)");
   EXPECT_TRUE(openMenu.cancelShown);
 }
 

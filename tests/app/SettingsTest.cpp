@@ -50,7 +50,9 @@ TEST(Settings, StoredDataOutsideEachRuleReadsAsTheDefault) {
       {Setting::kPrayerLongitude, Dword(static_cast<std::uint32_t>(-180000001)), kNoCoordinate},
       {Setting::kPrayerMethod, Dword(7), 0},
       {Setting::kAsrShadow, Dword(2), 0},
-      {Setting::kScheduleMode, Dword(3), 2},
+      {Setting::kScheduleMode, Dword(6), 2},
+      {Setting::kScheduleNightlyDays, Dword(0), 127},
+      {Setting::kScheduleNightlyMinute, Dword(1440), 1380},
       {Setting::kScheduleAction, Dword(0xFFFFFFFE), -1},
       {Setting::kScheduleAction, Dword(5), 5},
   };

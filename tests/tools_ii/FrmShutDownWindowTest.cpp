@@ -80,7 +80,7 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
   EXPECT_TRUE(IsWindowVisible(Window()));
   const SIZE client = ClientSize(Window());
   EXPECT_EQ(client.cx, 444);
-  EXPECT_EQ(client.cy, 269);
+  EXPECT_EQ(client.cy, 365);
   const LONG style = GetWindowLongW(Window(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -93,15 +93,15 @@ TEST_F(FrmShutDownTest, OpensWithItsDesignedLayout) {
   const Expected controls[] = {
       {FrmShutDown::kLabel1, L"زمان و کاری را که رایانه باید انجام دهد، در زیر انتخاب کنید.",
        {8, 8, 436, 40}},
-      {FrmShutDown::kLabel2, L"ساعت", {92, 76, 141, 93}},
-      {FrmShutDown::kLabel3, L"دقيقه", {196, 76, 237, 93}},
-      {FrmShutDown::kLabel4, L"ثانيه", {276, 76, 325, 93}},
-      {FrmShutDown::kTxtHour, L"", {100, 100, 157, 125}},
-      {FrmShutDown::kTxtMin, L"", {188, 100, 253, 125}},
-      {FrmShutDown::kTxtSec, L"", {284, 100, 341, 125}},
-      {FrmShutDown::kOptShut, L"خاموش کردن", {142, 136, 272, 161}},
-      {FrmShutDown::kOptLog, L"خروج از حساب کاربری", {276, 136, 436, 161}},
-      {FrmShutDown::kCmdOk, L"تاييد", {88, 228, 169, 261}},
+      {FrmShutDown::kLabel2, L"ساعت", {92, 100, 141, 117}},
+      {FrmShutDown::kLabel3, L"دقيقه", {196, 100, 237, 117}},
+      {FrmShutDown::kLabel4, L"ثانيه", {276, 100, 325, 117}},
+      {FrmShutDown::kTxtHour, L"", {100, 124, 157, 149}},
+      {FrmShutDown::kTxtMin, L"", {188, 124, 253, 149}},
+      {FrmShutDown::kTxtSec, L"", {284, 124, 341, 149}},
+      {FrmShutDown::kOptShut, L"خاموش کردن", {142, 232, 272, 257}},
+      {FrmShutDown::kOptLog, L"خروج از حساب کاربری", {276, 232, 436, 257}},
+      {FrmShutDown::kCmdOk, L"تاييد", {88, 324, 169, 357}},
   };
   for (const Expected& expected : controls) {
     SCOPED_TRACE(expected.id);
@@ -252,16 +252,13 @@ TEST_F(FrmShutDownTest, ValidTargetArmsTheTimerAndHidesTheWindow) {
   EXPECT_EQ(SessionEnds().front(), kForcedLogOff);
 }
 
-TEST_F(FrmShutDownTest, NumberTooLargeForTheTargetIsRefusedLikeAWord) {
-  Confirm(L"99999", L"0", L"0");
+// A number too large for its field is said to be too large, the boxes kept.
+TEST_F(FrmShutDownTest, NumberTooLargeForTheTargetIsSaidToBeTooLarge) {
+  Confirm(L"99999999999", L"0", L"0");
 
-  ASSERT_EQ(platform.fake.messageBoxes.size(), 1u);
-  EXPECT_EQ(platform.fake.messageBoxes[0].text, kOnlyNumbers);
-  EXPECT_EQ(platform.fake.messageBoxes[0].style, 16u);
-  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"");
-  EXPECT_EQ(Text(FrmShutDown::kTxtMin), L"");
-  EXPECT_EQ(Text(FrmShutDown::kTxtSec), L"");
-  EXPECT_FALSE(ConfirmEnabled());
+  EXPECT_TRUE(platform.fake.messageBoxes.empty());
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"عدد نوشته‌شده بیش از اندازه بزرگ است.");
+  EXPECT_EQ(Text(FrmShutDown::kTxtHour), L"99999999999");
   EXPECT_TRUE(IsWindowVisible(Window()));
   EXPECT_FALSE(KillTimer(Window(), FrmShutDown::kTimer1));
 }
@@ -276,7 +273,7 @@ TEST_F(FrmShutDownTest, RefusedInputKeepsAnArmedSchedule) {
   Confirm(L"99999", L"2", L"3");
   Confirm(L"1", L"two", L"3");
 
-  EXPECT_EQ(platform.fake.messageBoxes.size(), 2u);
+  EXPECT_EQ(platform.fake.messageBoxes.size(), 1u);
   EXPECT_EQ(ShutHour, 1);
   EXPECT_EQ(ShutMin, 2);
   EXPECT_EQ(ShutSec, 3);
@@ -628,7 +625,7 @@ TEST_F(FrmShutDownTest, EachActionReachesTheSeamWithItsCallAndFlags) {
   Tick();
   Tick();
   ASSERT_EQ(platform.fake.messageBoxes.size(), 1u);
-  EXPECT_EQ(platform.fake.messageBoxes[0].text, L"قفل شدن رایانه انجام نشد.\nerror 120");
+  EXPECT_EQ(platform.fake.messageBoxes[0].text, L"رایانه قفل نشد.\nerror 120");
   EXPECT_FALSE(ProgramSchedule().IsArmed());
 }
 
@@ -682,6 +679,34 @@ TEST_F(FrmShutDownTest, AtModeSaysTheDayAndFollowsTheClock) {
   platform.fake.unixTimeNow -= 3600;
   SendMessageW(Window(), WM_TIMECHANGE, 0, 0);
   EXPECT_EQ(ProgramSchedule().Deadline(), 10 + 16 * 3600 + 30 * 60);
+}
+
+// An empty box counts as 0, a greyed confirm says why, a change clears an old
+// refusal; while armed the close box says that it cancels.
+TEST_F(FrmShutDownTest, BoxesStatusLineAndCloseBoxTip) {
+  Click(FrmShutDown::kOptAfter);
+  EXPECT_FALSE(ConfirmEnabled());
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"ساعت یا دقیقه را بنویسید.");
+  Type(FrmShutDown::kTxtAfterHour, L"100");
+  EXPECT_TRUE(ConfirmEnabled());
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"");
+  Click(FrmShutDown::kCmdOk);
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"ساعت باید عددی از ۰ تا ۹۹ باشد");
+  Type(FrmShutDown::kTxtAfterHour, L"");
+  Type(FrmShutDown::kTxtAfterMin, L"90");
+  EXPECT_EQ(Text(FrmShutDown::kLblStatus), L"");
+
+
+  EXPECT_FALSE(form.CloseTip().IsShown());
+  Click(FrmShutDown::kOptAfter);
+  platform.fake.tickCount = 10'500;
+  Click(FrmShutDown::kCmdOk);
+  ASSERT_TRUE(ProgramSchedule().IsArmed());
+  EXPECT_EQ(ProgramSchedule().Deadline(), 10 + 90 * 60);
+  SendMessageW(Window(), WM_NCMOUSEMOVE, HTCLOSE, 0);
+  EXPECT_TRUE(form.CloseTip().IsShown());
+  SendMessageW(Window(), WM_NCMOUSEMOVE, HTCAPTION, 0);
+  EXPECT_FALSE(form.CloseTip().IsShown());
 }
 
 }  // namespace

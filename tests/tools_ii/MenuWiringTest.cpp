@@ -135,5 +135,31 @@ TEST_F(MenuWiringTest, AQuickItemArmsTheLastActionWithTheWindowHidden) {
   EXPECT_FALSE(ProgramSchedule().IsArmed());
 }
 
+// The menu's Exit asks before it drops an armed schedule; the installer's
+// and WM_CLOSE's exit never.
+TEST_F(MenuWiringTest, ExitChosenWithAScheduleArmedAsksFirst) {
+  ProgramSettings() = Settings{};
+  ProgramSettings().scheduleAction = static_cast<int>(ScheduleAction::kLock);
+  platform.fake.tickCount = 10'500;
+  menu.MnuFile();
+  SendMessageW(menu.Handle(), WM_COMMAND, FrmMenu::kMnuScheduleIn15, 0);
+  SendMessageW(scheduler->Handle(), WM_TIMER, FrmShutDown::kTimer1, 0);
+  platform.fake.messageBoxResults = {7, kIdYes};  // no, then yes
+  SendMessageW(menu.Handle(), WM_COMMAND, FrmMenu::kMnuExit, 0);
+  ASSERT_EQ(platform.fake.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.fake.messageBoxes[0].text,
+            L"زمان‌بندی «قفل کردن (۰:۱۵:۰۰)» با خروج از Tavilo لغو می‌شود.\nخارج می‌شوید؟");
+  EXPECT_FALSE(programEnded);
+  EXPECT_TRUE(ProgramSchedule().IsArmed());
+  SendMessageW(menu.Handle(), WM_COMMAND, FrmMenu::kMnuExit, 0);
+  EXPECT_TRUE(programEnded);
+  EXPECT_EQ(platform.fake.messageBoxes.size(), 2u);
+  programEnded = false;
+  ProgramSchedule().Arm(5000);
+  menu.ExitProgram();
+  EXPECT_EQ(platform.fake.messageBoxes.size(), 2u);
+  EXPECT_TRUE(programEnded);
+}
+
 }  // namespace
 }  // namespace tavilo

@@ -20,6 +20,8 @@ class RoutedPlatform : public Platform {
   bool realPrivileges = false;
   // Registry reads and writes go to the test prefix's real registry.
   bool realRegistry = false;
+  // Programs are listed and waited for for real, unless the fake refuses.
+  bool realProcesses = false;
   // Local time comes from the process's real time zone (TZ under Wine).
   bool realTimeZone = false;
   // Runs whenever the screen's size is read: the slide-out reads it once a
@@ -125,6 +127,18 @@ class RoutedPlatform : public Platform {
     return registry().DeleteRegistryValue(key, name);
   }
   ForegroundState Foreground(WindowHandle window) override { return fake.Foreground(window); }
+  std::vector<RunningProgram> RunningPrograms() override {
+    return realProcesses ? real.RunningPrograms() : fake.RunningPrograms();
+  }
+  ProcessWatch WatchProcessEnd(std::uint32_t processId, WindowHandle window,
+                               std::uint32_t message) override {
+    Platform& from = realProcesses && !fake.processWatchError ? static_cast<Platform&>(real) : fake;
+    return from.WatchProcessEnd(processId, window, message);
+  }
+  void StopWatchingProcess(std::uintptr_t watch) override {
+    realProcesses ? real.StopWatchingProcess(watch) : fake.StopWatchingProcess(watch);
+  }
+  std::uint32_t LastInputTick() override { return fake.LastInputTick(); }
   bool SetExecutionState(std::uint32_t flags) override { return fake.SetExecutionState(flags); }
   void AlertSound(std::uint32_t type) override { fake.AlertSound(type); }
   std::wstring ProgramPath() override { return fake.ProgramPath(); }

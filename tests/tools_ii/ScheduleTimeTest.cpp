@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "platform/fake/FakePlatform.h"
+#include "tools/logic/ScheduleEvents.h"
 #include "tools/logic/ScheduleTime.h"
 #include "tools/shared/SessionEnd.h"
 
@@ -49,6 +51,62 @@ TEST(ReadWholeNumber, DigitsOfThreeScriptsWithinTheLimit) {
       {L"90", 90}, {L" ۹۰ ", 90}, {L"٤٥", 45},           {L"999", 999}, {L"1000", std::nullopt},
       {L"-5", {}}, {L"1a", {}},   {L"1.5", std::nullopt}, {L"", {}},     {L"  ", std::nullopt}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(ReadWholeNumber(text, 999), expected) << text;
+}
+
+// An empty "after" or "at" box counts as 0; confirmation is greyed, with a
+// reason, only while the mode's boxes say nothing it can use.
+TEST(ScheduleBoxes, EmptyCountsAsZeroAndAGreyedConfirmSaysWhy) {
+  EXPECT_EQ(ReadBoxOrZero(L"", 99), 0);
+  EXPECT_EQ(ReadBoxOrZero(L" ", 99), 0);
+  EXPECT_EQ(ReadBoxOrZero(L"۹۰", 999), 90);
+  EXPECT_EQ(ReadBoxOrZero(L"x", 99), std::nullopt);
+  using M = ScheduleMode;
+  const std::tuple<M, int, int, bool> cases[] = {
+      {M::kAfter, 0, 2, true},       {M::kAfter, 1, 2, false}, {M::kAt, 0, 2, true},
+      {M::kAt, 1, 2, false},         {M::kRunningTime, 2, 3, true},
+      {M::kRunningTime, 3, 3, false}};
+  for (const auto& [mode, filled, boxes, greyed] : cases) {
+    EXPECT_EQ(WhyConfirmGreyed(mode, filled, boxes) != nullptr, greyed)
+        << static_cast<int>(mode) << filled;
+  }
+}
+
+// Saturday 10 January 2026, 08:00 in Toronto; bit 0 is Saturday.
+TEST(NextNightly, WeekDaysMidnightDaylightChangesAndMissedMoments) {
+  struct Case {
+    std::int64_t utcNow;
+    int minute, days;
+    std::int64_t utc;
+  };
+  const Case cases[] = {
+      {1768050000, 23 * 60 + 30, kEveryDay, 1768105800},   // later today
+      {1768050000, 23 * 60 + 30, 0b10, 1768192200},        // Sunday only
+      {1768050000, 8 * 60, 0b1, 1768050000 + 7 * 86400},   // this very minute: next week
+      {1768107000, 0, kEveryDay, 1768107600},               // 23:50: midnight
+      {1768105860, 23 * 60 + 30, kEveryDay, 1768192200},   // a minute late: tomorrow
+      {1772938800, 2 * 60 + 30, kEveryDay, 1772953200},    // in the spring gap: 03:00
+      {1772938800, 2 * 60 + 30, 0b1, 1773469800},          // Saturday only: a week on
+      {1793498400, 1 * 60 + 30, kEveryDay, 1793511000},    // shown twice: the first
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NextNightly(c.minute, c.days, c.utcNow, [](int) { return kToronto; }).utc, c.utc)
+        << &c - cases;
+  }
+}
+
+// When to look next for the idle time to reach the threshold, in the 32-bit
+// tick that wraps.
+TEST(IdleWaitMs, RemainingTimeAcrossTheWrapAndInputReadLate) {
+  struct Case {
+    std::uint32_t now, lastInput, threshold, wait;
+  };
+  const Case cases[] = {
+      {100'000, 40'000, 600'000, 540'000},  // a minute idle of ten
+      {700'000, 40'000, 600'000, 0},        // reached
+      {5'000, 0xFFFFF000u, 600'000, 600'000 - 9'096},  // across the wrap
+      {100'000, 100'050, 600'000, 600'000},  // input stamped after now
+  };
+  for (const Case& c : cases) EXPECT_EQ(IdleWaitMs(c.now, c.lastInput, c.threshold), c.wait) << c.now;
 }
 
 TEST(CallFor, EachActionItsCallAndFlags) {

@@ -35,6 +35,14 @@ TEST(ReadScheduleTarget, FractionsRoundWithTiesToEven) {
   EXPECT_EQ(ReadScheduleTarget(numbers, L"-1.5", L"2.4999", L"2.5001"), (ScheduleTarget{-2, 2, 3}));
 }
 
+TEST(ReadScheduleTarget, ANumberBeyondItsFieldIsTooLargeNotText) {
+  PlainNumericText numbers;
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"99999999999", true}, {L"32768", true}, {L"-40000", true}, {L"32767", false},
+      {L"abc", false}};
+  for (const auto& [text, tooLarge] : cases) EXPECT_EQ(IsTooLargeField(numbers, text), tooLarge) << text;
+}
+
 TEST(ReadScheduleTarget, TextThatIsNotANumberInAnyBoxRefusesTheWholeTarget) {
   PlainNumericText numbers;
   EXPECT_EQ(ReadScheduleTarget(numbers, L"1a", L"2", L"3"), std::nullopt);

@@ -214,6 +214,11 @@ class FakePlatform final : public Platform {
   // Paths FileExists reports (case-insensitively).
   std::set<std::wstring> files;
   bool programStartSucceeds = true;
+  // --- What the scheduler waits for ---: the programs listed, the error a
+  // wait is refused with (0: granted), the last input's tick.
+  std::vector<RunningProgram> runningPrograms;
+  std::uint32_t processWatchError = 0;
+  std::uint32_t lastInputTick = 0;
   // Every key creation, value write and deletion fails (a read-only hive).
   bool registryWritesFail = false;
   bool executionStateSucceeds = true;
@@ -330,6 +335,12 @@ class FakePlatform final : public Platform {
                           const std::vector<std::uint8_t>& bytes) override;
   long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override;
   ForegroundState Foreground(WindowHandle window) override;
+  std::vector<RunningProgram> RunningPrograms() override { return runningPrograms; }
+  ProcessWatch WatchProcessEnd(std::uint32_t, WindowHandle, std::uint32_t) override {
+    return {processWatchError ? 0u : 1u, processWatchError};
+  }
+  void StopWatchingProcess(std::uintptr_t) override {}
+  std::uint32_t LastInputTick() override { return lastInputTick; }
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
   PowerAbilities QueryPowerAbilities() override { return powerAbilities; }

@@ -49,6 +49,11 @@ class Win32Platform final : public Platform {
                           const std::vector<std::uint8_t>& bytes) override;
   long DeleteRegistryValue(RegistryKey key, const std::wstring& name) override;
   ForegroundState Foreground(WindowHandle window) override;
+  std::vector<RunningProgram> RunningPrograms() override;
+  ProcessWatch WatchProcessEnd(std::uint32_t processId, WindowHandle window,
+                               std::uint32_t message) override;
+  void StopWatchingProcess(std::uintptr_t watch) override;
+  std::uint32_t LastInputTick() override;
   bool SetExecutionState(std::uint32_t flags) override;
   void AlertSound(std::uint32_t type) override;
   PowerAbilities QueryPowerAbilities() override;

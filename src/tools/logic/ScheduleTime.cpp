@@ -32,6 +32,28 @@ std::optional<int> ReadWholeNumber(std::wstring_view text, int maximum) {
   return value;
 }
 
+std::optional<int> ReadBoxOrZero(std::wstring_view text, int maximum) {
+  if (text.find_first_not_of(L' ') == std::wstring_view::npos) return 0;
+  return ReadWholeNumber(text, maximum);
+}
+
+const wchar_t* WhyConfirmGreyed(ScheduleMode mode, int filled, int boxes) {
+  switch (mode) {
+    case ScheduleMode::kAfter:
+      return filled == 0 ? L"ساعت یا دقیقه را بنویسید." : nullptr;
+    case ScheduleMode::kAt:
+    case ScheduleMode::kNightly:
+      return filled == 0 ? L"ساعت را بنویسید." : nullptr;
+    case ScheduleMode::kProgram:
+      return filled == 0 ? L"برنامه‌ای را از فهرست انتخاب کنید." : nullptr;
+    case ScheduleMode::kIdle:
+      return filled == 0 ? L"دقیقه‌های بیکاری را بنویسید." : nullptr;
+    case ScheduleMode::kRunningTime:
+      return filled < boxes ? L"ساعت، دقیقه و ثانیه را بنویسید." : nullptr;
+  }
+  return nullptr;
+}
+
 std::int64_t RunningSecondAfter(std::uint64_t tick, std::int64_t minutes) {
   return RunningSecond(tick + static_cast<std::uint64_t>(minutes) * 60000);
 }

@@ -15,8 +15,10 @@
 namespace tavilo {
 
 // The order of the window's options; the numbers are kept in the settings.
-enum class ScheduleMode { kAfter, kAt, kRunningTime };
-inline constexpr int kScheduleModeCount = 3;
+// The last three wait for an event: a program closing, the computer left
+// idle, a clock time on chosen week days (ScheduleEvents.h).
+enum class ScheduleMode { kAfter, kAt, kRunningTime, kProgram, kIdle, kNightly };
+inline constexpr int kScheduleModeCount = 6;
 
 // What the "after" and "at" boxes take.
 inline constexpr int kMostAfterHours = 99;
@@ -26,6 +28,16 @@ inline constexpr int kMostAfterMinutes = 999;
 // blanks around it allowed; nothing when it is empty, holds anything else (a
 // sign, a letter) or exceeds `maximum`.
 std::optional<int> ReadWholeNumber(std::wstring_view text, int maximum);
+
+// An "after" or "at" box: empty (or blank) counts as 0, else as
+// ReadWholeNumber reads it.
+std::optional<int> ReadBoxOrZero(std::wstring_view text, int maximum);
+
+// Why a mode's confirmation is greyed with `filled` of its `boxes` boxes
+// holding text (for a program: an item chosen), for the status line;
+// nullptr when it is not. The running time needs all its boxes, the others
+// one.
+const wchar_t* WhyConfirmGreyed(ScheduleMode mode, int filled, int boxes);
 
 // The running second `minutes` after the tick count `tick`.
 std::int64_t RunningSecondAfter(std::uint64_t tick, std::int64_t minutes);

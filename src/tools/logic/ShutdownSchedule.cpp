@@ -34,6 +34,10 @@ std::optional<ScheduleTarget> ReadScheduleTarget(NumericText& numbers, const std
   return ScheduleTarget{*hours, *minutes, *seconds};
 }
 
+bool IsTooLargeField(NumericText& numbers, const std::wstring& text) {
+  return numbers.ToNumber(WithAsciiDigits(text)) && !ReadField(numbers, text);
+}
+
 std::int64_t RunningSecond(std::uint64_t tickCount) {
   return static_cast<std::int64_t>(tickCount / 1000);
 }
@@ -70,14 +74,26 @@ std::int64_t ArmedSchedule::SecondsLeft(std::int64_t nowSecond) const {
   return std::max<std::int64_t>(deadline_ - nowSecond, 0);
 }
 
+std::wstring ArmedSchedule::Summary(std::int64_t nowSecond) const {
+  if (phase_ == Phase::kIdle) return {};
+  const std::wstring detail = phase_ == Phase::kWaiting ? waitingFor_ : CountdownText(SecondsLeft(nowSecond));
+  return verb_ + L" (" + detail + L")";
+}
+
 void ArmedSchedule::Arm(std::int64_t targetSecond) {
   phase_ = Phase::kArmed;
   deadline_ = targetSecond;
   ended_ = false;
 }
 
+void ArmedSchedule::Wait(std::wstring waitingFor) {
+  phase_ = Phase::kWaiting;
+  waitingFor_ = std::move(waitingFor);
+  ended_ = false;
+}
+
 ArmedSchedule::Step ArmedSchedule::Look(std::int64_t nowSecond) {
-  if (phase_ == Phase::kIdle) return Step::kNothing;
+  if (phase_ == Phase::kIdle || phase_ == Phase::kWaiting) return Step::kNothing;
   if (nowSecond == deadline_) {
     ended_ = true;
     return Step::kEnd;
@@ -99,14 +115,14 @@ ArmedSchedule::Step ArmedSchedule::Look(std::int64_t nowSecond) {
 }
 
 void ArmedSchedule::Postpone() {
-  if (phase_ == Phase::kIdle) return;
+  if (phase_ == Phase::kIdle || phase_ == Phase::kWaiting) return;
   deadline_ += kPostponeSeconds;
   phase_ = Phase::kArmed;
   ended_ = false;
 }
 
 bool ArmedSchedule::Reaim(std::int64_t deadline) {
-  if (phase_ == Phase::kIdle || deadline == deadline_) return false;
+  if (phase_ == Phase::kIdle || phase_ == Phase::kWaiting || deadline == deadline_) return false;
   deadline_ = deadline;
   phase_ = Phase::kArmed;
   ended_ = false;

@@ -31,6 +31,10 @@ std::optional<ScheduleTarget> ReadScheduleTarget(NumericText& numbers, const std
                                                  const std::wstring& minuteText,
                                                  const std::wstring& secondText);
 
+// A number in a running-time box too large for its field (beyond 16 bits),
+// which is refused as too large rather than as "not a number".
+bool IsTooLargeField(NumericText& numbers, const std::wstring& text);
+
 // The warning comes this long before the session ends, and its "later"
 // button moves the end this far.
 inline constexpr std::int64_t kWarningSeconds = 60;
@@ -67,20 +71,34 @@ std::wstring CountdownText(std::int64_t seconds);
 // turns into a warning and a new deadline a minute later.
 class ArmedSchedule {
  public:
-  enum class Phase { kIdle, kArmed, kWarning };
+  // Waiting: armed for an event whose moment is not known yet (a program
+  // closing, the computer left idle); the deadline comes with the event.
+  enum class Phase { kIdle, kWaiting, kArmed, kWarning };
   enum class Step { kNothing, kWarn, kEnd, kDisarmed };
 
   Phase phase() const { return phase_; }
   bool IsArmed() const { return phase_ != Phase::kIdle; }
+  bool IsWaiting() const { return phase_ == Phase::kWaiting; }
   std::int64_t Deadline() const { return deadline_; }
   std::int64_t SecondsLeft(std::int64_t nowSecond) const;
-  // What the end will be, in words ("خاموش شدن رایانه"), as the scheduler
-  // window's options say now.
+  // What the end will be, in words ("خاموش شدن رایانه"), and the option's
+  // verb ("خاموش کردن"), as the scheduler window's options say now.
   const std::wstring& Action() const { return action_; }
-  void SetAction(std::wstring action) { action_ = std::move(action); }
+  const std::wstring& Verb() const { return verb_; }
+  void SetAction(std::wstring action, std::wstring verb = {}) {
+    action_ = std::move(action);
+    verb_ = std::move(verb);
+  }
+  // What a waiting schedule waits for ("تا بسته شدن notepad.exe").
+  const std::wstring& WaitingFor() const { return waitingFor_; }
+  // What the menu and the tooltip say of it: the action and the time left,
+  // or what it waits for.
+  std::wstring Summary(std::int64_t nowSecond) const;
 
   // The target must have been checked armable.
   void Arm(std::int64_t targetSecond);
+  // Armed with no deadline until the event comes (ArmAt then).
+  void Wait(std::wstring waitingFor);
   Step Look(std::int64_t nowSecond);
   // "Later": the deadline moves on and the warning comes again before it.
   void Postpone();
@@ -95,6 +113,8 @@ class ArmedSchedule {
   std::int64_t deadline_ = 0;
   bool ended_ = false;  // the end was asked for in the deadline second
   std::wstring action_;
+  std::wstring verb_;
+  std::wstring waitingFor_;
 };
 
 // The program's one schedule, read by the menu and the notification icon.

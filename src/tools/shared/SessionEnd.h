@@ -36,6 +36,7 @@ inline constexpr int kScheduleActionCount = 6;
 struct ScheduleActionTexts {
   const wchar_t* option;   // the option's caption, also the menu's verb
   const wchar_t* warning;  // what will happen, as the warning says it
+  const wchar_t* failure;  // what did not happen, when the system refused it
 };
 const ScheduleActionTexts& TextsOf(ScheduleAction action);
 
