@@ -8,22 +8,16 @@
 #include "../../assets/resource.h"
 #include "app/Form1Design.h"
 #include "app/FrmMenu.h"
-#include "app/logic/DateLine.h"
 #include "app/logic/FullScreen.h"
 #include "app/logic/StripTimers.h"
 #include "calendar/Numbers.h"
-#include "tools/logic/MonthView.h"
 #include "tools/FrmEvent.h"
 #include "tools/logic/Opacity.h"
-#include "tools/logic/PrayerText.h"
-#include "tools/logic/UserEvents.h"
 #include "ui/RunningTime.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/CommonControls.h"
 #include "ui/Globals.h"
-#include "ui/GregorianMonths.h"
 #include "ui/Messages.h"
-#include "ui/Midnight.h"
 #include "ui/PersianDigits.h"
 #include "ui/ProgramMessages.h"
 #include "ui/Settings.h"
@@ -33,14 +27,9 @@ namespace tavilo {
 
 using namespace strip_design;
 
-namespace {
-
-// Digits as the user chose to see them; the calendar's texts keep theirs.
-std::wstring Shown(std::wstring text) {
+std::wstring Form1::Shown(std::wstring text) {
   return ProgramSettings().persianDigits ? PersianDigits(std::move(text)) : text;
 }
-
-}  // namespace
 
 Form1::Form1(HINSTANCE instance, Platform& platform, FrmMenu& menu)
     : instance_(instance), platform_(platform), menu_(menu), motion_(kHeight, kStandardDpi) {}
@@ -344,42 +333,6 @@ RECT Form1::CalendarPictureRect() const {
           MulDiv(kCalendarPicture.bottom, dpi_, kSkinDpi)};
 }
 
-// Today's lunar date and occasions, and the next prayer time, show while
-// the pointer rests on the date line. The tooltip asks for its text each time
-// it is about to show, so the wait until the prayer time is that minute's.
-void Form1::AddDateToolTip() {
-  EnsureCommonControls();
-  dateToolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                 instance_, nullptr);
-  SendMessageW(dateToolTip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, dpi_, 96));
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_RTLREADING;
-  tool.hwnd = hwnd_;
-  tool.rect = LabelRect(kLabel2);
-  tool.lpszText = LPSTR_TEXTCALLBACKW;
-  SendMessageW(dateToolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void Form1::SetDateToolTip(const std::wstring& text) {
-  dateToolTipText_ = text;
-  if (!dateToolTip_) return;
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = hwnd_;
-  tool.rect = LabelRect(kLabel2);
-  SendMessageW(dateToolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void Form1::DateToolTip_GetDispInfo(NMTTDISPINFOW& info) {
-  shownDateToolTip_ = dateToolTipText_;
-  const std::wstring prayer = NextPrayerLine(platform_, platform_.UnixTimeNow(), ProgramSettings());
-  if (!prayer.empty()) shownDateToolTip_ += L"\n\u200F" + prayer;
-  info.lpszText = shownDateToolTip_.data();
-}
-
 float Form1::ScreenWidthTwips() const {
   return TwipsFromPixels(platform_.ScreenWidthPixels(), dpi_);
 }
@@ -388,58 +341,6 @@ void Form1::PlaceWindow() {
   SetWindowPos(hwnd_, nullptr, PixelsFromTwips(left_, dpi_), PixelsFromTwips(motion_.Top(), dpi_),
                PixelsFromTwips(kWidth, dpi_), PixelsFromTwips(motion_.Height(), dpi_),
                SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1::RefreshTitle(bool always) {
-  const int64_t now = platform_.UnixTimeNow();
-  const int64_t minute = now / 60 - (now % 60 < 0 ? 1 : 0);
-  if (!always && minute == titleMinute_) return;
-  titleMinute_ = minute;
-  const Settings& settings = ProgramSettings();
-  const std::optional<UpcomingTime> next = NextChosenPrayer(platform_, now, settings);
-  const bool wasPrayerTitle = prayerTitle_;
-  prayerTitle_ = next.has_value();
-  if (!next) {
-    captions_[kLabel3].Set(kApplicationTitle);
-  } else {
-    const auto inDigits = [&settings](std::wstring text) {
-      return settings.persianDigits ? text : LatinDigits(std::move(text));
-    };
-    std::wstring line = inDigits(UpcomingTimeText(platform_, now, *next));
-    if (!TitleFits(line)) line = inDigits(ShortUpcomingTimeText(platform_, now, *next));
-    captions_[kLabel3].Set(std::move(line));
-  }
-  // The wide rectangle holds the narrow one: either caption goes with it.
-  if (wasPrayerTitle != prayerTitle_ && hwnd_) {
-    prayerTitle_ = true;
-    const RECT wide = LabelRect(kLabel3);
-    prayerTitle_ = next.has_value();
-    ComposeBackground(&wide);
-    InvalidateRect(hwnd_, &wide, FALSE);
-  }
-}
-
-void Form1::RefreshDateLine() {
-  const ClockFn clock = [&platform = platform_] { return platform.Now(); };
-  if (!calendar_) calendar_.emplace(clock, TaviloMessageBox(platform_));
-  // The user's own names for the Gregorian months, even where the user's
-  // dates are written in another calendar.
-  const MonthNameFn monthName = [&platform = platform_](int month) {
-    return GregorianMonthName(platform, std::wstring(), month);
-  };
-  captions_[kLabel2].Set(Shown(DateLineText(*calendar_, clock, monthName)));
-  FitDateLineFont();
-  RedrawChangedLabels();
-  const int32_t today = DayOfDate(clock());
-  const int correction = ProgramSettings().lunarCorrection;
-  std::wstring tip = QamariDayToolTip(today, correction);
-  const std::wstring events = TodayEventsText(ProgramEvents().OnDay(today, correction).size());
-  if (!events.empty()) tip += L"\n\u200F" + events;
-  SetDateToolTip(tip);
-  // Timers do not run during sleep and the clock may be set: aim afresh
-  // (setting a running timer again replaces its interval).
-  if (!hwnd_) return;
-  SetTimer(hwnd_, kDateTimer, MillisecondsToNextMidnight(clock()), nullptr);
 }
 
 void Form1::ApplyMotion() {

@@ -112,6 +112,8 @@ class Form1 final : public StripWindow {
     HGDIOBJ original = nullptr;
   };
 
+  // Digits as the user chose to see them; the calendar's texts keep theirs.
+  static std::wstring Shown(std::wstring text);
   void RefreshDateLine();
   // The title's next prayer time, when the minute changed since the last
   // look (or always); «Tavilo» while no place is chosen.
