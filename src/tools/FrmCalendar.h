@@ -68,6 +68,8 @@ class FrmCalendar final : public ToolWindowBase<FrmCalendar>, private MonthGridC
   };
   enum Timer : UINT_PTR { kMidnightTimer = 1 };
   static const ToolWindowDesign kDesign;
+  // The wheel turns the months.
+  static constexpr bool kOwnsWheel = true;
 
   // `choosePlace` opens the prayer-time window.
   FrmCalendar(Platform& platform, const StripWindow& strip,

@@ -1,7 +1,6 @@
 #include "tools/FrmPrayer.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "calendar/Numbers.h"
@@ -146,7 +145,6 @@ void FrmPrayer::BuildWindow() {
   ShowChosenPlace();
   ShowToday();
   BuildReminders();
-  FitWorkArea();
 }
 
 LRESULT FrmPrayer::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -162,33 +160,11 @@ LRESULT FrmPrayer::WindowMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMER:
       if (wparam == kTodayTimer) ShowToday();
       return 0;
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-      Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wparam), HIWORD(wparam));
-      return 0;
-    case WM_GETMINMAXINFO: {
-      // The size chosen for the work area of the window's monitor stands,
-      // whatever the largest the system would take by default.
-      auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
-      DefWindowProcW(hwnd_, message, wparam, lparam);
-      limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, fitted_.width);
-      limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, fitted_.height);
-      return 0;
-    }
-    case WM_MOUSEWHEEL: {
-      // Three lines a notch, as Windows' own lists scroll.
-      const int notches = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
-      for (int line = 0; line < 3 * std::abs(notches); ++line) {
-        Scroll(SB_VERT, notches > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
-      }
-      return 0;
-    }
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }
 
 void FrmPrayer::OnCommand(int control, int notification) {
-  ShowFocused(control, notification);
   if (OnReminderCommand(control, notification)) return;
   switch (control) {
     case kTxtSearch:

@@ -15,7 +15,6 @@
 #include <utility>
 
 #include "platform/Platform.h"
-#include "tools/logic/PrayerWindowFit.h"
 #include "tools/shared/ToolWindowBase.h"
 #include "ui/Settings.h"
 
@@ -88,25 +87,12 @@ class FrmPrayer final : public ToolWindowBase<FrmPrayer> {
   // The boxes from the settings; Asr's and Isha's only where they show.
   void ShowReminders();
   void ChooseSoundFile();
-  // --- fitting the work area (FrmPrayerScroll.cpp) ---
-  void OnDpiChanged();
-  // The window whole when the work area holds it, else as large as it and
-  // scrolling; the view at the content's top right.
-  void FitWorkArea();
-  void Scroll(int bar, int request, int thumb);
-  void ScrollTo(int x, int y);
-  // A control that takes the focus is scrolled into view.
-  void ShowFocused(int control, int notification);
 
   enum Timer : UINT_PTR { kTodayTimer = 1 };
 
   int32_t listedFor_ = 0;  // the GeoNames id the list last selected
   // The coordinates the boxes were last given for the chosen place.
   std::optional<std::pair<int32_t, int32_t>> boxesShow_;
-  // The content's pixel at the view's top left, and the sizes scrolled.
-  int scrollX_ = 0, scrollY_ = 0;
-  int contentWidth_ = 0, contentHeight_ = 0, viewWidth_ = 0, viewHeight_ = 0;
-  PixelSize fitted_{0, 0};  // the window's size on its work area
 };
 
 }  // namespace tavilo

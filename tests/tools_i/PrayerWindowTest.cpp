@@ -142,7 +142,8 @@ TEST_F(PrayerWindowTest, TodaysTimesFollowThePlaceAndTheMethod) {
 
 // Whole above a 40-pixel taskbar on each DPI's smallest screen, even with a
 // frame of the DPI's size (Wine's is at 96); on smaller ones it scrolls to
-// its foot and to a control given the focus, its right column shown first.
+// its foot, back by the wheel and to a control given the focus, its right
+// column shown first.
 TEST_F(PrayerWindowTest, FitsTheWorkAreaAtEveryDpi) {
   const struct {
     unsigned dpi;
@@ -178,6 +179,8 @@ TEST_F(PrayerWindowTest, FitsTheWorkAreaAtEveryDpi) {
     } else {
       SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
       EXPECT_TRUE(inView(P::kLblChosen)) << at;
+      SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 20 * WHEEL_DELTA), 0);  // back up
+      EXPECT_TRUE(inView(P::kLblSearch)) << at;
       for (int id : {P::kCmdSoundFile, P::kTxtSearch}) {
         SetFocus(GetDlgItem(window, id));
         EXPECT_TRUE(inView(id)) << at << " " << id;

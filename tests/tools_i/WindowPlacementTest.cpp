@@ -45,8 +45,9 @@ TEST(PlaceUnderStrip, UnderTheStripWithinTheWorkArea) {
 }
 
 // A window that fits keeps its size; one that does not is cut to the work
-// area and scrolls; a vertical bar widens it by its own width, or makes it
-// scroll across as well when there is no room for that.
+// area and scrolls; a bar on one axis can make the other need one too: a
+// vertical bar widens it by its own width, or makes it scroll across as well
+// when there is no room for that, and a horizontal one likewise in height.
 TEST(FitFrame, CutsToTheWorkAreaAndScrollsWhatDoesNotFit) {
   const struct {
     int width, height;
@@ -56,6 +57,23 @@ TEST(FitFrame, CutsToTheWorkAreaAndScrollsWhatDoesNotFit) {
   for (const auto& c : cases) {
     EXPECT_EQ(FitFrame(c.width, c.height, {0, 0, 1280, 680}, 17), c.fitted) << c.width;
   }
+}
+
+TEST(ScrolledPosition, StaysWithinTheContent) {
+  using enum ScrollRequest;
+  const struct { int position; ScrollRequest request; int to, expected; } cases[] = {
+      {100, kLineForward, 0, 128}, {640, kLineForward, 0, 650}, {10, kPageBack, 0, 0},
+      {0, kPageForward, 0, 322},   {0, kTo, 900, 650},          {90, kEnd, 0, 650},
+  };
+  for (const auto& c : cases) {  // 350 of 1000 pixels in view, 28 a line
+    EXPECT_EQ(ScrolledPosition(c.position, c.request, c.to, 1000, 350, 28), c.expected)
+        << static_cast<int>(c.request);
+  }
+  EXPECT_EQ(ScrolledPosition(0, kEnd, 0, 300, 350, 28), 0);  // all in view
+  // A focused control comes into view by the shortest way.
+  EXPECT_EQ(PositionShowing(100, 350, 500, 530), 180);
+  EXPECT_EQ(PositionShowing(100, 350, 40, 70), 40);
+  EXPECT_EQ(PositionShowing(100, 350, 200, 230), 100);
 }
 
 }  // namespace

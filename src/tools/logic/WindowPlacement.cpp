@@ -62,4 +62,25 @@ FittedFrame FitFrame(int width, int height, const ScreenRect& workArea, int scro
           std::min(height + (horizontal ? scrollBar : 0), roomHeight), horizontal, vertical};
 }
 
+int ScrolledPosition(int position, ScrollRequest request, int to, int content, int view, int line) {
+  const int last = std::max(content - view, 0);
+  const int page = std::max(view - line, line);
+  switch (request) {
+    case ScrollRequest::kLineBack: position -= line; break;
+    case ScrollRequest::kLineForward: position += line; break;
+    case ScrollRequest::kPageBack: position -= page; break;
+    case ScrollRequest::kPageForward: position += page; break;
+    case ScrollRequest::kTo: position = to; break;
+    case ScrollRequest::kStart: position = 0; break;
+    case ScrollRequest::kEnd: position = last; break;
+  }
+  return std::clamp(position, 0, last);
+}
+
+int PositionShowing(int position, int view, int start, int end) {
+  if (start < position || end - start > view) return start;
+  if (end > position + view) return end - view;
+  return position;
+}
+
 }  // namespace tavilo

@@ -45,4 +45,16 @@ struct FittedFrame {
 };
 FittedFrame FitFrame(int width, int height, const ScreenRect& workArea, int scrollBar);
 
+// What a scroll bar or the wheel asks of a client area that scrolls.
+enum class ScrollRequest { kLineBack, kLineForward, kPageBack, kPageForward, kTo, kStart, kEnd };
+
+// The new position (the content's pixel at the view's start) after
+// `request`; `to` is the one asked for by kTo. Always within 0 and
+// content - view; a page keeps a line of the last one in view.
+int ScrolledPosition(int position, ScrollRequest request, int to, int content, int view, int line);
+
+// The position nearest `position` at which the content's pixels `start` to
+// `end` are in view (their start when they are longer than the view).
+int PositionShowing(int position, int view, int start, int end);
+
 }  // namespace tavilo

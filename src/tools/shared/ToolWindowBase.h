@@ -18,7 +18,9 @@
 //                             the base has recoloured the controls already
 //   LRESULT WindowMessage(UINT, WPARAM, LPARAM);  every other message
 // A window whose Form_Paint fills every pixel declares
-// `static constexpr bool kPaintsWholeClientArea = true;`.
+// `static constexpr bool kPaintsWholeClientArea = true;`; one that gives the
+// mouse wheel a meaning of its own, `static constexpr bool kOwnsWheel = true;`
+// (the base's scrolls a window cut to its work area).
 // A window that declares a hook privately names ToolWindowBase a friend.
 //
 // Every window follows the theme (WindowTheme.h): its surface, the controls'
@@ -176,6 +178,8 @@ class ToolWindowBase : public ToolWindow {
           return 0;
         }
         if (HIWORD(wparam) == BN_CLICKED) SelectFocusedOption(reinterpret_cast<HWND>(lparam));
+        if (TookFocus(reinterpret_cast<HWND>(lparam), HIWORD(wparam)))
+          ScrollIntoView(reinterpret_cast<HWND>(lparam));
         break;
       case WM_NEXTDLGCTL:  // Tab, and Tab in a multi-line box, which takes every key
         if (LOWORD(lparam)) {
@@ -211,6 +215,21 @@ class ToolWindowBase : public ToolWindow {
         if (lparam) break;  // a scroll bar control's, for the window itself
         ScrollClient(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wparam));
         return 0;
+      case WM_MOUSEWHEEL:
+        if constexpr (!requires { Window::kOwnsWheel; }) {
+          ScrollByWheel(GET_WHEEL_DELTA_WPARAM(wparam));
+          return 0;
+        }
+        break;
+      case WM_GETMINMAXINFO: {
+        // Windows would hold the window to the screen it knows: the size
+        // fitted to its own monitor's work area stands.
+        DefWindowProcW(hwnd_, message, wparam, lparam);
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+        limits->ptMaxTrackSize.x = std::max(limits->ptMaxTrackSize.x, fitted_.cx);
+        limits->ptMaxTrackSize.y = std::max(limits->ptMaxTrackSize.y, fitted_.cy);
+        return 0;
+      }
       case WM_PAINT:
         if constexpr (requires(Window& window) { window.Form_Paint(); }) {
           self().Form_Paint();
@@ -248,31 +267,32 @@ class ToolWindowBase : public ToolWindow {
   // Every button and edge stays reachable: the window shifts onto the work
   // area of its monitor when its place or size at this DPI would leave part
   // of it off the screen or under the taskbar; one larger than the work area
-  // is cut to it and its client area scrolls.
+  // is cut to it and its client area scrolls, from the top, and from the
+  // right in a right-to-left window, where its reader starts.
   void KeepInWorkArea() {
     const ScreenRect work = platform_.MonitorOf(hwnd_).work;
     RECT frame, client;
     GetWindowRect(hwnd_, &frame);
     GetClientRect(hwnd_, &client);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const FittedFrame fitted = FitFrame(width, height, work, GetSystemMetrics(SM_CXVSCROLL));
-    if (fitted.scrollsAcross || fitted.scrollsDown) {
-      ShowScrollBar(hwnd_, SB_HORZ, fitted.scrollsAcross);
-      ShowScrollBar(hwnd_, SB_VERT, fitted.scrollsDown);
-      SetWindowPos(hwnd_, nullptr, 0, 0, fitted.width, fitted.height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      // Windows holds a window to the screen's size: the design says how
-      // far its client area reaches.
-      const RECT design = PixelRect(0, 0, Window::kDesign.width, Window::kDesign.height, dpi_);
-      RECT shown;
-      GetClientRect(hwnd_, &shown);
-      SetScrollExtent(SB_HORZ, fitted.scrollsAcross ? std::max(client.right, design.right) : 0,
-                      shown.right);
-      SetScrollExtent(SB_VERT, fitted.scrollsDown ? std::max(client.bottom, design.bottom) : 0,
-                      shown.bottom);
-      GetWindowRect(hwnd_, &frame);
-    }
+    // Windows may have held the window to the screen it knows: the design
+    // says how far its client area reaches.
+    const RECT design = PixelRect(0, 0, Window::kDesign.width, Window::kDesign.height, dpi_);
+    const SIZE content{std::max(client.right, design.right), std::max(client.bottom, design.bottom)};
+    const FittedFrame fitted =
+        FitFrame(frame.right - frame.left - client.right + content.cx,
+                 frame.bottom - frame.top - client.bottom + content.cy, work,
+                 GetSystemMetrics(SM_CXVSCROLL));
+    fitted_ = {fitted.width, fitted.height};
+    if (fitted.scrollsAcross) ShowScrollBar(hwnd_, SB_HORZ, TRUE);
+    if (fitted.scrollsDown) ShowScrollBar(hwnd_, SB_VERT, TRUE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, fitted.width, fitted.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT shown;
+    GetClientRect(hwnd_, &shown);
+    if (fitted.scrollsAcross) SetScrollExtent(SB_HORZ, content.cx, shown.right);
+    if (fitted.scrollsDown) SetScrollExtent(SB_VERT, content.cy, shown.bottom);
+    if (Window::kDesign.exStyle & WS_EX_RTLREADING) ScrollTo(SB_HORZ, content.cx);
+    GetWindowRect(hwnd_, &frame);
     const ScreenRect now{frame.left, frame.top, frame.right, frame.bottom};
     const ScreenRect kept = KeepInside(now, work);
     if (kept == now) return;
@@ -282,7 +302,7 @@ class ToolWindowBase : public ToolWindow {
 
   void SetScrollExtent(int bar, int extent, int shown) {
     SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE | SIF_POS, 0, extent - 1,
-                     static_cast<UINT>(extent ? shown : 0), 0, 0};
+                     static_cast<UINT>(shown), 0, 0};
     SetScrollInfo(hwnd_, bar, &range, TRUE);
   }
 
@@ -290,52 +310,83 @@ class ToolWindowBase : public ToolWindow {
   // client area: its controls, and what it paints (PaintBuffered follows the
   // scroll position).
   void ScrollClient(int bar, int request) {
+    using enum ScrollRequest;
+    // In the order of SB_LINEUP to SB_BOTTOM.
+    static constexpr ScrollRequest kRequests[] = {kLineBack, kLineForward, kPageBack, kPageForward,
+                                                  kTo,       kTo,          kStart,    kEnd};
+    if (request < 0 || request > SB_BOTTOM) return;
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(hwnd_, bar, &info);
-    const int line = MulDiv(16, static_cast<int>(dpi_), 96);
-    const int page = static_cast<int>(info.nPage);
-    int wanted = info.nPos;
-    switch (request) {
-      case SB_LINEUP: wanted -= line; break;
-      case SB_LINEDOWN: wanted += line; break;
-      case SB_PAGEUP: wanted -= page; break;
-      case SB_PAGEDOWN: wanted += page; break;
-      case SB_TOP: wanted = info.nMin; break;
-      case SB_BOTTOM: wanted = info.nMax; break;
-      case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: wanted = info.nTrackPos; break;
-      default: return;
-    }
-    ScrollTo(bar, wanted);
+    ScrollTo(bar, ScrolledPosition(info.nPos, kRequests[request], info.nTrackPos,
+                                   info.nMax - info.nMin + 1, static_cast<int>(info.nPage),
+                                   ScrollLine()));
   }
 
+  // The lines the user set for a notch of the wheel, or a page.
+  void ScrollByWheel(int delta) {
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int notch =
+        lines == WHEEL_PAGESCROLL ? client.bottom : static_cast<int>(lines) * ScrollLine();
+    ScrollTo(SB_VERT, GetScrollPos(hwnd_, SB_VERT) - MulDiv(delta, notch, WHEEL_DELTA));
+  }
+
+  int ScrollLine() const { return MulDiv(16, static_cast<int>(dpi_), 96); }
+
+  // An axis without a scroll bar stays where it is.
   void ScrollTo(int bar, int wanted) {
+    if (!(GetWindowLongPtrW(hwnd_, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL))) return;
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(hwnd_, bar, &info);
-    wanted = std::clamp(wanted, info.nMin, std::max(info.nMin, info.nMax - static_cast<int>(info.nPage) + 1));
+    wanted = ScrolledPosition(info.nPos, ScrollRequest::kTo, wanted, info.nMax - info.nMin + 1,
+                              static_cast<int>(info.nPage), 0);
     if (wanted == info.nPos) return;
     SetScrollPos(hwnd_, bar, wanted, TRUE);
     const int by = info.nPos - wanted;
-    ScrollWindowEx(hwnd_, bar == SB_HORZ ? by : 0, bar == SB_VERT ? by : 0, nullptr, nullptr,
-                   nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    // The controls are moved one by one: ScrollWindowEx leaves them where
+    // they are while the window is not yet shown.
+    HDWP moves = BeginDeferWindowPos(static_cast<int>(Window::kDesign.controls.size()));
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child && moves;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT area;
+      GetWindowRect(child, &area);
+      MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&area), 2);
+      moves = DeferWindowPos(moves, child, nullptr, area.left + (bar == SB_HORZ ? by : 0),
+                             area.top + (bar == SB_VERT ? by : 0), 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (moves) EndDeferWindowPos(moves);
+    InvalidateRect(hwnd_, nullptr, TRUE);
   }
 
-  // The control Tab moved to, or focused as the window opens, comes into
-  // sight in a window that scrolls.
+  // The control Tab moved to, that took the focus or that has it as the
+  // window opens comes into sight in a window that scrolls.
   void ScrollIntoView(HWND control) {
-    const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-    if (!control || !IsChild(hwnd_, control) || !(style & (WS_HSCROLL | WS_VSCROLL))) return;
+    if (!control || !IsChild(hwnd_, control)) return;
     RECT rect, client;
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
     GetClientRect(hwnd_, &client);
-    const auto into = [](LONG start, LONG end, LONG room) {
-      return start < 0 ? start : std::max(0L, std::min(end - room, start));
-    };
-    if (style & WS_VSCROLL)
-      ScrollTo(SB_VERT, GetScrollPos(hwnd_, SB_VERT) + into(rect.top, rect.bottom, client.bottom));
-    if (style & WS_HSCROLL)
-      ScrollTo(SB_HORZ, GetScrollPos(hwnd_, SB_HORZ) + into(rect.left, rect.right, client.right));
+    const int x = GetScrollPos(hwnd_, SB_HORZ);
+    const int y = GetScrollPos(hwnd_, SB_VERT);
+    ScrollTo(SB_HORZ, PositionShowing(x, client.right, rect.left + x, rect.right + x));
+    ScrollTo(SB_VERT, PositionShowing(y, client.bottom, rect.top + y, rect.bottom + y));
+  }
+
+  // A control's notification that it took the focus (a click, SetFocus): a
+  // button's when it has BS_NOTIFY.
+  static bool TookFocus(HWND control, int notification) {
+    wchar_t name[16] = L"";
+    GetClassNameW(control, name, 16);
+    const struct { const wchar_t* windowClass; int notification; } kTakes[] = {
+        {L"EDIT", EN_SETFOCUS}, {L"LISTBOX", LBN_SETFOCUS}, {L"COMBOBOX", CBN_SETFOCUS},
+        {L"BUTTON", BN_SETFOCUS}};
+    for (const auto& takes : kTakes) {
+      if (!lstrcmpiW(name, takes.windowClass)) return notification == takes.notification;
+    }
+    return false;
   }
 
   // The window moved to a screen of another DPI: it takes the rectangle
@@ -426,6 +477,7 @@ class ToolWindowBase : public ToolWindow {
   }
 
   HWND lastFocus_ = nullptr;
+  SIZE fitted_{0, 0};  // the frame's size on its work area
   bool reopenWhenGone_ = false;
   unsigned themeVersion_ = 0;  // light, as every window starts
   bool darkApplied_ = false;
