@@ -95,7 +95,7 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
 
   HMENU settings = GetSubMenu(popup, 1);
   ASSERT_NE(settings, nullptr);
-  ASSERT_EQ(GetMenuItemCount(settings), 13);
+  ASSERT_EQ(GetMenuItemCount(settings), 14);
   EXPECT_EQ(ItemText(settings, 0), L"پخش آهنگ");
   EXPECT_EQ(ItemText(settings, 1), L"خاموش کردن");
   EXPECT_EQ(ItemText(settings, 2), L"مبدل تاريخ");
@@ -107,10 +107,14 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
   HMENU lunar = GetSubMenu(settings, 7);
   ASSERT_NE(lunar, nullptr);
   EXPECT_EQ(GetMenuItemCount(lunar), 5);
-  EXPECT_EQ(ItemText(settings, 8), L"اوقات شرعی");
-  EXPECT_EQ(GetSubMenu(settings, 8), nullptr);
+  EXPECT_EQ(ItemText(settings, 8), L"مناسبت‌ها");
+  HMENU occasions = GetSubMenu(settings, 8);
+  ASSERT_NE(occasions, nullptr);
+  EXPECT_EQ(GetMenuItemCount(occasions), 5);
+  EXPECT_EQ(ItemText(settings, 9), L"اوقات شرعی");
+  EXPECT_EQ(GetSubMenu(settings, 9), nullptr);
   // The quick items name a new user's action; cancel waits for a schedule.
-  for (int position = 9; const wchar_t* minutes : {L"۱۵", L"۳۰", L"۶۰", L"۹۰"}) {
+  for (int position = 10; const wchar_t* minutes : {L"۱۵", L"۳۰", L"۶۰", L"۹۰"}) {
     EXPECT_EQ(ItemText(settings, position++),
               L"خاموش کردن پس از " + std::wstring(minutes) + L" دقیقه");
   }
@@ -119,7 +123,7 @@ TEST_F(FrmMenuWindow, MenuTreeCaptionsAndOrder) {
   EXPECT_EQ(ItemText(popup, 1)[3], L'\u064A');
   EXPECT_EQ(ItemText(settings, 1)[6], L'\u06A9');
 
-  for (HMENU menuLevel : {popup, settings, lunar}) {
+  for (HMENU menuLevel : {popup, settings, lunar, occasions}) {
     for (int position = 0; position < GetMenuItemCount(menuLevel); ++position) {
       const UINT type = ItemType(menuLevel, position);
       EXPECT_FALSE(type & MFT_SEPARATOR) << position;
