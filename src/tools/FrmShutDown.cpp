@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "tools/logic/ScheduleEvents.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/Globals.h"
 #include "ui/ProgramMessages.h"
@@ -222,10 +223,11 @@ void FrmShutDown::BeginArmed() {
   RememberChoices();
   warning_.Dismiss();
   StopWaiting();
-  if (nightly_ && Mode() != ScheduleMode::kNightly) TurnNightlyOff();
+  if (Mode() != ScheduleMode::kNightly) TurnNightlyOff();
   // A schedule is mostly set for "when the download is done": sleep would
-  // defeat it.
-  if (!armed_) platform_.SetExecutionState(kEsContinuous | kEsSystemRequired);
+  // defeat it. A nightly one waits a day at a time: kept awake, the
+  // computer would never sleep on its own.
+  KeepAwake(Mode() != ScheduleMode::kNightly);
   armed_ = true;
   endAsked_ = false;
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_SHOW);
@@ -259,13 +261,19 @@ void FrmShutDown::Disarm() {
   nightly_ = false;
   if (!armed_) return;
   armed_ = false;
-  platform_.SetExecutionState(kEsContinuous);
+  KeepAwake(false);
   BroadcastScheduleChanged();
   if (!hwnd_) return;
   KillTimer(hwnd_, kTimer1);
   ShowWindow(GetDlgItem(hwnd_, kCmdCancel), SW_HIDE);
   closeTip_.TurnOn(false);
   EnableWhenComplete();
+}
+
+void FrmShutDown::KeepAwake(bool awake) {
+  if (awake == keptAwake_) return;
+  keptAwake_ = awake;
+  platform_.SetExecutionState(awake ? kEsContinuous | kEsSystemRequired : kEsContinuous);
 }
 
 void FrmShutDown::cmdCancel_Click() {
@@ -342,6 +350,7 @@ void FrmShutDown::EndSession() {
 
 void FrmShutDown::EndSessionNow() {
   EndSession();
+  if (ProgramSchedule().IsWaiting()) return;  // a nightly one already aims at its next day
   if (!NightlyGoesOn()) Disarm();
 }
 
@@ -376,6 +385,13 @@ void FrmShutDown::Timer1_Timer() {
   WatchInputDuringWarning();
   if (!armed_) return;
   const std::int64_t now = NowSecond();
+  // A nightly moment slept through during its warning or after a postpone
+  // waits for its next day, as one slept through while waiting does.
+  if (nightly_ && !ProgramSchedule().IsWaiting() &&
+      now - ProgramSchedule().Deadline() > kNightlyGraceSeconds) {
+    NightlyGoesOn();
+    return;
+  }
   switch (ProgramSchedule().Look(now)) {
     case ArmedSchedule::Step::kEnd:  // on each tick of the target second
       EndSession();
@@ -413,7 +429,12 @@ void FrmShutDown::Form_PowerBroadcast(WPARAM event) {
   Timer1_Timer();
 }
 
-void FrmShutDown::Form_Unload() { SlideWindow(hwnd_, kSlideStepTwips); }
+// The close box cancels, a nightly schedule for good; Exit destroys the
+// window without this and keeps it for the next start.
+void FrmShutDown::Form_Unload() {
+  if (nightly_) TurnNightlyOff();
+  SlideWindow(hwnd_, kSlideStepTwips);
+}
 
 void FrmShutDown::Form_Destroyed() {
   Disarm();

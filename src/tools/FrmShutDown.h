@@ -5,8 +5,8 @@
 // hides the window and arms its timer, which acts during the target second.
 // A target already passed, or one that cannot come, is refused. A minute
 // before the end a warning offers cancel, ten minutes later, and now; while
-// armed the system is asked not to sleep, and a target slept through brings
-// the warning at resume. The window stays loaded while hidden and shows what
+// armed (a nightly schedule aside) the system is asked not to sleep, and a
+// target slept through brings the warning at resume. The window stays loaded while hidden and shows what
 // is armed and the time left; its cancel button and its close box (with the
 // slide-out) cancel, and Esc only hides it again. An action the system
 // refuses is told in a message box with its reason, and disarms.
@@ -161,6 +161,8 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
   // What every mode does when armed: the choices kept, the window hidden.
   void BeginArmed();
   void Disarm();
+  // Asks the system not to sleep on its own, or no longer.
+  void KeepAwake(bool awake);
   void Postpone();
   // A clock-time target follows a change of the clock or the zone.
   void Reaim();
@@ -199,6 +201,7 @@ class FrmShutDown final : public ToolWindowBase<FrmShutDown> {
 
   UserLocaleNumericText numbers_;
   bool armed_ = false;
+  bool keptAwake_ = false;
   // The session end was asked for in this schedule: a later refusal is the
   // end already under way.
   bool endAsked_ = false;

@@ -64,6 +64,7 @@ bool FrmShutDown::ArmProgram() {
     return false;
   }
   BeginArmed();
+  wallTarget_.reset();  // a clock-time target it replaces no longer counts
   processWatch_ = watch.id;
   watchedProcess_ = program.processId;
   BeginWaiting(L"تا بسته شدن " + (program.file.empty() ? program.title : program.file));
@@ -85,6 +86,7 @@ bool FrmShutDown::ArmIdle() {
     return false;
   }
   BeginArmed();
+  wallTarget_.reset();
   idleThresholdMs_ = static_cast<std::uint32_t>(*minutes) * 60000;
   BeginWaiting(L"پس از " + PersianDigits(std::to_wstring(*minutes)) + L" دقیقه بیکاری");
   AimIdle();

@@ -83,6 +83,9 @@ class FrmShutDownEventsTest : public ::testing::Test {
   void Click(int id) { SendDlgItemMessageW(Window(), id, BM_CLICK, 0, 0); }
   void Timer(UINT_PTR timer) { SendMessageW(Window(), WM_TIMER, timer, 0); }
   bool Warning() const { return FindWindowW(L"TaviloFrmWarning", nullptr) != nullptr; }
+  void ClickWarning(int id) {
+    SendDlgItemMessageW(FindWindowW(L"TaviloFrmWarning", nullptr), id, BM_CLICK, 0, 0);
+  }
   void Seconds(std::int64_t seconds) {
     platform.fake.tickCount += seconds * 1000;
     platform.fake.unixTimeNow += seconds;
@@ -140,6 +143,11 @@ TEST_F(FrmShutDownEventsTest, AProgramClosingBringsTheWarningThenTheAction) {
 // full-screen program in front is no idleness.
 TEST_F(FrmShutDownEventsTest, IdleAimsOneTimerAndInputOrAFilmStartsTheCountAgain) {
   platform.fake.lastInputTick = 1'000'000 - 60'000;  // a minute ago
+  Click(FrmShutDown::kOptAt);  // replaced below: its clock time no longer counts
+  Type(FrmShutDown::kTxtAtHour, L"23");
+  Type(FrmShutDown::kTxtAtMin, L"0");
+  Click(FrmShutDown::kCmdOk);
+  form->BringToFront();
   Click(FrmShutDown::kOptShut);
   Click(FrmShutDown::kOptIdle);
   Type(FrmShutDown::kTxtIdleMin, L"10");
@@ -158,6 +166,8 @@ TEST_F(FrmShutDownEventsTest, IdleAimsOneTimerAndInputOrAFilmStartsTheCountAgain
   fullScreen = false;
   Seconds(600);
   Timer(FrmShutDown::kTimerIdle);
+  ASSERT_TRUE(Warning());
+  SendMessageW(Window(), WM_TIMECHANGE, 0, 0);
   ASSERT_TRUE(Warning());
 
   platform.fake.lastInputTick = static_cast<std::uint32_t>(platform.fake.tickCount);
@@ -208,8 +218,26 @@ TEST_F(FrmShutDownEventsTest, NightlyComesBackAfterARestartAndAimsAtEachNextDay)
   EXPECT_FALSE(Warning());
   EXPECT_EQ(ProgramSchedule().WaitingFor(), L"هر روز ساعت ۲۳:۳۰، بار بعد چهارشنبه");
 
+  Seconds(86400 - 240);  // Wednesday 23:29:02: «now» locks, and Thursday is the next
+  Timer(FrmShutDown::kTimerNightly);
+  ClickWarning(FrmWarning::kCmdNow);
+  EXPECT_EQ(ProgramSchedule().WaitingFor(), L"هر روز ساعت ۲۳:۳۰، بار بعد پنجشنبه");
+  Seconds(86400);  // Thursday: postponed, then asleep till the morning
+  Timer(FrmShutDown::kTimerNightly);
+  ClickWarning(FrmWarning::kCmdLater);
+  Seconds(8 * 3600);
+  SendMessageW(form->Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  EXPECT_FALSE(Warning());
+  EXPECT_EQ(ProgramSchedule().WaitingFor(), L"هر روز ساعت ۲۳:۳۰، بار بعد جمعه");
+
   form->CancelSchedule();  // the menu's cancel: off for good
   EXPECT_FALSE(LoadSettings(platform.fake).scheduleNightlyArmed);
+  form->Open();
+  Click(FrmShutDown::kCmdOk);
+  ASSERT_TRUE(LoadSettings(platform.fake).scheduleNightlyArmed);
+  SendMessageW(Window(), WM_CLOSE, 0, 0);  // the close box: off for good too
+  EXPECT_TRUE(PumpUntil([&] { return !LoadSettings(platform.fake).scheduleNightlyArmed; }, 5s));
+  EXPECT_TRUE(platform.fake.executionStates.empty());  // never kept from sleeping
 }
 
 }  // namespace
