@@ -33,6 +33,9 @@ constexpr wchar_t kNotSavedTail[] =
 constexpr wchar_t kTakenFromTemporary[] =
     L"تغییرهایی که در اجرای پیشین ذخیره نشده بود از events.tsv.tmp بازگردانده شد "
     L"(پرونده پیشین: events.tsv.bak)";
+constexpr wchar_t kOlderTemporaryLeft[] =
+    L"ذخیره ناتمام پیشین (events.tsv.tmp) به کار گرفته نشد، چون از پرونده رویدادها تازه‌تر "
+    L"نیست؛ ذخیره بعدی جای آن را می‌گیرد";
 constexpr wchar_t kConvertedFromUtf16[] =
     L"پرونده رویدادها UTF-16 بود و به UTF-8 نوشته شد (پرونده پیشین: events.tsv.bak)";
 constexpr wchar_t kNotUtf8[] = L"؛ پرونده UTF-8 نیست";
@@ -98,14 +101,24 @@ void EventStore::Load() {
 }
 
 // A save that failed after its first step (a read-only events.tsv, say) left
-// every event in events.tsv.tmp. A save that completes renames that file
-// away, so a whole one that differs from events.tsv is the newer of the two:
-// it is taken and saved, the file it replaces kept as the backup.
+// every event in events.tsv.tmp. A whole one written after events.tsv is
+// taken and saved, the file it replaces kept as the backup. One that is not
+// newer was overtaken by a later change of events.tsv (the user's own, or a
+// restored copy): it is left as it is, and the notice says so.
 void EventStore::TakeUnfinishedSave(const std::string& current) {
   if (!file_.Writable()) return;
+  const std::wstring temporary = FilePath() + kTemporarySuffix;
   std::string bytes;
-  if (platform_.ReadWholeFile(FilePath() + kTemporarySuffix, bytes) != kErrorSuccess ||
-      !LooksWhole(bytes) || bytes == current) {
+  if (platform_.ReadWholeFile(temporary, bytes) != kErrorSuccess || !LooksWhole(bytes) ||
+      bytes == current) {
+    return;
+  }
+  std::uint64_t savedAt = 0;
+  std::uint64_t unfinishedAt = 0;
+  if (platform_.FileLastWriteTime(FilePath(), savedAt) != kErrorSuccess ||
+      platform_.FileLastWriteTime(temporary, unfinishedAt) != kErrorSuccess ||
+      unfinishedAt <= savedAt) {
+    recoveryNotice_ = kOlderTemporaryLeft;
     return;
   }
   EventFile unfinished = ParseEventFile(bytes);

@@ -11,9 +11,10 @@
 // made first: a save cut short then leaves that, never a part of the events.
 // At start a missing events.tsv is recovered from events.tsv.tmp when that
 // was written whole, else from events.tsv.bak, and the calendar says so; a
-// whole events.tsv.tmp that differs from events.tsv (a save that failed past
-// its first step) is taken over it. A file written as UTF-16 with a byte-order
-// mark is read and written again as UTF-8.
+// whole events.tsv.tmp that differs from events.tsv and was written after it
+// (a save that failed past its first step) is taken over it, an older one
+// left alone. A file written as UTF-16 with a byte-order mark is read and
+// written again as UTF-8.
 //
 // A save that fails keeps the change in memory, says why, and the next save
 // tries again; past its first step it has the change in events.tsv.tmp,

@@ -362,6 +362,9 @@ class Platform {
   // when it returns (MoveFileExW, MOVEFILE_REPLACE_EXISTING |
   // MOVEFILE_WRITE_THROUGH).
   virtual long MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
+  // When a file was last written, in 100-ns steps since 1601 (UTC), as
+  // GetFileAttributesExW reports it.
+  virtual long FileLastWriteTime(const std::wstring& path, std::uint64_t& time) = 0;
   // The system's own description of an error code; empty when it has none.
   virtual std::wstring ErrorText(long code) = 0;
   // --- end of the user's data files ---

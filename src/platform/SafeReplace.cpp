@@ -19,7 +19,13 @@ long ReplaceFileSafely(Platform& platform, const std::wstring& path, std::string
   if (error == kErrorSuccess) error = platform.FlushFile(file);
   const long closeError = platform.CloseFile(file);
   if (error == kErrorSuccess) error = closeError;
-  if (error != kErrorSuccess) return error;
+  if (error != kErrorSuccess) {
+    // A part of the new content is worth nothing, and a part that happens to
+    // end between lines could pass for a whole file at the next start; the
+    // creation already emptied any older temporary.
+    platform.DeleteFileAt(temporary);
+    return error;
+  }
 
   if (backUp) {
     failedPath = path + kBackupSuffix;

@@ -20,7 +20,9 @@ inline constexpr wchar_t kBackupSuffix[] = L".bak";
 
 // Writes `bytes` as `path` in the three steps, step 2 only when `backUp`.
 // Answers the Win32 error (kErrorSuccess when done) and sets `failedPath` to
-// the file the failing step concerned.
+// the file the failing step concerned. The temporary is deleted when it
+// could not be written whole, and kept when a later step fails: then it
+// holds the only copy of the new content.
 long ReplaceFileSafely(Platform& platform, const std::wstring& path, std::string_view bytes,
                        bool backUp, std::wstring& failedPath);
 

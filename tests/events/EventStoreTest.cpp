@@ -66,13 +66,16 @@ TEST(EventStore, AFailedSaveSaysWhyKeepsTheChangeAndIsTriedAgain) {
     PlatformCall call;
     long error;
     std::wstring reason;
+    bool keepsTemporary;  // written whole, it holds the only copy of the change
   } cases[] = {
-      {PlatformCall::FileWrite, kErrorDiskFull, L"دیسک پر است (events.tsv.tmp)"},
+      {PlatformCall::FileWrite, kErrorDiskFull, L"دیسک پر است (events.tsv.tmp)", false},
       {PlatformCall::FileMove, kErrorAccessDenied,
        L"اجازه نوشتن نیست یا پرونده فقط‌خواندنی است "
-       L"(events.tsv)"},
-      {PlatformCall::FolderCreate, kErrorPathNotFound, L"پوشه پیدا نشد و ساخته نشد (Tavilo)"},
-      {PlatformCall::FileCopy, 1234, L"error 1234 (خطای ۱۲۳۴) (events.tsv.bak)"},
+       L"(events.tsv)",
+       true},
+      {PlatformCall::FolderCreate, kErrorPathNotFound, L"پوشه پیدا نشد و ساخته نشد (Tavilo)",
+       false},
+      {PlatformCall::FileCopy, 1234, L"error 1234 (خطای ۱۲۳۴) (events.tsv.bak)", true},
   };
   const std::string old = kHeader + Line("a");
   for (const auto& c : cases) {
@@ -83,6 +86,8 @@ TEST(EventStore, AFailedSaveSaysWhyKeepsTheChangeAndIsTriedAgain) {
     EXPECT_NE(change.message.find(c.reason), std::wstring::npos) << change.message;
     EXPECT_EQ(disk.Events().size(), 2u);
     EXPECT_EQ(disk.fake.disk[kPath].content, old);
+    EXPECT_EQ(disk.fake.disk.contains(kPath + L".tmp"), c.keepsTemporary);
+    EXPECT_EQ(disk.store.ChangesKeptForNextStart(), c.keepsTemporary);
 
     disk.fake.fileFailures.clear();
     EXPECT_TRUE(disk.store.SaveAgain().saved);
@@ -101,6 +106,23 @@ TEST(EventStore, AMissingFileComesBackFromTheNewestWholeCopy) {
     EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, bak);
     EXPECT_NE(disk.store.StatusText().find(whole ? L"(events.tsv.tmp) بازگردانده شد"
                                                  : L"(events.tsv.bak) بازگردانده شد"),
+              std::wstring::npos);
+  }
+}
+
+// An unfinished save is taken only when written after events.tsv: one older
+// (the file edited or restored since) is left, and so is the file.
+TEST(EventStore, AnUnfinishedSaveIsTakenOnlyWhenNewerThanTheFile) {
+  const std::pair<std::wstring, std::string> saved{kPath, kHeader + Line("saved")};
+  const std::pair<std::wstring, std::string> unfinished{kPath + L".tmp", kHeader + Line("tmp")};
+  for (const bool newer : {true, false}) {
+    Disk disk(newer ? std::vector{saved, unfinished} : std::vector{unfinished, saved});
+    EXPECT_EQ(disk.Events().at(0).title, newer ? L"tmp" : L"saved");
+    EXPECT_EQ(disk.fake.disk[kPath].content, newer ? unfinished.second : saved.second);
+    EXPECT_EQ(disk.fake.disk.contains(kPath + L".tmp"), !newer);
+    EXPECT_EQ(disk.fake.disk[kPath + L".bak"].content, newer ? saved.second : "");
+    EXPECT_NE(disk.store.StatusText().find(newer ? L"از events.tsv.tmp بازگردانده شد"
+                                                 : L"(events.tsv.tmp) به کار گرفته نشد"),
               std::wstring::npos);
   }
 }

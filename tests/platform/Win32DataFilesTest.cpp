@@ -49,6 +49,13 @@ TEST(Win32DataFiles, SaveStepsAndTheirErrors) {
   EXPECT_EQ(read(path), std::string(100000, 'x'));
   EXPECT_EQ(read(path + L".bak"), "first\r\n");
   EXPECT_EQ(GetFileAttributesW(tmp.c_str()), INVALID_FILE_ATTRIBUTES);
+  FILETIME clock{};
+  GetSystemTimeAsFileTime(&clock);
+  const std::uint64_t now = (std::uint64_t{clock.dwHighDateTime} << 32) | clock.dwLowDateTime;
+  std::uint64_t written = 0;
+  EXPECT_EQ(platform.FileLastWriteTime(tmp, written), kErrorFileNotFound);
+  ASSERT_EQ(platform.FileLastWriteTime(path, written), kErrorSuccess);
+  EXPECT_LT(now - written + 600000000, 1200000000u);  // within a minute of now
   EXPECT_EQ(platform.CreateFileForWriting(path, false, file), kErrorFileExists);
 
   ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));

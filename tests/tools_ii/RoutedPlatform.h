@@ -187,6 +187,9 @@ class RoutedPlatform : public Platform {
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override {
     return fake.MoveFileOver(from, to);
   }
+  long FileLastWriteTime(const std::wstring& path, std::uint64_t& time) override {
+    return fake.FileLastWriteTime(path, time);
+  }
   std::wstring ErrorText(long code) override { return fake.ErrorText(code); }
   bool ShowBalloon(WindowHandle owner, std::uint32_t id, const std::wstring& title,
                    const std::wstring& text, bool silent) override {

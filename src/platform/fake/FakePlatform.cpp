@@ -296,7 +296,7 @@ std::optional<std::wstring> FakePlatform::ShowOpenFileDialog(
 }
 
 void FakePlatform::PutFile(const std::wstring& path, std::string content) {
-  disk[path] = FakeFile{content, content};
+  disk[path] = FakeFile{content, content, ++diskClock_};
 }
 
 void FakePlatform::LoseUnflushedData() {
@@ -309,7 +309,8 @@ long FakePlatform::FileCall(PlatformCall call, bool& cut) {
   cut = false;
   if (powerCut_) return kErrorNotReady;
   if (auto failure = fileFailures.find(call); failure != fileFailures.end()) return failure->second;
-  if (call != PlatformCall::FileRead && fileChangesBeforeCut && (*fileChangesBeforeCut)-- == 0)
+  const bool reads = call == PlatformCall::FileRead || call == PlatformCall::FileTimeRead;
+  if (!reads && fileChangesBeforeCut && (*fileChangesBeforeCut)-- == 0)
     cut = powerCut_ = true;
   return kErrorSuccess;
 }
@@ -354,7 +355,7 @@ long FakePlatform::CreateFileForWriting(const std::wstring& path, bool replace,
   if (long error = FileCall(PlatformCall::FileCreate, cut)) return error;
   if (MissingError(path) == kErrorPathNotFound) return kErrorPathNotFound;
   if (!replace && disk.contains(path)) return kErrorFileExists;
-  disk[path] = FakeFile{};
+  disk[path] = FakeFile{{}, {}, ++diskClock_};
   if (cut) return PowerCut();
   file = nextFile_++;
   openFiles_[file] = path;
@@ -368,6 +369,7 @@ long FakePlatform::WriteToFile(FileHandle file, std::string_view bytes) {
   if (!openFiles_.contains(file)) return kErrorInvalidHandle;
   FakeFile& written = disk[openFiles_[file]];
   written.content.append(cut ? bytes.substr(0, bytes.size() / 2) : bytes);
+  written.lastWrite = ++diskClock_;
   if (!cut) return kErrorSuccess;
   written.durable = written.content;
   return PowerCut();
@@ -399,7 +401,7 @@ long FakePlatform::CopyFileOver(const std::wstring& from, const std::wstring& to
   if (MissingError(to) == kErrorPathNotFound) return kErrorPathNotFound;
   std::string copied = source->second.content;
   if (cut) copied.resize(copied.size() / 2);
-  disk[to] = FakeFile{copied, copied};
+  disk[to] = FakeFile{copied, copied, source->second.lastWrite};
   return cut ? PowerCut() : kErrorSuccess;
 }
 
@@ -414,6 +416,15 @@ long FakePlatform::MoveFileOver(const std::wstring& from, const std::wstring& to
   FakeFile moved = std::move(source->second);
   disk.erase(source);
   disk[to] = std::move(moved);
+  return kErrorSuccess;
+}
+
+long FakePlatform::FileLastWriteTime(const std::wstring& path, std::uint64_t& time) {
+  bool cut = false;
+  if (long error = FileCall(PlatformCall::FileTimeRead, cut)) return error;
+  auto found = disk.find(path);
+  if (found == disk.end()) return MissingError(path);
+  time = found->second.lastWrite;
   return kErrorSuccess;
 }
 

@@ -66,6 +66,7 @@ enum class PlatformCall {
   FileClose,
   FileCopy,
   FileMove,
+  FileTimeRead,
   ErrorTextRead,
   // Calendar export.
   SaveFileDialog,
@@ -163,11 +164,14 @@ struct BalloonRequest {
   bool operator==(const BalloonRequest&) const = default;
 };
 
-// One file of the fake's disk: what reads see, and what a power cut leaves
-// (only what was flushed, copied or moved whole).
+// One file of the fake's disk: what reads see, what a power cut leaves
+// (only what was flushed, copied or moved whole), and when it was last
+// written: settable, else a tick of the disk's own clock that every
+// creation and write advances (copies and renames keep the source's).
 struct FakeFile {
   std::string content;
   std::string durable;
+  std::uint64_t lastWrite = 0;
 };
 
 class FakePlatform final : public Platform {
@@ -363,6 +367,7 @@ class FakePlatform final : public Platform {
   long CloseFile(FileHandle file) override;
   long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+  long FileLastWriteTime(const std::wstring& path, std::uint64_t& time) override;
   std::wstring ErrorText(long code) override;
   std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner,
                                                  const std::vector<FileFilter>& filters,
@@ -404,6 +409,7 @@ class FakePlatform final : public Platform {
   RegistryKey nextKey_ = 1;
   std::map<FileHandle, std::wstring> openFiles_;
   FileHandle nextFile_ = 1;
+  std::uint64_t diskClock_ = 0;
   bool powerCut_ = false;
 };
 

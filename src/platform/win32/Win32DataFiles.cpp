@@ -97,6 +97,16 @@ long Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& t
       MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
+long Win32Platform::FileLastWriteTime(const std::wstring& path, std::uint64_t& time) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    return static_cast<long>(GetLastError());
+  }
+  time = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+  return ERROR_SUCCESS;
+}
+
 std::wstring Win32Platform::ErrorText(long code) {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(

@@ -75,6 +75,7 @@ class Win32Platform final : public Platform {
   long CloseFile(FileHandle file) override;
   long CopyFileOver(const std::wstring& from, const std::wstring& to) override;
   long MoveFileOver(const std::wstring& from, const std::wstring& to) override;
+  long FileLastWriteTime(const std::wstring& path, std::uint64_t& time) override;
   std::wstring ErrorText(long code) override;
   // Calendar export (Win32CalendarExport.cpp).
   std::optional<std::wstring> ShowSaveFileDialog(WindowHandle owner,
