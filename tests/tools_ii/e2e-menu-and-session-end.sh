@@ -160,14 +160,14 @@ screenshot_window "$scheduler" "$shots/e2e-frmshutdown.png"
 
 # Types $2 into the box at client x $1 of the scheduler, replacing its text.
 type_into_box() {
-  click_client "$scheduler" 444 269 "$1" 112
+  click_client "$scheduler" 444 365 "$1" 136
   xdotool key End
   xdotool key --repeat 8 BackSpace
   xdotool type "$2"
 }
 
 confirm_schedule() {
-  click_client "$scheduler" 444 269 128 244  # cmdOk
+  click_client "$scheduler" 444 365 128 340  # cmdOk
   scheduler_hidden() { [[ -z $(window_named "$scheduler_caption") ]]; }
   wait_for 15 "the scheduler to hide" scheduler_hidden
 }
@@ -226,10 +226,10 @@ echo "e2e: cancelled from the warning, tavilo.exe still runs 20 s after the targ
 # begins 59 to 60 s after the click on the confirm button.
 choose_from_menu 'تنظيمات' 'خاموش کردن'
 wait_for 30 "the shutdown scheduler" window_named "$scheduler_caption" >/dev/null
-click_client "$scheduler" 444 269 260 56  # OptAt
+click_client "$scheduler" 444 365 260 56  # OptAt
 sleep 1
 screenshot_window "$scheduler" "$shots/e2e-frmshutdown-at.png"
-click_client "$scheduler" 444 269 420 56  # OptAfter
+click_client "$scheduler" 444 365 420 56  # OptAfter
 sleep 1
 screenshot_window "$scheduler" "$shots/e2e-frmshutdown-after.png"
 type_into_box 128 0  # TxtAfterHour
