@@ -79,7 +79,7 @@ TEST_F(FrmCalendarWindowTest, FarvardinOf1405) {
     EXPECT_TRUE(Lists(std::wstring(line) + kDayOff)) << Text(C::kLstOccasions);
   }
   EXPECT_EQ(Text(C::kLblSelected).rfind(L"شنبه ۱ فروردین ۱۴۰۵ – ۲۱ مارس ۲۰۲۶ – ", 0), 0u);
-  EXPECT_NE(Text(C::kLblSelected).find(L"جشن نوروز (تعطیل)، عید سعید فطر"), std::wstring::npos);
+  EXPECT_NE(Text(C::kLblSelected).find(L"جشن نوروز (تعطیل)، روز جهانی نوروز، عید سعید فطر (تعطیل)"), std::wstring::npos);
   EXPECT_EQ(GetFocus(), GetDlgItem(hwnd_, C::kGrdMonth));
 }
 
