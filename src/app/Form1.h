@@ -146,6 +146,8 @@ class Form1 final : public StripWindow {
   void CreateFonts();
   // Shrinks Label1's font when its text would not fit on one line.
   void FitCounterFont();
+  template <typename NextHeight>
+  void ShrinkLabelFont(Label label, NextHeight nextHeight);
   // Shrinks Label2's font when its wrapped text would not fit its label.
   void FitDateLineFont();
   // The background and the paint buffer, at the current DPI.

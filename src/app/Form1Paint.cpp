@@ -42,6 +42,31 @@ int WidestCounterWidth(HDC dc, size_t hourDigits) {
 
 }  // namespace
 
+// Gives the label the largest font, from its designed size down to the
+// smallest the strip allows, at which its text fits: `nextHeight` answers 0
+// when it fits at `height` in the font selected into the DC, else the
+// height to try next.
+template <typename NextHeight>
+void Form1::ShrinkLabelFont(Label label, NextHeight nextHeight) {
+  const LabelLayout& layout = kLabelLayout[label];
+  int height = PixelsFromPoints(layout.points, dpi_);
+  HDC dc = GetDC(hwnd_);
+  for (;;) {
+    HFONT font = CreateLabelFont(height, layout.weight);
+    HGDIOBJ previous = SelectObject(dc, font);
+    const int next = nextHeight(dc, height);
+    SelectObject(dc, previous);
+    if (next == 0 || height <= kSmallestCounterPixels) {
+      DeleteObject(fonts_[label]);
+      fonts_[label] = font;
+      break;
+    }
+    DeleteObject(font);
+    height = next;
+  }
+  ReleaseDC(hwnd_, dc);
+}
+
 void Form1::FitCounterFont() {
   const size_t hourDigits = captions_[kLabel1].Text().find(L':');
   if (!hwnd_ || hourDigits == std::wstring::npos || hourDigits == counterHourDigits_) return;
@@ -50,23 +75,10 @@ void Form1::FitCounterFont() {
   // from one second to the next and changes only with the hours' width.
   const RECT area = LabelRect(kLabel1);
   const int room = area.right - area.left;
-  const LabelLayout& layout = kLabelLayout[kLabel1];
-  int height = PixelsFromPoints(layout.points, dpi_);
-  HDC dc = GetDC(hwnd_);
-  for (;;) {
-    HFONT font = CreateLabelFont(height, layout.weight);
-    HGDIOBJ previous = SelectObject(dc, font);
+  ShrinkLabelFont(kLabel1, [&](HDC dc, int height) {
     const int width = WidestCounterWidth(dc, hourDigits);
-    SelectObject(dc, previous);
-    if (width <= room || height <= kSmallestCounterPixels) {
-      DeleteObject(fonts_[kLabel1]);
-      fonts_[kLabel1] = font;
-      break;
-    }
-    DeleteObject(font);
-    height = std::min(height - 1, MulDiv(height, room, width));
-  }
-  ReleaseDC(hwnd_, dc);
+    return width <= room ? 0 : std::max(1, std::min(height - 1, MulDiv(height, room, width)));
+  });
 }
 
 void Form1::FitDateLineFont() {
@@ -75,23 +87,9 @@ void Form1::FitDateLineFont() {
   dateLineFittedFor_ = text;
   // Whatever the digits, the month's name and the font the system gives.
   const RECT area = LabelRect(kLabel2);
-  const LabelLayout& layout = kLabelLayout[kLabel2];
-  int height = PixelsFromPoints(layout.points, dpi_);
-  HDC dc = GetDC(hwnd_);
-  for (;;) {
-    HFONT font = CreateLabelFont(height, layout.weight);
-    HGDIOBJ previous = SelectObject(dc, font);
-    const bool fits = ParagraphFits(dc, text, area);
-    SelectObject(dc, previous);
-    if (fits || height <= kSmallestCounterPixels) {
-      DeleteObject(fonts_[kLabel2]);
-      fonts_[kLabel2] = font;
-      break;
-    }
-    DeleteObject(font);
-    --height;
-  }
-  ReleaseDC(hwnd_, dc);
+  ShrinkLabelFont(kLabel2, [&](HDC dc, int height) {
+    return ParagraphFits(dc, text, area) ? 0 : height - 1;
+  });
 }
 
 void Form1::CreateFonts() {

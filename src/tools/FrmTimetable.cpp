@@ -169,12 +169,12 @@ void FrmTimetable::Fill() {
     const std::vector<std::wstring> header = TimetableHeaderCells(*table_);
     const std::size_t count = header.size();
     for (std::size_t column = 0; column < count; ++column) {
-      LVCOLUMNW spec{};
-      spec.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-      spec.fmt = LVCFMT_RIGHT;
-      spec.cx = MulDiv(50, static_cast<int>(dpi_), 96);
-      spec.pszText = const_cast<wchar_t*>(header[count - 1 - column].c_str());
-      ListView_InsertColumn(list, static_cast<int>(column), &spec);
+      LVCOLUMNW heading{};
+      heading.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+      heading.fmt = LVCFMT_RIGHT;
+      heading.cx = MulDiv(50, static_cast<int>(dpi_), 96);
+      heading.pszText = const_cast<wchar_t*>(header[count - 1 - column].c_str());
+      ListView_InsertColumn(list, static_cast<int>(column), &heading);
     }
     for (std::size_t index = 0; index < table_->rows.size(); ++index) {
       const TimetableRow& row = table_->rows[index];
